@@ -1,0 +1,47 @@
+# Resource generation and the plug-in DLL rule.
+
+set(ZO_RESOURCE_DIR ${CMAKE_SOURCE_DIR}/resources)
+file(GLOB ZO_RESOURCE_INPUTS CONFIGURE_DEPENDS
+  ${ZO_RESOURCE_DIR}/*.txt ${ZO_RESOURCE_DIR}/*/*.mat ${ZO_RESOURCE_DIR}/*/*.cmp
+  ${ZO_RESOURCE_DIR}/*/*.bmp ${ZO_RESOURCE_DIR}/*/*.cur ${ZO_RESOURCE_DIR}/*/*.ico)
+
+# "name=common.res.txt,own.res.txt" for a plug-in.
+function(zo_module_spec plugin out_var)
+  set(${out_var} "${ZO_MODULE_${plugin}}=common.res.txt,${plugin}.res.txt" PARENT_SCOPE)
+endfunction()
+
+# The native platform's table of every plug-in module.
+function(zo_native_resources output)
+  set(specs)
+  foreach(plugin IN LISTS ZO_PLUGINS)
+    zo_module_spec(${plugin} spec)
+    list(APPEND specs "${spec}")
+  endforeach()
+  string(REPLACE ";" "|" specs "${specs}")
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DMODE=native -DOUTPUT=${output} "-DMODULES=${specs}"
+      -DSTRINGS=${ZO_RESOURCE_DIR}/strings.txt -DRESOURCE_DIR=${ZO_RESOURCE_DIR}
+      -P ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
+    DEPENDS ${ZO_RESOURCE_INPUTS} ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
+    COMMENT "Generating the native resource tables" VERBATIM)
+endfunction()
+
+# zo_add_plugin(TARGET PLUGIN <moravel|...> OUTPUT_NAME <dll name> SOURCES ... LIBS ...):
+# a plug-in DLL with the three exports, the frame, and the plug-in's resources.
+function(zo_add_plugin target)
+  cmake_parse_arguments(ARG "" "PLUGIN;OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
+  zo_module_spec(${ARG_PLUGIN} spec)
+  set(rc ${CMAKE_BINARY_DIR}/generated/${target}.rc)
+  add_custom_command(OUTPUT ${rc}
+    COMMAND ${CMAKE_COMMAND} -DMODE=rc -DOUTPUT=${rc} "-DMODULES=${spec}"
+      -DSTRINGS=${ZO_RESOURCE_DIR}/strings.txt -DRESOURCE_DIR=${ZO_RESOURCE_DIR}
+      -P ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
+    DEPENDS ${ZO_RESOURCE_INPUTS} ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
+    COMMENT "Generating ${target}.rc" VERBATIM)
+  add_library(${target} SHARED ${ARG_SOURCES} ${rc}
+    ${CMAKE_SOURCE_DIR}/plugin/win32/dll/exports.cpp ${CMAKE_SOURCE_DIR}/plugin/win32/dll/exports.def)
+  set_source_files_properties(${rc} PROPERTIES COMPILE_FLAGS "-c 65001")
+  set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${ARG_OUTPUT_NAME}
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plugins)
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} zo_plugin_win32)
+endfunction()

@@ -1,0 +1,9 @@
+#include "engine/levels.h"
+
+#include "platform/platform.h"
+
+int CheckedLevel(int level) {
+    if (level >= 0 && level <= 2) return level;
+    platform::Beep();
+    return 1;
+}

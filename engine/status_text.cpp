@@ -1,0 +1,62 @@
+#include "engine/status_text.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Length of the longest prefix of text[0..length) that ends on a character boundary.
+size_t WholeCharacters(const char* text, size_t length) {
+    size_t i = 0;
+    while (i < length) {
+        size_t step = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (i + step > length) break;
+        i += step;
+    }
+    return i;
+}
+
+}  // namespace
+
+void CopyTextBounded(char* buffer, int size, const char* text) {
+    if (buffer == nullptr || size <= 0) return;
+    if (text == nullptr) text = "";
+    size_t length = std::strlen(text);
+    const size_t room = static_cast<size_t>(size) - 1;
+    if (length > room) length = WholeCharacters(text, room);
+    std::memmove(buffer, text, length);
+    buffer[length] = '\0';
+}
+
+void StatusCopy(char* status, const char* text) { CopyTextBounded(status, kStatusSize, text); }
+
+void StatusAppend(char* status, const char* text) {
+    if (status == nullptr) return;
+    const size_t used = WholeCharacters(status, strnlen(status, kStatusSize - 1));
+    CopyTextBounded(status + used, kStatusSize - static_cast<int>(used), text);
+}
+
+void FormatTextBoundedV(char* buffer, int size, const char* format, va_list arguments) {
+    if (buffer == nullptr || size <= 0) return;
+    va_list copy;
+    va_copy(copy, arguments);
+    const int needed = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (needed < 0) {
+        buffer[0] = '\0';
+        return;
+    }
+    std::vector<char> full(static_cast<size_t>(needed) + 1);
+    std::vsnprintf(full.data(), full.size(), format, arguments);
+    CopyTextBounded(buffer, size, full.data());
+}
+
+void FormatTextBounded(char* buffer, int size, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    FormatTextBoundedV(buffer, size, format, arguments);
+    va_end(arguments);
+}

@@ -1,0 +1,87 @@
+#include "plugin/driver.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstring>
+
+#include "plugin/plugin_module.h"
+
+namespace {
+
+ExpertBase* engine = nullptr;
+char statusBuffer[kStatusSize] = "";
+
+}  // namespace
+
+char* StatusBuffer() { return statusBuffer; }
+
+ExpertBase* CurrentExpert() { return engine; }
+
+void DeleteExpert() {
+    delete engine;
+    engine = nullptr;
+}
+
+int ShowError(const char* format, ...) {
+    char text[kStatusSize];
+    va_list arguments;
+    va_start(arguments, format);
+    FormatTextBoundedV(text, sizeof text, format, arguments);
+    va_end(arguments);
+    char caption[kStatusSize];
+    platform::LoadStringEntry(PluginModule(), 200, caption, sizeof caption);
+    return platform::ShowMessageBox(text, caption);
+}
+
+int CallExpert(int step, TDib* image, const FilterSettings& settings, int regionCount,
+               const EllipseRegion* regions, platform::ModuleHandle module) {
+    if (step > 0) {
+        if (engine == nullptr) {
+            ShowError("Expert Instance Lost Error\n%s", statusBuffer);
+            return -1;
+        }
+        const int result = engine->Step();
+        if (result < 0) ShowError("Error at %d\n%s", result, statusBuffer);
+        return result;
+    }
+
+    if (image == nullptr) {
+        ShowError("invalid DIB Error\n%s", statusBuffer);
+        return -1;
+    }
+    if (module == nullptr) {
+        ShowError("invalid Expert Instance Error\n%s", statusBuffer);
+        return -1;
+    }
+    DeleteExpert();
+    engine = kPluginIdentity.newExpert();
+    if (engine == nullptr) {
+        ShowError("Out of Memory Error\n%s", statusBuffer);
+        return -1;
+    }
+    engine->status = statusBuffer;
+    engine->module = module;
+    engine->source = image;
+    engine->touchLevel = settings.touchLevel;
+    engine->colorLevel = settings.colorLevel;
+    engine->deformLevel = settings.deformLevel;
+    engine->focusLevel = settings.focusLevel;
+    engine->materialLevel = settings.materialLevel;
+    engine->regionCount = std::min(regionCount, kMaxRegions);
+    if (engine->regionCount > 0 && regions != nullptr) {
+        std::memcpy(engine->regions, regions, sizeof(EllipseRegion) * engine->regionCount);
+    } else if (engine->regionCount > 0) {
+        engine->regionCount = 0;  // a count without records means no regions
+    }
+    engine->ground = settings.ground;
+    engine->phaseCounter = 0;
+    if (engine->Initialize() != 1) return -1;
+    return engine->phaseCount;
+}
+
+int PaintStep(int step, TDib* image, const FilterSettings& settings, int regionCount,
+              const EllipseRegion* regions) {
+    if (image == nullptr) image = HeldImage();
+    if (image == nullptr) return -1;
+    return CallExpert(step, image, settings, regionCount, regions, PluginModule());
+}
