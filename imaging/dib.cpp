@@ -19,8 +19,9 @@ constexpr size_t kInfoHeaderSize = 40;
 bool TDib::Allocate(int width, int height, int bitCount) {
     if (width <= 0 || height <= 0) return false;
     const int64_t rowBytes = bitCount == 24 ? RowBytes24(width) : RowBytes8(width);
-    if (rowBytes * height > kMaxImageBytes) return false;
-    bits_.reset(new (std::nothrow) uint8_t[static_cast<size_t>(rowBytes * height)]);
+    const int64_t bytes = BoundedImageBytes(rowBytes, height, kMaxImageBytes);
+    if (bytes < 0) return false;
+    bits_.reset(new (std::nothrow) uint8_t[static_cast<size_t>(bytes)]);
     if (!bits_) return false;
     if (bitCount == 8) {
         palette_.reset(new (std::nothrow) uint8_t[256 * 4]);

@@ -13,6 +13,13 @@
 constexpr int64_t RowBytes24(int64_t width) { return (width * 3 + 3) & ~int64_t{3}; }
 constexpr int64_t RowBytes8(int64_t width) { return (width + 3) & ~int64_t{3}; }
 
+// rowBytes × height, or -1 when either is negative or the product passes `limit`.
+constexpr int64_t BoundedImageBytes(int64_t rowBytes, int64_t height, int64_t limit) {
+    if (rowBytes < 0 || height < 0) return -1;
+    if (height != 0 && rowBytes > limit / height) return -1;
+    return rowBytes * height;
+}
+
 class TDib {
 public:
     // Largest pixel block a TDib holds; beyond it creation fails (a 32-bit process could not

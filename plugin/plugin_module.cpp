@@ -18,7 +18,8 @@ platform::ModuleHandle PluginModule() { return module; }
 void SetPluginModule(platform::ModuleHandle handle) { module = handle; }
 
 int64_t HostImageBytes(const uint8_t* picture) {
-    return RowBytes24(ReadInt32(picture + 4)) * ReadInt32(picture + 8);
+    return BoundedImageBytes(RowBytes24(ReadInt32(picture + 4)), ReadInt32(picture + 8),
+                             TDib::kMaxImageBytes);
 }
 
 bool IsSupportedHostDib(const uint8_t* picture) {
@@ -28,7 +29,7 @@ bool IsSupportedHostDib(const uint8_t* picture) {
     const int bitCount = picture[14] | picture[15] << 8;
     const int32_t compression = ReadInt32(picture + 16);
     if (width <= 0 || height <= 0 || bitCount != 24 || compression != 0) return false;
-    return HostImageBytes(picture) <= TDib::kMaxImageBytes;
+    return HostImageBytes(picture) > 0;
 }
 
 int CopyImageIn(const uint8_t* picture, int dpi) {
@@ -44,8 +45,7 @@ int CopyImageIn(const uint8_t* picture, int dpi) {
 void CopyImageOut(uint8_t* picture) {
     if (!heldImage || picture == nullptr) return;
     // The host's header gives the size; it is the one the held image was made from.
-    const int64_t bytes = HostImageBytes(picture);
-    if (bytes != static_cast<int64_t>(heldImage->ImageBytes())) return;
+    if (HostImageBytes(picture) != static_cast<int64_t>(heldImage->ImageBytes())) return;
     std::memcpy(picture + kHostHeaderSize, heldImage->Bits(), heldImage->ImageBytes());
 }
 

@@ -21,7 +21,8 @@ void SetPluginModule(platform::ModuleHandle module);
 // The host's picture: a 40-byte BITMAPINFOHEADER directly followed by 24-bit rows.
 constexpr int kHostHeaderSize = 40;
 
-// Bytes of the host picture's 24-bit rows (height × row bytes) from its header.
+// Bytes of the host picture's 24-bit rows (height × row bytes) from its header; -1 when the
+// size is negative or larger than a TDib holds.
 int64_t HostImageBytes(const uint8_t* picture);
 
 // True when the packed picture is one the filter can take: 24 bits, uncompressed, bottom-up,

@@ -11,8 +11,9 @@ namespace test_style {
 
 int Expert::failingPhase = 0;
 int Expert::destroyed = 0;
+bool Expert::refuseNew = false;
 
-ExpertBase* NewExpert() { return new (std::nothrow) Expert; }
+ExpertBase* NewExpert() { return Expert::refuseNew ? nullptr : new (std::nothrow) Expert; }
 
 int Expert::Step() {
     static const int kPercent[kPhases] = {25, 50, 75, 100};

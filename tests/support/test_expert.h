@@ -17,6 +17,8 @@ public:
     static int failingPhase;
     // Counts destructions, so tests can see when the driver deletes an engine.
     static int destroyed;
+    // Set by a test to make NewExpert fail as an allocation would.
+    static bool refuseNew;
     ~Expert() override { ++destroyed; }
 
 private:

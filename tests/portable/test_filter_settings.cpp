@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "plugin/filter_settings.h"
+
+namespace {
+
+const uint8_t kStored[kSettingsFileSize] = {
+    2, 0, 0, 0, 2, 0, 1, 0, 0xFF, 0xFF, 2, 0, 9, 0, 0xAB, 0xCD, 1, 2, 3, 4, 5, 6, 7, 8};
+
+std::string WriteFile(const char* name, const uint8_t* bytes, size_t size) {
+    std::FILE* file = std::fopen(name, "wb");
+    if (file == nullptr) return "";
+    std::fwrite(bytes, 1, size, file);
+    std::fclose(file);
+    return name;
+}
+
+TEST(FilterSettings, DecodesTheStoredLayoutAndIgnoresTheGroundSlot) {
+    FilterSettings settings;
+    MaterialInfo ground = {};
+    settings.ground = &ground;
+    DecodeSettings(kStored, &settings);
+    EXPECT_EQ(settings.sizeIndex, 2);
+    EXPECT_EQ(settings.materialLevel, 0);
+    EXPECT_EQ(settings.touchLevel, 2);
+    EXPECT_EQ(settings.colorLevel, 1);
+    EXPECT_EQ(settings.deformLevel, -1);
+    EXPECT_EQ(settings.focusLevel, 2);
+    EXPECT_EQ(settings.groundIndex, 9);
+    EXPECT_EQ(settings.ground, &ground);
+
+    uint8_t again[kSettingsFileSize];
+    EncodeSettings(settings, again);
+    uint8_t expected[kSettingsFileSize];
+    std::memcpy(expected, kStored, sizeof expected);
+    std::memset(expected + 16, 0, 4);  // the ground slot is stored as zeros
+    EXPECT_EQ(std::memcmp(again, expected, sizeof again), 0);
+}
+
+TEST(FilterSettings, MissingFileGivesTheDefaults) {
+    FilterSettings settings;
+    DecodeSettings(kStored, &settings);
+    EXPECT_EQ(ReadSettingsFile("no-such-folder/none.dat", &settings), 0);
+    EXPECT_EQ(settings.sizeIndex, 1);
+    for (int16_t level : {settings.materialLevel, settings.touchLevel, settings.colorLevel,
+                          settings.deformLevel, settings.focusLevel})
+        EXPECT_EQ(level, 1);
+    EXPECT_EQ(settings.groundIndex, 0);
+    EXPECT_EQ(settings.ground, nullptr);
+    EXPECT_EQ(settings.reserved1[0], 0xAB) << "reserved bytes are left alone";
+}
+
+TEST(FilterSettings, ShortFileChangesOnlyWhatItHolds) {
+    const std::string path = WriteFile("zo_short_settings.dat", kStored, 10);
+    ASSERT_FALSE(path.empty());
+    FilterSettings settings;
+    settings.focusLevel = 0;
+    settings.groundIndex = 4;
+    EXPECT_EQ(ReadSettingsFile(path.c_str(), &settings), 1);
+    EXPECT_EQ(settings.sizeIndex, 2);
+    EXPECT_EQ(settings.deformLevel, -1);
+    EXPECT_EQ(settings.focusLevel, 0) << "beyond the file's 10 bytes";
+    EXPECT_EQ(settings.groundIndex, 4);
+    std::remove(path.c_str());
+}
+
+TEST(FilterSettings, WriteThenReadRoundTrips) {
+    const char* path = "zo_round_trip.dat";
+    FilterSettings written;
+    DecodeSettings(kStored, &written);
+    ASSERT_EQ(WriteSettingsFile(path, written), 1);
+    std::FILE* file = std::fopen(path, "rb");
+    ASSERT_NE(file, nullptr);
+    uint8_t bytes[64];
+    const size_t size = std::fread(bytes, 1, sizeof bytes, file);
+    std::fclose(file);
+    EXPECT_EQ(size, 24u);
+
+    FilterSettings read;
+    EXPECT_EQ(ReadSettingsFile(path, &read), 1);
+    EXPECT_EQ(read.groundIndex, 9);
+    EXPECT_EQ(read.deformLevel, -1);
+    std::remove(path);
+}
+
+TEST(FilterSettings, EnvironmentIsCopiedAsAWhole) {
+    FilterEnvironment saved;
+    GetEnvironment(&saved);
+    SetEnvironment(FilterEnvironment{55, 120, 300});
+    FilterEnvironment now;
+    GetEnvironment(&now);
+    EXPECT_EQ(now.screenMm, 55);
+    EXPECT_EQ(now.screenDpi, 120);
+    EXPECT_EQ(now.imageDpi, 300);
+    SetEnvironment(saved);
+}
+
+}  // namespace

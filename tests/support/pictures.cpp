@@ -1,0 +1,66 @@
+#include "tests/support/pictures.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace test_pictures {
+
+std::unique_ptr<TDib> Gradient(int width, int height, int32_t pelsPerMeter) {
+    auto image = TDib::Create(width, height, 257);
+    if (!image) return nullptr;
+    std::memset(image->Bits(), 0, image->ImageBytes());
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = image->Row(y);
+        for (int x = 0; x < width; ++x) {
+            row[3 * x] = static_cast<uint8_t>(x * 7 + y);
+            row[3 * x + 1] = static_cast<uint8_t>(x + y * 5);
+            row[3 * x + 2] = static_cast<uint8_t>(x ^ y);
+        }
+    }
+    image->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
+    return image;
+}
+
+std::unique_ptr<TDib> Flat(int width, int height, uint8_t blue, uint8_t green, uint8_t red,
+                           int32_t pelsPerMeter) {
+    auto image = TDib::Create(width, height, 257);
+    if (!image) return nullptr;
+    std::memset(image->Bits(), 0, image->ImageBytes());
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = image->Row(y);
+        for (int x = 0; x < width; ++x) {
+            row[3 * x] = blue;
+            row[3 * x + 1] = green;
+            row[3 * x + 2] = red;
+        }
+    }
+    image->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
+    return image;
+}
+
+std::unique_ptr<TDib> ReadBmp(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return nullptr;
+    std::vector<uint8_t> bytes;
+    uint8_t chunk[65536];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    std::fclose(file);
+    constexpr size_t kFileHeader = 14;
+    if (bytes.size() < kFileHeader || bytes[0] != 'B' || bytes[1] != 'M') return nullptr;
+    return TDib::FromPacked(bytes.data() + kFileHeader, bytes.size() - kFileHeader);
+}
+
+uint64_t Checksum(const uint8_t* data, size_t size) {
+    uint64_t hash = 14695981039346656037ull;
+    for (size_t i = 0; i < size; ++i) {
+        hash ^= data[i];
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+uint64_t Checksum(const TDib& image) { return Checksum(image.Bits(), image.ImageBytes()); }
+
+}  // namespace test_pictures

@@ -1,0 +1,26 @@
+// Small pictures built in the tests, and a checksum of their pixels.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "imaging/dib.h"
+
+namespace test_pictures {
+
+// A 24-bit picture whose pixel (x, y) is (blue, green, red) = (x * 7 + y, x + y * 5, x ^ y),
+// with the given pixels per metre.
+std::unique_ptr<TDib> Gradient(int width, int height, int32_t pelsPerMeter = 2834);
+
+// A 24-bit picture of one colour.
+std::unique_ptr<TDib> Flat(int width, int height, uint8_t blue, uint8_t green, uint8_t red,
+                           int32_t pelsPerMeter = 2834);
+
+// A 24-bit picture read from a BMP file (bottom-up, 24 bits); null when unreadable.
+std::unique_ptr<TDib> ReadBmp(const char* path);
+
+// FNV-1a (64 bits) of the image's pixel rows, padding included.
+uint64_t Checksum(const TDib& image);
+uint64_t Checksum(const uint8_t* data, size_t size);
+
+}  // namespace test_pictures
