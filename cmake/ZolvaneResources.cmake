@@ -45,3 +45,17 @@ function(zo_add_plugin target)
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plugins)
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} zo_plugin_win32)
 endfunction()
+
+# The .rc of a plug-in's resources, for a program other than the plug-in (the Win32 tests).
+function(zo_plugin_rc name plugin out_var)
+  zo_module_spec(${plugin} spec)
+  set(rc ${CMAKE_BINARY_DIR}/generated/${name}.rc)
+  add_custom_command(OUTPUT ${rc}
+    COMMAND ${CMAKE_COMMAND} -DMODE=rc -DOUTPUT=${rc} "-DMODULES=${spec}"
+      -DSTRINGS=${ZO_RESOURCE_DIR}/strings.txt -DRESOURCE_DIR=${ZO_RESOURCE_DIR}
+      -P ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
+    DEPENDS ${ZO_RESOURCE_INPUTS} ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
+    COMMENT "Generating ${name}.rc" VERBATIM)
+  set_source_files_properties(${rc} PROPERTIES COMPILE_FLAGS "-c 65001")
+  set(${out_var} ${rc} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/platform.h"
+#include "tests/support/test_module.h"
+
+namespace {
+
+std::string LoadString(unsigned id, int size = 1024) {
+    std::string buffer(size, '\0');
+    const int length = platform::LoadStringEntry(TestModule(), id, &buffer[0], size);
+    buffer.resize(length);
+    return buffer;
+}
+
+TEST(StringTable, EntriesAreCodePage932Text) {
+    struct Case {
+        unsigned id;
+        const char* text;
+    } cases[] = {
+        {120, "Zop2j"},
+        {200, "Zolvane"},
+        {121, "PAPER1,紙(滑),滑らかな紙,PAPER2,紙(中),やや粗い紙,PAPER3,紙(粗),粗い紙,"
+              "PAPER4,和紙,手漉きの紙,CANVAS1,ｷｬﾝﾊﾞｽ(細),細目のキャンバス,CANVAS2,ｷｬﾝﾊﾞｽ(中),"
+              "中目のキャンバス,CANVAS3,ｷｬﾝﾊﾞｽ(生),生のキャンバス,STUCCO1,漆喰,石膏,SAND1,砂,"
+              "砂入り石膏,WOOD1,木,木板"},
+        {122, "ﾏｽﾀ-,0,0,ｽｸﾘ-ﾝ,0,0,B3,364,515,A3,297,420,B4,257,364,A4,210,297,B5,182,257,"
+              "A5,148,210,B6,128,182,ハガキ,105,148,名刺,55,91,[設定],0,0"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LoadString(c.id), c.text) << c.id;
+}
+
+TEST(StringTable, BytesAreThoseOfCodePage932) {
+    // "名刺" is 0x96BC 0x8E68; "ﾏ" is the single byte 0xCF.
+    const std::string papers = LoadString(122);
+    EXPECT_NE(papers.find("\x96\xBC\x8E\x68"), std::string::npos);
+    EXPECT_EQ(static_cast<unsigned char>(papers[0]), 0xCF);
+}
+
+TEST(StringTable, LoadsAreCutToTheBuffer) {
+    char small[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(platform::LoadStringEntry(TestModule(), 120, small, sizeof small), 3);
+    EXPECT_STREQ(small, "Zop");
+    EXPECT_EQ(platform::LoadStringEntry(TestModule(), 9999, small, sizeof small), 0);
+    EXPECT_STREQ(small, "");
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+#include "tests/support/test_module.h"
+
+#include <string>
+
+#ifdef ZO_WIN32
+#include <windows.h>
+#else
+#include "platform/native_module.h"
+#endif
+
+platform::ModuleHandle TestModule() {
+#ifdef ZO_WIN32
+    return GetModuleHandleA(nullptr);
+#else
+    return platform::NativeModuleHandle("Zo_Mor");
+#endif
+}
+
+const char* SourcePath(const char* relative) {
+    static std::string path;
+    path = std::string(ZO_SOURCE_DIR) + "/" + relative;
+    return path.c_str();
+}
