@@ -1,0 +1,14 @@
+// FNV-1a, 64 bits: the checksum by which paintings are compared between builds and runs.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+inline uint64_t Fnv1a64(const uint8_t* data, size_t size) {
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (size_t i = 0; i < size; ++i) {
+        hash ^= data[i];
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The main job: installs what is missing, builds the Win32 configuration, and paints
+# samples/coffee.bmp through every built plug-in DLL with the stand-in host ZoHost under Wine,
+# writing out/<plug-in>.bmp. ZO_BUILD_DIR and ZO_OUT_DIR (relative to the repository) choose
+# other folders.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+jobs=$(nproc)
+build=${ZO_BUILD_DIR:-build/win32}
+out=${ZO_OUT_DIR:-out}
+
+bash scripts/setup.sh
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-i686-mingw32.cmake" >/dev/null
+cmake --build "$build" -j "$jobs"
+
+export ZO_WINEPREFIX="$top/$build/wineprefix"
+started=
+if [ -z "${DISPLAY:-}" ]; then
+  DISPLAY=$(scripts/start-display.sh)
+  export DISPLAY
+  started=$(cat "/tmp/.zo-xvfb${DISPLAY#:}.pid")
+fi
+# Each plug-in runs from a scratch folder of its own, so that no settings file left by an
+# earlier run changes the painting.
+scratch=$(mktemp -d)
+cleanup() {
+  rm -rf "$scratch"
+  if [ -n "$started" ]; then
+    WINEPREFIX="$ZO_WINEPREFIX" wineserver -w 2>/dev/null || true
+    kill "$started" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+mkdir -p "$out"
+out_abs=$(cd "$out" && pwd)
+shopt -s nullglob
+dlls=("$build"/plugins/*.dll)
+if [ ${#dlls[@]} -eq 0 ]; then
+  echo "main-job: no plug-in DLL was built" >&2
+  exit 1
+fi
+
+status=0
+for dll in "${dlls[@]}"; do
+  name=$(basename "$dll" .dll)
+  case "$name" in
+    ZoTest_*) kind="test plug-in: the shared frame with the small test engine, not a product style" ;;
+    *) kind="product plug-in" ;;
+  esac
+  echo "== $name ($kind)"
+  mkdir -p "$scratch/$name"
+  cp "$dll" "$scratch/$name/"
+  if scripts/wine-run.sh "$build/host/ZoHost.exe" "Z:$scratch/$name/$name.dll" \
+      "Z:$top/samples/coffee.bmp" "Z:$out_abs/$name.bmp" --checksum; then
+    echo "   -> $out/$name.bmp"
+  else
+    echo "   !! $name did not paint" >&2
+    status=1
+  fi
+done
+
+echo
+echo "Wrote:"
+for dll in "${dlls[@]}"; do
+  name=$(basename "$dll" .dll)
+  if [ -f "$out/$name.bmp" ]; then
+    echo "  $out/$name.bmp ($(stat -c %s "$out/$name.bmp") bytes)"
+  fi
+done
+product=("$build"/plugins/Zo_*.dll)
+if [ ${#product[@]} -eq 0 ]; then
+  echo "Only the test plug-ins (ZoTest_*.dll) are built so far; the product plug-ins Zo_*.dll"
+  echo "are painted here as soon as they are built."
+fi
+exit $status

@@ -1,0 +1,58 @@
+// The test engine's painting of the sample picture through the driver. Its checksum is kept in
+// tests/data/test_engine_coffee.txt, which the Win32 test plug-in's painting under Wine is
+// compared with too: the same bytes in both builds.
+#include <gtest/gtest.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/fnv1a.h"
+#include "plugin/driver.h"
+#include "plugin/filter_settings.h"
+#include "tests/support/test_module.h"
+
+namespace {
+
+std::vector<uint8_t> ReadBytes(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string RecordedChecksum() {
+    std::ifstream file(SourcePath("tests/data/test_engine_coffee.txt"));
+    std::string line;
+    while (std::getline(file, line))
+        if (line.rfind("fnv1a64 ", 0) == 0) return line.substr(8, 16);
+    return "<missing>";
+}
+
+}  // namespace
+
+TEST(TestEnginePainting, CoffeeGivesTheRecordedChecksum) {
+    const std::vector<uint8_t> file = ReadBytes(SourcePath("samples/coffee.bmp"));
+    ASSERT_GT(file.size(), 54u);
+    ASSERT_EQ(file[10], 54) << "rows right after the info header";
+    std::unique_ptr<TDib> image = TDib::FromPacked(file.data() + 14, file.size() - 14);
+    ASSERT_TRUE(image);
+    ASSERT_EQ(image->Width(), 600);
+    ASSERT_EQ(image->Height(), 400);
+    // As the filter call holds it at the default screen resolution (84 dpi).
+    image->SetPelsPerMeter(3307, 3307);
+
+    const FilterSettings settings;
+    const int phases = CallExpert(0, image.get(), settings, 0, nullptr, TestModule());
+    ASSERT_GE(phases, 1);
+    for (int step = 1; step <= phases; ++step)
+        ASSERT_GE(CallExpert(step, image.get(), settings, 0, nullptr, TestModule()), 0);
+    DeleteExpert();
+
+    char checksum[17];
+    std::snprintf(checksum, sizeof checksum, "%016" PRIx64,
+                  Fnv1a64(image->Bits(), image->ImageBytes()));
+    EXPECT_EQ(checksum, RecordedChecksum());
+}

@@ -1,0 +1,235 @@
+#include "tests/win32/win32_test_support.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "host/fnv1a.h"
+#include "imaging/dib.h"
+#include "plugin/driver.h"
+#include "plugin/filter_settings.h"
+
+const char* const kTestPluginNames[5] = {"ZoTest_Mor", "ZoTest_Kol", "ZoTest_Gri", "ZoTest_Zav",
+                                         "ZoTest_Tev"};
+
+std::string TestPluginPath(const char* name) {
+    return std::string(ZO_TEST_PLUGIN_DIR) + "/" + name + ".dll";
+}
+
+void SetHeaderInt32(std::vector<uint8_t>* picture, int offset, int32_t value) {
+    std::memcpy(picture->data() + offset, &value, 4);
+}
+
+std::vector<uint8_t> MakeHostPicture(int32_t width, int32_t height, int32_t pelsPerMeter,
+                                     uint16_t bitCount, uint32_t compression, size_t extraBytes) {
+    const bool rows = width > 0 && height > 0 && bitCount == 24 && compression == 0 &&
+                      RowBytes24(width) * height <= (int64_t{1} << 26);
+    const int64_t rowBytes = RowBytes24(width);
+    std::vector<uint8_t> picture(40 + (rows ? static_cast<size_t>(rowBytes * height) : extraBytes));
+    SetHeaderInt32(&picture, 0, 40);
+    SetHeaderInt32(&picture, 4, width);
+    SetHeaderInt32(&picture, 8, height);
+    picture[12] = 1;
+    std::memcpy(picture.data() + 14, &bitCount, 2);
+    SetHeaderInt32(&picture, 16, static_cast<int32_t>(compression));
+    SetHeaderInt32(&picture, 24, pelsPerMeter);
+    SetHeaderInt32(&picture, 28, pelsPerMeter);
+    if (!rows) {
+        for (size_t i = 40; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>(i * 7);
+        return picture;
+    }
+    for (int32_t y = 0; y < height; ++y) {
+        uint8_t* row = picture.data() + 40 + rowBytes * y;
+        for (int64_t i = 0; i < rowBytes; ++i)
+            row[i] = i < 3 * width ? static_cast<uint8_t>(i * 37 + y * 91 + (i % 3) * 53) : 0xEE;
+    }
+    return picture;
+}
+
+std::vector<uint8_t> ReferencePainting(const std::vector<uint8_t>& picture, int32_t pelsPerMeter) {
+    int32_t width, height;
+    std::memcpy(&width, picture.data() + 4, 4);
+    std::memcpy(&height, picture.data() + 8, 4);
+    std::unique_ptr<TDib> image = TDib::Create(width, height, 257);
+    if (!image) return {};
+    std::memcpy(image->Bits(), picture.data() + 40, image->ImageBytes());
+    image->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
+    const FilterSettings settings;
+    const int phases = CallExpert(0, image.get(), settings, 0, nullptr, GetModuleHandleA(nullptr));
+    for (int step = 1; step <= phases; ++step)
+        if (CallExpert(step, image.get(), settings, 0, nullptr, GetModuleHandleA(nullptr)) < 0)
+            break;
+    DeleteExpert();
+    std::vector<uint8_t> painted(picture.begin(), picture.begin() + 40);
+    painted.insert(painted.end(), image->Bits(), image->Bits() + image->ImageBytes());
+    return painted;
+}
+
+uint64_t PixelChecksum(const std::vector<uint8_t>& picture) {
+    return picture.size() > 40 ? Fnv1a64(picture.data() + 40, picture.size() - 40) : 0;
+}
+
+HWND TestHostWindow() {
+    static HWND window = [] {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "ZoTestHost";
+        RegisterClassA(&windowClass);
+        return CreateWindowExA(0, "ZoTestHost", "ZoTestHost", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                               100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }();
+    return window;
+}
+
+// ---- plug-in copies -------------------------------------------------------------------------
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+            else DeleteFileA(path.c_str());
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+PluginCopy::PluginCopy(const char* name) : name_(name) {
+    static int counter = 0;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char folder[MAX_PATH + 64];
+    std::snprintf(folder, sizeof folder, "%szo-%lu-%d", temp, GetCurrentProcessId(), ++counter);
+    folder_ = folder;
+    RemoveTree(folder_);
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    const std::string target = folder_ + "\\" + name_ + ".dll";
+    if (!CopyFileA(TestPluginPath(name).c_str(), target.c_str(), FALSE)) return;
+    module_ = LoadLibraryA(target.c_str());
+    if (module_ == nullptr) return;
+    getTitle = Export<FilterGetTitleFunction>(module_, "FilterGetTitle");
+    filterProc = Export<FilterProcFunction>(module_, "FilterProc");
+    filterOption = Export<FilterOptionFunction>(module_, "FilterOption");
+}
+
+PluginCopy::~PluginCopy() {
+    if (module_ != nullptr) FreeLibrary(module_);
+    RemoveTree(folder_);
+}
+
+// ---- message boxes --------------------------------------------------------------------------
+
+namespace {
+
+std::vector<BoxCloser::Box> boxes;
+std::set<HWND> closing;
+
+BOOL CALLBACK CollectStatic(HWND child, LPARAM text) {
+    char className[32];
+    GetClassNameA(child, className, sizeof className);
+    char buffer[512];
+    if (lstrcmpiA(className, "Static") == 0 && GetWindowTextA(child, buffer, sizeof buffer) > 0) {
+        auto* out = reinterpret_cast<std::string*>(text);
+        if (!out->empty()) *out += "|";
+        *out += buffer;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CloseBox(HWND window, LPARAM) {
+    char className[32];
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, "#32770") != 0 || closing.count(window) != 0) return TRUE;
+    BoxCloser::Box box;
+    char caption[256];
+    GetWindowTextA(window, caption, sizeof caption);
+    box.caption = caption;
+    EnumChildWindows(window, CollectStatic, reinterpret_cast<LPARAM>(&box.text));
+    boxes.push_back(box);
+    closing.insert(window);
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), CloseBox, 0);
+}
+
+}  // namespace
+
+BoxCloser::BoxCloser() {
+    boxes.clear();
+    closing.clear();
+    timer_ = SetTimer(nullptr, 0, 50, CloseBoxes);
+}
+
+BoxCloser::~BoxCloser() { KillTimer(nullptr, timer_); }
+
+const std::vector<BoxCloser::Box>& BoxCloser::Boxes() const { return boxes; }
+
+// ---- the test dialog's report ---------------------------------------------------------------
+
+void SetDialogMode(const char* mode) { SetEnvironmentVariableA("ZO_TEST_DIALOG", mode); }
+
+std::map<std::string, long long> TakeDialogReport() {
+    std::map<std::string, long long> report;
+    char text[2048];
+    const DWORD length = GetEnvironmentVariableA("ZO_TEST_SEEN", text, sizeof text);
+    SetEnvironmentVariableA("ZO_TEST_SEEN", nullptr);
+    if (length == 0 || length >= sizeof text) return report;
+    std::istringstream items(text);
+    std::string item;
+    while (std::getline(items, item, ';')) {
+        const size_t equals = item.find('=');
+        if (equals != std::string::npos)
+            report[item.substr(0, equals)] = std::stoll(item.substr(equals + 1));
+    }
+    return report;
+}
+
+// ---- files ----------------------------------------------------------------------------------
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string SettingsBytes(const int16_t fields[7], const uint8_t tail[10]) {
+    std::string bytes(24, '\0');
+    for (int i = 0; i < 7; ++i) {
+        bytes[2 * i] = static_cast<char>(fields[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>((static_cast<uint16_t>(fields[i]) >> 8) & 0xFF);
+    }
+    if (tail != nullptr)
+        for (int i = 0; i < 10; ++i) bytes[14 + i] = static_cast<char>(tail[i]);
+    return bytes;
+}
+
+std::string ProfileValue(const std::string& iniPath, const char* section, const char* key) {
+    char value[128];
+    GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, iniPath.c_str());
+    return value;
+}

@@ -1,0 +1,95 @@
+// Helpers of the Win32 tests: host pictures built in the test, a plug-in DLL copied into a
+// fresh folder of its own and loaded from there (so its ".dat" and profile files are the
+// test's alone, and its globals start fresh), the message-box closer, and what the test
+// dialog reports.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+using FilterGetTitleFunction = int(__cdecl*)(int32_t, char*, int32_t*, int32_t*);
+using FilterProcFunction = int(__cdecl*)(HWND, uint8_t*, int32_t, int32_t);
+using FilterOptionFunction = int(__cdecl*)(HWND, int32_t, uint8_t**);
+
+// An export of `module` as its own function type (null when missing).
+template <typename Function>
+Function Export(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// The five test plug-ins, in product order, and where the build put them.
+extern const char* const kTestPluginNames[5];
+std::string TestPluginPath(const char* name);
+
+// A host picture: 40-byte header, then rows filled with a fixed pattern; padding bytes 0xEE.
+// Rows are made only for pictures the filter can take; others get `extraBytes` bytes.
+std::vector<uint8_t> MakeHostPicture(int32_t width, int32_t height, int32_t pelsPerMeter = 2834,
+                                     uint16_t bitCount = 24, uint32_t compression = 0,
+                                     size_t extraBytes = 64);
+void SetHeaderInt32(std::vector<uint8_t>* picture, int offset, int32_t value);
+
+// The picture's pixels as the test engine paints them, at `pelsPerMeter`, through this
+// program's own driver.
+std::vector<uint8_t> ReferencePainting(const std::vector<uint8_t>& picture, int32_t pelsPerMeter);
+
+uint64_t PixelChecksum(const std::vector<uint8_t>& picture);
+
+// A window of the test program to pass as the host window.
+HWND TestHostWindow();
+
+class PluginCopy {
+public:
+    explicit PluginCopy(const char* name = "ZoTest_Mor");
+    ~PluginCopy();
+    PluginCopy(const PluginCopy&) = delete;
+    PluginCopy& operator=(const PluginCopy&) = delete;
+
+    bool Loaded() const { return module_ != nullptr; }
+    HMODULE Module() const { return module_; }
+    const std::string& Folder() const { return folder_; }
+    std::string DatPath() const { return folder_ + "\\" + name_ + ".dat"; }
+    std::string IniPath() const { return folder_ + "\\Zop2j.ini"; }
+
+    FilterGetTitleFunction getTitle = nullptr;
+    FilterProcFunction filterProc = nullptr;
+    FilterOptionFunction filterOption = nullptr;
+
+private:
+    std::string name_;
+    std::string folder_;
+    HMODULE module_ = nullptr;
+};
+
+// While alive, a thread timer closes every message box that this thread shows, with IDOK
+// posted to it, and records its caption and text. Tests run every filter call under one, so
+// an unexpected box fails the test instead of hanging it.
+class BoxCloser {
+public:
+    struct Box {
+        std::string caption;
+        std::string text;
+    };
+    BoxCloser();
+    ~BoxCloser();
+    const std::vector<Box>& Boxes() const;
+
+private:
+    UINT_PTR timer_;
+};
+
+// Test-dialog control: the ending it takes, and what it reported (cleared by reading).
+void SetDialogMode(const char* mode);
+std::map<std::string, long long> TakeDialogReport();
+
+// Files of the plug-in folder.
+bool FileExists(const std::string& path);
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// A 24-byte settings file from seven fields; `tail` gives bytes 14..23.
+std::string SettingsBytes(const int16_t fields[7], const uint8_t tail[10] = nullptr);
+// The profile value, or "<none>".
+std::string ProfileValue(const std::string& iniPath, const char* section, const char* key);
