@@ -1,0 +1,141 @@
+// Ground relief; see zo_material.h. The texture wraps around, so any side tiles the picture
+// without resampling; the two noise samples of a pixel are drawn only when its weight is not
+// 0, noise 1 first, which fixes the random sequence for a seed.
+#include "engine/zo_material.h"
+
+#include <new>
+
+#include "engine/status_text.h"
+#include "imaging/hue_color.h"
+#include "imaging/int_helpers.h"
+
+namespace {
+
+const char kNoMemory[] = "メモリが足りません。";
+
+int ClampByte(int64_t v) { return v < 0 ? 0 : (v > 255 ? 255 : static_cast<int>(v)); }
+
+// value mod side for side > 0, also for a negative value; the common cases need no division.
+int Wrap(int value, int side) {
+    if (value >= 0) {
+        if (value < side) return value;
+        if (value - side < side) return value - side;
+        return value % side;
+    }
+    const int rest = value % side;
+    return rest < 0 ? rest + side : rest;
+}
+
+// Beyond this magnitude every non-zero factor moves luma or chroma past the byte range, so
+// limiting g changes no result and keeps the products inside 64 bits.
+constexpr int64_t kRelief = int64_t{1} << 24;
+
+}  // namespace
+
+ZoMaterial::ZoMaterial(TDib* source, TDib* canvas, TDib* focusMap, const MaterialInfo& ground,
+                       char* status)
+    : status_(status),
+      source_(source),
+      canvas_(canvas),
+      focusMap_(focusMap),
+      ground_(ground),
+      minimum_(ground.minimum),
+      middle_(ground.middle),
+      maximum_(ground.maximum),
+      red_(ground.red),
+      green_(ground.green),
+      blue_(ground.blue),
+      noiseScale_(ground.noiseScale),
+      // The displacement is a right shift: keep it a defined one.
+      shift_(ground.shift < 0 ? 0 : (ground.shift > 31 ? 31 : ground.shift)) {
+    StatusCopy(status_, "Material:");
+    if (ground_.textureSide > 0 && ground_.textureSide <= kMaxTextureSide &&
+        ground_.texture != nullptr) {
+        side_ = ground_.textureSide;
+        texture_ = ground_.texture;
+    }
+    if (source_ == nullptr || source_->Bits() == nullptr || source_->BitCount() != 24 ||
+        focusMap_ == nullptr || focusMap_->Bits() == nullptr || focusMap_->BitCount() != 8 ||
+        focusMap_->Width() != source_->Width() || focusMap_->Height() != source_->Height()) {
+        StatusAppend(status_, "Invalid Dib.");
+        return;
+    }
+    width_ = source_->Width();
+    height_ = source_->Height();
+
+    noise1_.reset(new (std::nothrow) FractalNoise);
+    noise2_.reset(new (std::nothrow) FractalNoise);
+    const double roughness = noiseScale_ * 0.01;
+    if (!noise1_ || !noise2_ || !noise1_->SetRoughness(roughness) ||
+        !noise1_->Generate(width_, height_) || !noise2_->SetRoughness(roughness) ||
+        !noise2_->Generate(width_, height_)) {
+        StatusAppend(status_, kNoMemory);
+        return;
+    }
+    valid_ = true;
+}
+
+ZoMaterial::~ZoMaterial() = default;
+
+int ZoMaterial::Texel(int x, int y, int wrappedX, int wrappedY) {
+    const int sample1 = noise1_->Sample(x, y);
+    const int sample2 = noise2_->Sample(x, y);
+    const int u = Wrap(wrappedX + ArithmeticShiftRight(sample1 * side_, shift_), side_);
+    const int v = Wrap(wrappedY + ArithmeticShiftRight(sample2 * side_, shift_), side_);
+    return texture_[v * side_ + u];
+}
+
+void ZoMaterial::ApplyTexture(const uint8_t* table, int a, int b, int c, int d) {
+    if (!valid_ || side_ <= 0 || table == nullptr) return;
+    for (int y = 0; y < height_; ++y) {
+        uint8_t* pixel = source_->Row(y);
+        const uint8_t* const focus = focusMap_->Row(y);
+        const int wrappedY = y % side_;
+        int wrappedX = 0;
+        for (int x = 0; x < width_; ++x, pixel += 3, wrappedX = wrappedX + 1 < side_ ? wrappedX + 1 : 0) {
+            const int weight = table[focus[x]];
+            if (weight == 0) continue;
+            int64_t g = (int64_t{Texel(x, y, wrappedX, wrappedY)} - middle_) * weight;
+            g = g > kRelief ? kRelief : (g < -kRelief ? -kRelief : g);
+            int64_t lumaChange, chromaChange;
+            if (g > 0) {
+                lumaChange = a * g / 256;
+                chromaChange = b * g / 256;
+            } else {
+                lumaChange = -g * c / 256;
+                chromaChange = -g * d / 256;
+            }
+            if (lumaChange == 0 && chromaChange == 0) continue;
+            HueColor color = {pixel[2], pixel[1], pixel[0], 0, 0, 0};
+            RgbToHcy(color);
+            color.luma = ClampByte(color.luma + lumaChange);
+            color.chroma = ClampByte(color.chroma + chromaChange);
+            HcyToRgb(color);
+            pixel[0] = static_cast<uint8_t>(color.blue);
+            pixel[1] = static_cast<uint8_t>(color.green);
+            pixel[2] = static_cast<uint8_t>(color.red);
+        }
+    }
+}
+
+void ZoMaterial::TintTexture(const uint8_t* table) {
+    if (!valid_ || side_ <= 0 || table == nullptr) return;
+    const int64_t groundChannel[3] = {blue_, green_, red_};
+    for (int y = 0; y < height_; ++y) {
+        uint8_t* pixel = source_->Row(y);
+        const uint8_t* const focus = focusMap_->Row(y);
+        const int wrappedY = y % side_;
+        int wrappedX = 0;
+        for (int x = 0; x < width_; ++x, pixel += 3, wrappedX = wrappedX + 1 < side_ ? wrappedX + 1 : 0) {
+            const int k = table[focus[x]] + 1;
+            if (k == 1) continue;
+            const int64_t t = Texel(x, y, wrappedX, wrappedY) + 1;
+            for (int channel = 0; channel < 3; ++channel) {
+                const int64_t target = t * groundChannel[channel] / 256;
+                const int64_t value = pixel[channel];
+                // Stored as a byte: a ground colour beyond the byte range wraps.
+                pixel[channel] = static_cast<uint8_t>(value + (target - value) * k / 256);
+            }
+        }
+    }
+}
