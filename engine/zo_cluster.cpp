@@ -1,0 +1,790 @@
+// ZoCluster: neighbourhood filters between the source picture and the canvas.
+#include "engine/zo_cluster.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/neighbourhood.h"
+#include "engine/status_text.h"
+#include "imaging/int_helpers.h"
+
+using neighbourhood::ClampToByte;
+using neighbourhood::ColourDistance;
+
+namespace {
+
+// A channel pushed away from a reference by table[|difference|]: up when above it, down
+// otherwise (so a channel equal to it is lowered by table[0]), kept within 0..255.
+inline int PushAway(int value, int reference, const uint8_t* table) {
+    const int difference = value - reference;
+    return difference > 0 ? std::min(value + table[difference], 255)
+                          : std::max(value - table[-difference], 0);
+}
+
+// One column of the in-place 3 × 3 window: the row before (already written by the pass), the
+// row itself and the row after (both as before the pass), and their sum, per channel.
+struct WindowColumn {
+    int before[3];
+    int row[3];
+    int after[3];
+    int sum[3];
+};
+
+// The four wedges, each the centre and seven pixels as (column, row) offsets:
+//   0 toward +x: (1,-1) (2,-1) (1,0) (2,0) (3,0) (1,1) (2,1)
+//   1 toward +y: (1,1) (1,2) (0,1) (0,2) (0,3) (-1,1) (-1,2)
+//   2 toward -x: (-1,1) (-2,1) (-1,0) (-2,0) (-3,0) (-1,-1) (-2,-1)
+//   3 toward -y: (-1,-1) (-1,-2) (0,-1) (0,-2) (0,-3) (1,-1) (1,-2)
+// So wedge 0 is the centre, the column triples (rows y-1..y+1) at x+1 and x+2, and (x+3, y);
+// wedge 1 the centre, the row triples (columns x-1..x+1) at y+1 and y+2, and (x, y+3); and
+// wedges 2 and 3 the mirror images. Those triples slide along the row, so a pixel costs
+// sixteen reads instead of thirty-two.
+constexpr int kWedgeReach = 3;
+
+// Channel sums and the sum of squares over some pixels.
+struct PixelSums {
+    int blue = 0;
+    int green = 0;
+    int red = 0;
+    int squares = 0;
+
+    void Add(const uint8_t* p) {
+        blue += p[0];
+        green += p[1];
+        red += p[2];
+        squares += p[0] * p[0] + p[1] * p[1] + p[2] * p[2];
+    }
+    void Subtract(const uint8_t* p) {
+        blue -= p[0];
+        green -= p[1];
+        red -= p[2];
+        squares -= p[0] * p[0] + p[1] * p[1] + p[2] * p[2];
+    }
+};
+
+inline PixelSums operator+(PixelSums a, const PixelSums& b) {
+    a.blue += b.blue;
+    a.green += b.green;
+    a.red += b.red;
+    a.squares += b.squares;
+    return a;
+}
+
+// Means of eight pixels and their spread (sum of squares - 8 × squared means) / 8, never
+// negative because each mean is at most the exact one.
+inline int WedgeSpread(const PixelSums& sums, int* means) {
+    means[0] = sums.blue >> 3;
+    means[1] = sums.green >> 3;
+    means[2] = sums.red >> 3;
+    const int meanSquares = means[0] * means[0] + means[1] * means[1] + means[2] * means[2];
+    return (sums.squares - 8 * meanSquares) / 8;
+}
+
+// The four line directions: +x, -y, -x, +y.
+constexpr int kLineDx[4] = {1, 0, -1, 0};
+constexpr int kLineDy[4] = {0, -1, 0, 1};
+
+struct LineStats {
+    bool fits;
+    int means[3];
+    int64_t spread;
+};
+
+// The line of `length` pixels from (x, y) in direction d: fits only when its far end lies inside
+// the image; then its channel means (truncated) and its spread
+// (sum of squares - length × squared means) / length.
+LineStats MeasureLine(const uint8_t* bits, int rowBytes, int width, int height, int x, int y,
+                      int d, int length) {
+    LineStats line{};
+    const int64_t endX = x + int64_t{kLineDx[d]} * (length - 1);
+    const int64_t endY = y + int64_t{kLineDy[d]} * (length - 1);
+    if (endX < 0 || endX >= width || endY < 0 || endY >= height) return line;
+    line.fits = true;
+    const ptrdiff_t step = ptrdiff_t{kLineDx[d]} * 3 + ptrdiff_t{kLineDy[d]} * rowBytes;
+    const uint8_t* start = bits + static_cast<ptrdiff_t>(rowBytes) * y + 3 * x;
+    int64_t sums[3] = {0, 0, 0};
+    int64_t squares = 0;
+    for (int k = 0; k < length; ++k) {
+        const uint8_t* p = start + step * k;
+        for (int c = 0; c < 3; ++c) {
+            sums[c] += p[c];
+            squares += p[c] * p[c];
+        }
+    }
+    int64_t meanSquares = 0;
+    for (int c = 0; c < 3; ++c) {
+        line.means[c] = static_cast<int>(sums[c] / length);
+        meanSquares += int64_t{line.means[c]} * line.means[c];
+    }
+    line.spread = (squares - length * meanSquares) / length;
+    return line;
+}
+
+// Index of the fitting line with the least spread (the lower index on a tie), or -1.
+int LeastSpreadLine(const LineStats (&lines)[4]) {
+    int best = -1;
+    for (int d = 0; d < 4; ++d)
+        if (lines[d].fits && (best < 0 || lines[d].spread < lines[best].spread)) best = d;
+    return best;
+}
+
+// Ring index of the neighbour most unlike the centre (the first on a tie).
+template <typename T>
+int MostUnlikeNeighbour(const T* const (&ring)[8], const T* centre) {
+    int best = 0;
+    int bestDistance = -1;
+    for (int k = 0; k < 8; ++k) {
+        int distance = 0;
+        for (int c = 0; c < 3; ++c) distance += std::abs(int{ring[k][c]} - int{centre[c]});
+        if (distance > bestDistance) {
+            bestDistance = distance;
+            best = k;
+        }
+    }
+    return best;
+}
+
+// Per channel, the sums of the five neighbours away from the most unlike one and of the three
+// left out (it and the two beside it on the ring).
+template <typename T>
+void SplitRing(const T* const (&ring)[8], const T* centre, int* fiveSums, int* threeSums) {
+    const int unlike = MostUnlikeNeighbour(ring, centre);
+    for (int c = 0; c < 3; ++c) {
+        fiveSums[c] = 0;
+        threeSums[c] = 0;
+    }
+    for (int k = 0; k < 8; ++k) {
+        const int around = (k - unlike + 8) % 8;
+        int* target = (around == 0 || around == 1 || around == 7) ? threeSums : fiveSums;
+        for (int c = 0; c < 3; ++c) target[c] += ring[k][c];
+    }
+}
+
+}  // namespace
+
+ZoCluster::ZoCluster(TDib* first, TDib* second, char* status) : status_(status) {
+    StatusCopy(status_, "Cluster:");
+    // The filters step through both images with one row length, so both must be 24 bits.
+    if (first == nullptr || second == nullptr || first->Width() != second->Width() ||
+        first->Height() != second->Height() || first->BitCount() != 24 ||
+        second->BitCount() != 24) {
+        StatusAppend(status_, "Invalid Dib.");
+        return;
+    }
+    first_ = first;
+    second_ = second;
+    width_ = first->Width();
+    height_ = first->Height();
+    rowBytes_ = first->RowBytes();
+    valid_ = 1;
+}
+
+bool ZoCluster::MapCovers(const TDib* map) const {
+    return map != nullptr && map->BitCount() == 8 && map->Width() >= width_ &&
+           map->Height() >= height_;
+}
+
+template <typename Visit>
+void ZoCluster::ForEachInteriorPixel(int direction, Visit&& visit) {
+    const uint8_t* input = Input(direction)->Bits();
+    uint8_t* output = Output(direction)->Bits();
+    const size_t step = static_cast<size_t>(rowBytes_);
+    for (int y = 1; y < height_ - 1; ++y) {
+        const uint8_t* in = input + step * y;
+        uint8_t* out = output + step * y;
+        for (int x = 1; x < width_ - 1; ++x) visit(in + 3 * x, out + 3 * x, x, y);
+    }
+}
+
+template <typename Visit>
+void ZoCluster::ForEachInteriorSum(int direction, Visit&& visit) {
+    CopyBorder(direction);
+    neighbourhood::ForEachInteriorSum<3>(
+        Input(direction)->Bits(), Output(direction)->Bits(), width_, height_, rowBytes_,
+        [&visit](const uint8_t* centre, const int* sums, uint8_t* out, int, int) {
+            visit(sums, centre, out);
+        });
+}
+
+template <typename Visit>
+void ZoCluster::InPlacePass(TDib* image, Visit&& visit) {
+    uint8_t* bits = image->Bits();
+    const size_t step = static_cast<size_t>(rowBytes_);
+    for (int y = 0; y < height_; ++y) {
+        uint8_t* row = bits + step * y;
+        // Outside the image the nearest row stands in: the row itself, whose values the window
+        // still holds from before the pass because a column is loaded before it is written.
+        const uint8_t* before = y > 0 ? row - step : row;
+        const uint8_t* after = y < height_ - 1 ? row + step : row;
+        auto load = [&](int x, WindowColumn& column) {
+            const int i = 3 * x;
+            for (int c = 0; c < 3; ++c) {
+                column.before[c] = before[i + c];
+                column.row[c] = row[i + c];
+                column.after[c] = after[i + c];
+                column.sum[c] = column.before[c] + column.row[c] + column.after[c];
+            }
+        };
+        WindowColumn left;
+        WindowColumn centre;
+        WindowColumn right;
+        load(0, centre);
+        left = centre;
+        load(std::min(1, width_ - 1), right);
+        for (int x = 0; x < width_; ++x) {
+            visit(static_cast<const WindowColumn&>(left), static_cast<const WindowColumn&>(centre),
+                  static_cast<const WindowColumn&>(right), row + 3 * x, x, y);
+            if (x + 1 == width_) break;
+            left = centre;
+            centre = right;
+            load(std::min(x + 2, width_ - 1), right);
+        }
+    }
+}
+
+void ZoCluster::CopyBorder(int direction) {
+    if (!valid_) return;
+    const TDib* in = Input(direction);
+    TDib* out = Output(direction);
+    const size_t pixelBytes = static_cast<size_t>(3) * width_;
+    std::memcpy(out->Row(0), in->Row(0), pixelBytes);
+    std::memcpy(out->Row(height_ - 1), in->Row(height_ - 1), pixelBytes);
+    const size_t last = pixelBytes - 3;
+    for (int y = 0; y < height_; ++y) {
+        const uint8_t* source = in->Row(y);
+        uint8_t* target = out->Row(y);
+        std::memcpy(target, source, 3);
+        std::memcpy(target + last, source + last, 3);
+    }
+}
+
+void ZoCluster::Soften(int direction) {
+    if (!valid_) return;
+    ForEachInteriorSum(direction, [](const int* sums, const uint8_t* centre, uint8_t* out) {
+        for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>((centre[c] + (sums[c] >> 3)) >> 1);
+    });
+}
+
+int ZoCluster::Sharpen(int level, int direction) {
+    if (!valid_) return 0;
+    // Keeps the shift a valid one: no negative shift above level 8, none of 32 or more.
+    const int shift = level >= 8 ? 0 : (level <= 8 - 31 ? 31 : 8 - level);
+    ForEachInteriorSum(direction, [shift](const int* sums, const uint8_t* centre, uint8_t* out) {
+        for (int c = 0; c < 3; ++c) {
+            const int value = centre[c];
+            const int mean = sums[c] >> 3;
+            out[c] = static_cast<uint8_t>(
+                ClampToByte(value + ArithmeticShiftRight(value - mean, shift)));
+        }
+    });
+    return 1;
+}
+
+void ZoCluster::RunWedges(int direction, WedgeOutput output) {
+    const TDib* in = Input(direction);
+    TDib* out = Output(direction);
+    const ptrdiff_t rowStep = rowBytes_;
+    const size_t rowPixelBytes = static_cast<size_t>(3) * width_;
+    const size_t frameBytes = 3 * kWedgeReach;
+    for (int y = 0; y < height_; ++y) {
+        const uint8_t* source = in->Row(y);
+        uint8_t* target = out->Row(y);
+        if (y < kWedgeReach || y >= height_ - kWedgeReach || width_ < 2 * kWedgeReach + 1) {
+            std::memcpy(target, source, rowPixelBytes);
+            continue;
+        }
+        std::memcpy(target, source, frameBytes);
+        std::memcpy(target + rowPixelBytes - frameBytes, source + rowPixelBytes - frameBytes,
+                    frameBytes);
+        // Column triples at x-2, x-1, x+1, x+2 (the one at x is kept to slide on) and row
+        // triples at y-2, y-1, y+1, y+2, set up for x = 3 and slid one pixel per step.
+        auto columnTriple = [&](int x) {
+            PixelSums sums;
+            const uint8_t* p = source + 3 * x;
+            sums.Add(p - rowStep);
+            sums.Add(p);
+            sums.Add(p + rowStep);
+            return sums;
+        };
+        PixelSums column[5];  // x-2 .. x+2
+        for (int k = 0; k < 5; ++k) column[k] = columnTriple(kWedgeReach - 2 + k);
+        const ptrdiff_t tripleRows[4] = {-2 * rowStep, -rowStep, rowStep, 2 * rowStep};
+        PixelSums rowTriple[4];  // rows y-2, y-1, y+1, y+2
+        for (int k = 0; k < 4; ++k)
+            for (int dx = -1; dx <= 1; ++dx)
+                rowTriple[k].Add(source + 3 * (kWedgeReach + dx) + tripleRows[k]);
+
+        for (int x = kWedgeReach;; ++x) {
+            const uint8_t* centre = source + 3 * x;
+            PixelSums single;
+            single.Add(centre);
+            PixelSums wedges[4] = {single, single, single, single};
+            wedges[0] = wedges[0] + column[3] + column[4];
+            wedges[0].Add(centre + 9);
+            wedges[1] = wedges[1] + rowTriple[2] + rowTriple[3];
+            wedges[1].Add(centre + 3 * rowStep);
+            wedges[2] = wedges[2] + column[1] + column[0];
+            wedges[2].Add(centre - 9);
+            wedges[3] = wedges[3] + rowTriple[1] + rowTriple[0];
+            wedges[3].Add(centre - 3 * rowStep);
+
+            int wedge = 0;
+            int means[3];
+            if (output == WedgeOutput::kFollowMarker) {
+                wedge = 2 * (centre[2] & 1) + (centre[0] & 1);
+                WedgeSpread(wedges[wedge], means);
+            } else {
+                int bestSpread = WedgeSpread(wedges[0], means);
+                for (int k = 1; k < 4; ++k) {
+                    int candidate[3];
+                    const int spread = WedgeSpread(wedges[k], candidate);
+                    if (spread < bestSpread) {  // on equal spread the lower wedge stays
+                        bestSpread = spread;
+                        wedge = k;
+                        std::copy(candidate, candidate + 3, means);
+                    }
+                }
+            }
+            uint8_t* pixel = target + 3 * x;
+            if (output == WedgeOutput::kPlainMean) {
+                pixel[0] = static_cast<uint8_t>(means[0]);
+                pixel[2] = static_cast<uint8_t>(means[2]);
+            } else {
+                pixel[0] = static_cast<uint8_t>((means[0] & 254) | (wedge & 1));
+                pixel[2] = static_cast<uint8_t>((means[2] & 254) | (wedge >> 1));
+            }
+            pixel[1] = static_cast<uint8_t>(means[1]);
+
+            if (x + 1 >= width_ - kWedgeReach) break;
+            // Slide to x + 1: the new column triple at x+3, the row triples gain x+2 and lose x-1.
+            for (int k = 0; k < 4; ++k) column[k] = column[k + 1];
+            column[4] = columnTriple(x + 3);
+            for (int k = 0; k < 4; ++k) {
+                rowTriple[k].Add(centre + 6 + tripleRows[k]);
+                rowTriple[k].Subtract(centre - 3 + tripleRows[k]);
+            }
+        }
+    }
+}
+
+int ZoCluster::WedgeSmooth(int direction, int mode) {
+    if (!valid_) return 0;
+    RunWedges(direction, mode == 0 ? WedgeOutput::kMarkChosen : WedgeOutput::kFollowMarker);
+    return 1;
+}
+
+int ZoCluster::WedgeMean(int direction) {
+    if (!valid_) return 0;
+    RunWedges(direction, WedgeOutput::kPlainMean);
+    return 1;
+}
+
+uint32_t ZoCluster::MeasureRoughness() const {
+    const int stepX = (width_ / 100) | 1;
+    const int stepY = (height_ / 100) | 1;
+    // Unsigned 32-bit on purpose: the measure is defined on this wrapping sum. It can wrap only
+    // on an extreme picture (a fine black-and-white pattern of about 200 pixels a side).
+    uint32_t total = 0;
+    uint32_t count = 0;
+    for (int y = 1; y < height_; y += stepY) {
+        const uint8_t* row = first_->Row(y);
+        const uint8_t* below = first_->Row(y - 1);
+        for (int x = 1; x < width_; x += stepX) {
+            const uint8_t* pixel = row + 3 * x;
+            const uint8_t* left = pixel - 3;
+            const uint8_t* under = below + 3 * x;
+            const uint8_t* diagonal = under - 3;
+            int squares = 0;
+            for (int c = 0; c < 3; ++c) {
+                const int toLeft = pixel[c] - left[c];
+                const int toUnder = pixel[c] - under[c];
+                const int toDiagonal = pixel[c] - diagonal[c];
+                squares += toLeft * toLeft + toUnder * toUnder + toDiagonal * toDiagonal;
+            }
+            total += static_cast<uint32_t>(squares);
+            ++count;
+        }
+    }
+    // A picture one pixel wide or high has no sample: nothing to measure, so it counts as smooth.
+    return count == 0 ? 0 : total / count;
+}
+
+int ZoCluster::Denoise(int limit) {
+    if (!valid_) return 0;
+    constexpr int kMaxPasses = 5;
+    int passes = 0;
+    while (passes < kMaxPasses) {
+        if (int64_t{MeasureRoughness()} < limit) break;
+        SmoothInPlace(1);
+        ++passes;
+    }
+    return passes > 0 ? 1 : 0;
+}
+
+void ZoCluster::SmoothInPlace(int whichImage) {
+    if (!valid_) return;
+    InPlacePass(Chosen(whichImage), [](const WindowColumn& left, const WindowColumn& centre,
+                                       const WindowColumn& right, uint8_t* pixel, int, int) {
+        for (int c = 0; c < 3; ++c) {
+            const int sum = left.sum[c] + centre.sum[c] + right.sum[c] - centre.row[c];
+            pixel[c] = static_cast<uint8_t>((centre.row[c] + (sum >> 3)) >> 1);
+        }
+    });
+}
+
+int ZoCluster::PairSmooth(int direction) {
+    if (!valid_) return 0;
+    // Without interior pixels there is nothing to repeat into the border: keep the picture.
+    if (width_ < 3 || height_ < 3) {
+        CopyBorder(direction);
+        return 1;
+    }
+    const ptrdiff_t rowStep = rowBytes_;
+    ForEachInteriorPixel(direction, [rowStep](const uint8_t* centre, uint8_t* out, int, int) {
+        const uint8_t* left = centre - 3;
+        const uint8_t* right = centre + 3;
+        const uint8_t* before = centre - rowStep;
+        const uint8_t* after = centre + rowStep;
+        const uint8_t* across =
+            ColourDistance(right, centre) < ColourDistance(left, centre) ? right : left;
+        const uint8_t* along =
+            ColourDistance(before, centre) < ColourDistance(after, centre) ? before : after;
+        for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>((across[c] + along[c]) >> 1);
+    });
+    TDib* out = Output(direction);
+    const size_t rowPixelBytes = static_cast<size_t>(3) * width_;
+    std::memcpy(out->Row(0), out->Row(1), rowPixelBytes);
+    std::memcpy(out->Row(height_ - 1), out->Row(height_ - 2), rowPixelBytes);
+    for (int y = 0; y < height_; ++y) {
+        uint8_t* row = out->Row(y);
+        std::memcpy(row, row + 3, 3);
+        std::memcpy(row + rowPixelBytes - 3, row + rowPixelBytes - 6, 3);
+    }
+    return 1;
+}
+
+void ZoCluster::RangeSmooth(const uint8_t* table, int direction) {
+    if (!valid_ || table == nullptr) return;
+    CopyBorder(direction);
+    const neighbourhood::RingOffsets ring = neighbourhood::MakeRingOffsets(3, rowBytes_);
+    ForEachInteriorPixel(direction, [&](const uint8_t* centre, uint8_t* out, int, int) {
+        int low[3] = {255, 255, 255};
+        int high[3] = {0, 0, 0};
+        int sums[3] = {0, 0, 0};
+        for (int k = 0; k < 8; ++k) {
+            const uint8_t* p = centre + ring.offset[k];
+            for (int c = 0; c < 3; ++c) {
+                low[c] = std::min<int>(low[c], p[c]);
+                high[c] = std::max<int>(high[c], p[c]);
+                sums[c] += p[c];
+            }
+        }
+        const int range = std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
+        const int weight = table[range] + 1;
+        for (int c = 0; c < 3; ++c) {
+            const int mean = sums[c] >> 3;
+            out[c] = static_cast<uint8_t>(centre[c] + (mean - centre[c]) * weight / 256);
+        }
+    });
+}
+
+void ZoCluster::MapSharpen(const TDib* map, const uint8_t* strength, const uint8_t* amount,
+                           int direction) {
+    if (!valid_ || strength == nullptr || amount == nullptr || !MapCovers(map)) return;
+    CopyBorder(direction);
+    const uint8_t* mapBits = map->Bits();
+    const size_t mapStep = static_cast<size_t>(map->RowBytes());
+    neighbourhood::ForEachInteriorSum<3>(
+        Input(direction)->Bits(), Output(direction)->Bits(), width_, height_, rowBytes_,
+        [&](const uint8_t* centre, const int* sums, uint8_t* out, int x, int y) {
+            const int weight = strength[mapBits[mapStep * y + x]];
+            for (int c = 0; c < 3; ++c) {
+                const int mean = sums[c] >> 3;
+                const int pushed = PushAway(centre[c], mean, amount);
+                out[c] = static_cast<uint8_t>(mean + (pushed - mean) * weight / 256);
+            }
+        });
+}
+
+int ZoCluster::DirectionalSmooth(const TDib* map, const uint8_t* lengthTable,
+                                 const uint8_t* sharpenTable, int threshold) {
+    if (!valid_) return 0;
+    if (map == nullptr || lengthTable == nullptr || sharpenTable == nullptr || threshold > 255 ||
+        threshold < -255) {
+        StatusAppend(status_, "Invalid Datas.");
+        return 0;
+    }
+    if (map->Width() != width_ || map->Height() != height_ || map->BitCount() != 8) {
+        StatusAppend(status_, "Missmatch Dib.");
+        return 0;
+    }
+    constexpr int kMaxLength = 50;
+    for (int i = 0; i < 256; ++i) {
+        if (lengthTable[i] > kMaxLength) {
+            StatusAppend(status_, "Bad Length.");
+            return 0;
+        }
+    }
+    const int spreadLimit = 3 * threshold * threshold;
+    const uint8_t* bits = first_->Bits();
+    for (int y = 0; y < height_; ++y) {
+        const uint8_t* mapRow = map->Row(y);
+        const uint8_t* source = first_->Row(y);
+        uint8_t* target = second_->Row(y);
+        for (int x = 0; x < width_; ++x) {
+            const uint8_t* centre = source + 3 * x;
+            uint8_t* pixel = target + 3 * x;
+            std::memcpy(pixel, centre, 3);
+            int length = lengthTable[mapRow[x]];
+            if (length < 2) continue;
+            LineStats lines[4];
+            int best = -1;
+            while (length >= 2) {
+                for (int d = 0; d < 4; ++d)
+                    lines[d] = MeasureLine(bits, rowBytes_, width_, height_, x, y, d, length);
+                best = LeastSpreadLine(lines);
+                if (best >= 0 && lines[best].spread <= spreadLimit) break;
+                best = -1;
+                length /= 2;
+            }
+            if (best < 0) continue;
+            int fitting = 0;
+            int sums[3] = {0, 0, 0};
+            for (const LineStats& line : lines) {
+                if (!line.fits) continue;
+                ++fitting;
+                for (int c = 0; c < 3; ++c) sums[c] += line.means[c];
+            }
+            for (int c = 0; c < 3; ++c)
+                pixel[c] = static_cast<uint8_t>(
+                    PushAway(lines[best].means[c], sums[c] / fitting, sharpenTable));
+        }
+    }
+    const size_t rowPixelBytes = static_cast<size_t>(3) * width_;
+    for (int y = 0; y < height_; ++y) std::memcpy(first_->Row(y), second_->Row(y), rowPixelBytes);
+    return 1;
+}
+
+int ZoCluster::LineSmooth(int length, int direction) {
+    if (!valid_) return 0;
+    const TDib* in = Input(direction);
+    TDib* out = Output(direction);
+    const uint8_t* bits = in->Bits();
+    for (int y = 0; y < height_; ++y) {
+        const uint8_t* source = in->Row(y);
+        uint8_t* target = out->Row(y);
+        for (int x = 0; x < width_; ++x) {
+            uint8_t* pixel = target + 3 * x;
+            std::memcpy(pixel, source + 3 * x, 3);
+            if (length < 2) continue;
+            LineStats lines[4];
+            for (int d = 0; d < 4; ++d)
+                lines[d] = MeasureLine(bits, rowBytes_, width_, height_, x, y, d, length);
+            const int best = LeastSpreadLine(lines);
+            if (best < 0) continue;
+            for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(lines[best].means[c]);
+        }
+    }
+    return 1;
+}
+
+int ZoCluster::TableSharpen(const uint8_t* table, int direction) {
+    if (!valid_ || table == nullptr) return 0;
+    ForEachInteriorSum(direction, [table](const int* sums, const uint8_t* centre, uint8_t* out) {
+        for (int c = 0; c < 3; ++c)
+            out[c] = static_cast<uint8_t>(PushAway(centre[c], sums[c] >> 3, table));
+    });
+    return 1;
+}
+
+int ZoCluster::MaskedNearSmooth(const TDib* mask, int passCount, int threshold) {
+    if (!valid_ || !MapCovers(mask)) return 0;
+    const neighbourhood::RingOffsets ring = neighbourhood::MakeRingOffsets(3, rowBytes_);
+    for (int pass = 0; pass < 2 * passCount; ++pass) {
+        const int direction = pass % 2 == 0 ? 1 : 0;
+        const TDib* in = Input(direction);
+        TDib* out = Output(direction);
+        for (int y = 0; y < height_; ++y) {
+            const uint8_t* maskRow = mask->Row(y);
+            const uint8_t* source = in->Row(y);
+            uint8_t* target = out->Row(y);
+            for (int x = 0; x < width_; ++x) {
+                const uint8_t* centre = source + 3 * x;
+                uint8_t* pixel = target + 3 * x;
+                const uint8_t* nearest = nullptr;
+                if (maskRow[x] > threshold) {
+                    int nearestDistance = INT_MAX;
+                    for (int k = 0; k < 8; ++k) {
+                        const int nx = x + neighbourhood::kRingDx[k];
+                        const int ny = y + neighbourhood::kRingDy[k];
+                        if (nx < 0 || nx >= width_ || ny < 0 || ny >= height_) continue;
+                        const uint8_t* p = centre + ring.offset[k];
+                        const int distance = ColourDistance(p, centre);
+                        if (distance > 0 && distance < nearestDistance) {
+                            nearestDistance = distance;
+                            nearest = p;
+                        }
+                    }
+                }
+                if (nearest == nullptr) {
+                    std::memcpy(pixel, centre, 3);
+                    continue;
+                }
+                for (int c = 0; c < 3; ++c)
+                    pixel[c] = static_cast<uint8_t>((centre[c] + nearest[c]) >> 1);
+            }
+        }
+    }
+    return 1;
+}
+
+int ZoCluster::WeightedSmoothInPlace(const TDib* map, const uint8_t* table, int whichImage) {
+    if (!valid_ || table == nullptr || !MapCovers(map)) return 0;
+    const uint8_t* mapBits = map->Bits();
+    const size_t mapStep = static_cast<size_t>(map->RowBytes());
+    InPlacePass(Chosen(whichImage), [&](const WindowColumn& left, const WindowColumn& centre,
+                                        const WindowColumn& right, uint8_t* pixel, int x, int y) {
+        const int weight = table[mapBits[mapStep * y + x]];
+        for (int c = 0; c < 3; ++c) {
+            const int value = centre.row[c];
+            const int mean = (left.sum[c] + centre.sum[c] + right.sum[c] - value) >> 3;
+            pixel[c] = static_cast<uint8_t>(weight == 255 ? mean
+                                                          : value + (mean - value) * weight / 256);
+        }
+    });
+    return 1;
+}
+
+int ZoCluster::MaskedMeanInPlace(const TDib* map, int threshold, int whichImage) {
+    if (!valid_ || !MapCovers(map)) return 0;
+    const uint8_t* mapBits = map->Bits();
+    const size_t mapStep = static_cast<size_t>(map->RowBytes());
+    InPlacePass(Chosen(whichImage), [&](const WindowColumn& left, const WindowColumn& centre,
+                                        const WindowColumn& right, uint8_t* pixel, int x, int y) {
+        if (mapBits[mapStep * y + x] > threshold) return;
+        for (int c = 0; c < 3; ++c)
+            pixel[c] = static_cast<uint8_t>(
+                (left.sum[c] + centre.sum[c] + right.sum[c] - centre.row[c]) >> 3);
+    });
+    return 1;
+}
+
+int ZoCluster::MiddlePairSmooth(int direction) {
+    if (!valid_) return 0;
+    CopyBorder(direction);
+    const ptrdiff_t rowStep = rowBytes_;
+    ForEachInteriorPixel(direction, [rowStep](const uint8_t* centre, uint8_t* out, int, int) {
+        // Left, right, before, after; ranked by distance, ties kept in that order.
+        const uint8_t* direct[4] = {centre - 3, centre + 3, centre - rowStep, centre + rowStep};
+        int distance[4];
+        int order[4] = {0, 1, 2, 3};
+        for (int k = 0; k < 4; ++k) distance[k] = ColourDistance(direct[k], centre);
+        for (int i = 1; i < 4; ++i)
+            for (int j = i; j > 0 && distance[order[j]] < distance[order[j - 1]]; --j)
+                std::swap(order[j], order[j - 1]);
+        const uint8_t* second = direct[order[1]];
+        const uint8_t* third = direct[order[2]];
+        for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>((second[c] + third[c]) >> 1);
+    });
+    return 1;
+}
+
+int ZoCluster::Median5(int direction) {
+    if (!valid_) return 0;
+    CopyBorder(direction);
+    const ptrdiff_t rowStep = rowBytes_;
+    ForEachInteriorPixel(direction, [rowStep](const uint8_t* centre, uint8_t* out, int, int) {
+        for (int c = 0; c < 3; ++c) {
+            int values[5] = {centre[c], centre[c - 3], centre[c + 3], centre[c - rowStep],
+                             centre[c + rowStep]};
+            std::nth_element(values, values + 2, values + 5);
+            out[c] = static_cast<uint8_t>(values[2]);
+        }
+    });
+    return 1;
+}
+
+int ZoCluster::SideMeanInPlace(int whichImage) {
+    if (!valid_) return 0;
+    InPlacePass(Chosen(whichImage), [](const WindowColumn& left, const WindowColumn& centre,
+                                       const WindowColumn& right, uint8_t* pixel, int, int) {
+        // The ring clockwise from the row before, column - 1 (as neighbourhood::kRingDx/Dy).
+        const int* const ring[8] = {left.before, centre.before, right.before, right.row,
+                                    right.after, centre.after,  left.after,   left.row};
+        int fiveSums[3];
+        int threeSums[3];
+        SplitRing(ring, centre.row, fiveSums, threeSums);
+        for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(fiveSums[c] / 5);
+    });
+    return 1;
+}
+
+int ZoCluster::SideSharpen(const uint8_t* table, int direction) {
+    if (!valid_ || table == nullptr) return 0;
+    CopyBorder(direction);
+    const neighbourhood::RingOffsets offsets = neighbourhood::MakeRingOffsets(3, rowBytes_);
+    ForEachInteriorPixel(direction, [&](const uint8_t* centre, uint8_t* out, int, int) {
+        const uint8_t* ring[8];
+        for (int k = 0; k < 8; ++k) ring[k] = centre + offsets.offset[k];
+        int fiveSums[3];
+        int threeSums[3];
+        SplitRing(ring, centre, fiveSums, threeSums);
+        for (int c = 0; c < 3; ++c)
+            out[c] = static_cast<uint8_t>(PushAway(fiveSums[c] / 5, threeSums[c] / 3, table));
+    });
+    return 1;
+}
+
+int ZoCluster::GrowingMean(int maxRadius, int rangeLimit, int direction) {
+    if (!valid_) return 0;
+    const TDib* in = Input(direction);
+    TDib* out = Output(direction);
+    const uint8_t* bits = in->Bits();
+    const size_t step = static_cast<size_t>(rowBytes_);
+    for (int y = 0; y < height_; ++y) {
+        uint8_t* target = out->Row(y);
+        for (int x = 0; x < width_; ++x) {
+            const uint8_t* centre = bits + step * y + 3 * x;
+            const int reach = std::min({maxRadius, x, y, width_ - 1 - x, height_ - 1 - y});
+            int64_t sums[3] = {centre[0], centre[1], centre[2]};
+            int low[3] = {centre[0], centre[1], centre[2]};
+            int high[3] = {centre[0], centre[1], centre[2]};
+            int64_t count = 1;
+            for (int radius = 1; radius <= reach; ++radius) {
+                int64_t ringSums[3] = {0, 0, 0};
+                int ringLow[3] = {low[0], low[1], low[2]};
+                int ringHigh[3] = {high[0], high[1], high[2]};
+                bool within = true;
+                auto add = [&](int px, int py) {
+                    const uint8_t* p = bits + step * py + 3 * px;
+                    for (int c = 0; c < 3; ++c) {
+                        ringSums[c] += p[c];
+                        ringLow[c] = std::min<int>(ringLow[c], p[c]);
+                        ringHigh[c] = std::max<int>(ringHigh[c], p[c]);
+                        if (ringHigh[c] - ringLow[c] > rangeLimit) within = false;
+                    }
+                };
+                for (int dx = -radius; dx <= radius && within; ++dx) {
+                    add(x + dx, y - radius);
+                    add(x + dx, y + radius);
+                }
+                for (int dy = -radius + 1; dy < radius && within; ++dy) {
+                    add(x - radius, y + dy);
+                    add(x + radius, y + dy);
+                }
+                if (!within) break;
+                for (int c = 0; c < 3; ++c) {
+                    sums[c] += ringSums[c];
+                    low[c] = ringLow[c];
+                    high[c] = ringHigh[c];
+                }
+                count = int64_t{2 * radius + 1} * (2 * radius + 1);
+            }
+            uint8_t* pixel = target + 3 * x;
+            for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(sums[c] / count);
+        }
+    }
+    return 1;
+}
