@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <limits>
+
+#include "imaging/hue_color.h"
+
+namespace {
+
+enum class Conversion { kRgbToHcy, kHcyToRgb, kRgbToHcl, kHclToRgb, kRgbToHsl, kHslToRgb };
+
+struct ConversionCase {
+    const char* name;
+    Conversion conversion;
+    HueColor input;
+    HueColor expected;
+    int result;  // expected result; -1 for conversions without one
+};
+
+int Convert(Conversion conversion, HueColor& color) {
+    switch (conversion) {
+        case Conversion::kRgbToHcy: RgbToHcy(color); return -1;
+        case Conversion::kHcyToRgb: return HcyToRgb(color);
+        case Conversion::kRgbToHcl: RgbToHcl(color); return -1;
+        case Conversion::kHclToRgb: return HclToRgb(color);
+        case Conversion::kRgbToHsl: return RgbToHsl(color);
+        case Conversion::kHslToRgb: HslToRgb(color); return -1;
+    }
+    return -2;
+}
+
+using C = Conversion;
+// Fields: red, green, blue, hue, chroma (or saturation), luma (or lightness).
+const ConversionCase kConversionCases[] = {
+    {"pure red forward", C::kRgbToHcy, {255, 0, 0, 0, 0, 0}, {255, 0, 0, 0, 255, 76}, -1},
+    {"pure red back clamps blue -1", C::kHcyToRgb, {9, 9, 9, 0, 255, 76}, {254, 0, 0, 0, 255, 76}, 0},
+    {"mid grey hcy", C::kRgbToHcy, {128, 128, 128, 0, 0, 0}, {128, 128, 128, 232, 0, 128}, -1},
+    {"mid grey hcl", C::kRgbToHcl, {128, 128, 128, 0, 0, 0}, {128, 128, 128, 232, 0, 128}, -1},
+    {"mid grey hsl saturation 128", C::kRgbToHsl, {128, 128, 128, 0, 0, 0}, {128, 128, 128, 232, 128, 128}, 128},
+    {"hsl back of grey hue is not grey", C::kHslToRgb, {0, 0, 0, 232, 128, 128}, {192, 64, 124, 232, 128, 128}, -1},
+    {"black hcy", C::kRgbToHcy, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 168, 0, 0}, -1},
+    {"black hcl", C::kRgbToHcl, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 168, 0, 0}, -1},
+    {"black hsl", C::kRgbToHsl, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 168, 128, 0}, 0},
+    {"white hcy", C::kRgbToHcy, {255, 255, 255, 0, 0, 0}, {255, 255, 255, 43, 0, 255}, -1},
+    {"white hcl", C::kRgbToHcl, {255, 255, 255, 0, 0, 0}, {255, 255, 255, 43, 0, 255}, -1},
+    {"white hsl", C::kRgbToHsl, {255, 255, 255, 0, 0, 0}, {255, 255, 255, 43, 128, 255}, 255},
+    {"yellow hcy", C::kRgbToHcy, {255, 255, 0, 0, 0, 0}, {255, 255, 0, 42, 255, 227}, -1},
+    {"yellow hcl", C::kRgbToHcl, {255, 255, 0, 0, 0, 0}, {255, 255, 0, 42, 255, 128}, -1},
+    {"yellow hsl", C::kRgbToHsl, {255, 255, 0, 0, 0, 0}, {255, 255, 0, 42, 255, 128}, 128},
+    {"magenta hcy (red tested first)", C::kRgbToHcy, {255, 0, 255, 0, 0, 0}, {255, 0, 255, 210, 255, 104}, -1},
+    {"magenta hcl (blue tested first)", C::kRgbToHcl, {255, 0, 255, 0, 0, 0}, {255, 0, 255, 210, 255, 128}, -1},
+    {"magenta hsl", C::kRgbToHsl, {255, 0, 255, 0, 0, 0}, {255, 0, 255, 210, 255, 128}, 128},
+    {"red hcl back limits chroma to 254", C::kHclToRgb, {0, 0, 0, 0, 255, 128}, {255, 1, 1, 0, 255, 128}, 0},
+    {"hcl back limits chroma 200 to 110", C::kHclToRgb, {0, 0, 0, 0, 200, 200}, {255, 145, 145, 0, 200, 200}, 0},
+    {"hcl back within limit", C::kHclToRgb, {0, 0, 0, 14, 150, 125}, {200, 100, 50, 14, 150, 125}, 1},
+    {"hcl back of zero chroma is grey", C::kHclToRgb, {1, 2, 3, 100, 0, 77}, {77, 77, 77, 100, 0, 77}, 1},
+    {"hcy back hue 252 is black", C::kHcyToRgb, {9, 9, 9, 252, 100, 100}, {0, 0, 0, 252, 100, 100}, 1},
+    {"hcy back hue -21 is sector 0", C::kHcyToRgb, {9, 9, 9, -21, 42, 100}, {141, 78, 99, -21, 42, 100}, 1},
+    {"hcy back hue -42 is black", C::kHcyToRgb, {9, 9, 9, -42, 42, 100}, {0, 0, 0, -42, 42, 100}, 1},
+    {"hcl back hue 252 keeps channels", C::kHclToRgb, {1, 2, 3, 252, 50, 100}, {1, 2, 3, 252, 50, 100}, 1},
+    {"hsl back hue 252 keeps channels", C::kHslToRgb, {1, 2, 3, 252, 50, 100}, {1, 2, 3, 252, 50, 100}, -1},
+    {"hsl back zero saturation is grey", C::kHslToRgb, {1, 2, 3, 40, 0, 90}, {90, 90, 90, 40, 0, 90}, -1},
+    {"orange hcy", C::kRgbToHcy, {200, 100, 50, 0, 0, 0}, {200, 100, 50, 14, 150, 124}, -1},
+    {"orange hcl", C::kRgbToHcl, {200, 100, 50, 0, 0, 0}, {200, 100, 50, 14, 150, 125}, -1},
+    {"orange hsl", C::kRgbToHsl, {200, 100, 50, 0, 0, 0}, {200, 100, 50, 14, 153, 125}, 125},
+    {"hsl saturation above lightness 128 uses 510 - sum", C::kRgbToHsl, {250, 10, 10, 0, 0, 0}, {250, 10, 10, 0, 244, 130}, 130},
+    // A channel that is no byte is read as its clamped value and left as it is.
+    {"out-of-range channel read clamped", C::kRgbToHcy, {300, -5, 0, 0, 0, 0}, {300, -5, 0, 0, 255, 76}, -1},
+};
+
+}  // namespace
+
+TEST(HueColor, ConversionCases) {
+    for (const ConversionCase& c : kConversionCases) {
+        HueColor color = c.input;
+        const int result = Convert(c.conversion, color);
+        EXPECT_EQ(color.red, c.expected.red) << c.name;
+        EXPECT_EQ(color.green, c.expected.green) << c.name;
+        EXPECT_EQ(color.blue, c.expected.blue) << c.name;
+        EXPECT_EQ(color.hue, c.expected.hue) << c.name;
+        EXPECT_EQ(color.chroma, c.expected.chroma) << c.name;
+        EXPECT_EQ(color.luma, c.expected.luma) << c.name;
+        EXPECT_EQ(result, c.result) << c.name;
+    }
+}
+
+TEST(HueColor, AbsurdBackInputsAreSaturatedNotOverflowed) {
+    // Far outside any colour: the inputs act as their saturated values (+-32767), so every
+    // product stays inside 32 bits (the sanitizer build traps any overflow).
+    const int32_t extremes[] = {INT_MIN, -32768, 32768, INT_MAX};
+    for (int32_t chroma : extremes) {
+        for (int32_t luma : extremes) {
+            for (int32_t hue : {0, 100, 251}) {
+                const int32_t saturatedChroma = chroma < 0 ? -32767 : 32767;
+                const int32_t saturatedLuma = luma < 0 ? -32767 : 32767;
+                for (Conversion back : {C::kHcyToRgb, C::kHclToRgb, C::kHslToRgb}) {
+                    HueColor absurd{0, 0, 0, hue, chroma, luma};
+                    HueColor saturated{0, 0, 0, hue, saturatedChroma, saturatedLuma};
+                    EXPECT_EQ(Convert(back, absurd), Convert(back, saturated));
+                    EXPECT_EQ(absurd.red, saturated.red);
+                    EXPECT_EQ(absurd.green, saturated.green);
+                    EXPECT_EQ(absurd.blue, saturated.blue);
+                }
+                HueColor clamped{0, 0, 0, hue, chroma, luma};
+                EXPECT_EQ(HcyToRgb(clamped), 0);
+                EXPECT_GE(clamped.red, 0);
+                EXPECT_LE(clamped.red, 255);
+            }
+        }
+    }
+}
+
+TEST(HueColor, HcyBackIsCloseToTheForwardColour) {
+    // Not an exact inverse: the hue quotient truncates, losing up to chroma / 42 per channel.
+    const int32_t samples[] = {0, 1, 37, 90, 128, 161, 200, 254, 255};
+    for (int32_t r : samples) {
+        for (int32_t g : samples) {
+            for (int32_t b : samples) {
+                HueColor color{r, g, b, 0, 0, 0};
+                RgbToHcy(color);
+                HcyToRgb(color);
+                EXPECT_NEAR(color.red, r, 7) << r << "," << g << "," << b;
+                EXPECT_NEAR(color.green, g, 7) << r << "," << g << "," << b;
+                EXPECT_NEAR(color.blue, b, 7) << r << "," << g << "," << b;
+            }
+        }
+    }
+}
+
+namespace {
+
+void ExpectFloorRoot(uint32_t a) {
+    const uint64_t r = static_cast<uint64_t>(ISqrt(a));
+    ASSERT_LE(r * r, a) << a;
+    ASSERT_GT((r + 1) * (r + 1), a) << a;
+}
+
+}  // namespace
+
+TEST(ISqrt, SmallValuesAndBoundaries) {
+    const struct {
+        uint32_t a;
+        int root;
+    } cases[] = {{0, 0}, {1, 1}, {2, 1}, {3, 1}, {4, 2}, {99, 9}, {100, 10},
+                 {2147483648u, 46340}, {4294836224u, 65534}, {4294836225u, 65535},
+                 {4294967295u, 65535}};
+    for (const auto& c : cases) EXPECT_EQ(ISqrt(c.a), c.root) << c.a;
+}
+
+TEST(ISqrt, IsTheFloorRootAroundEverySquareAndDenselyBetween) {
+    for (uint32_t a = 0; a < (1u << 20); ++a) ExpectFloorRoot(a);
+    for (uint64_t k = 1; k <= 65535; ++k) {
+        const uint64_t square = k * k;
+        ExpectFloorRoot(static_cast<uint32_t>(square - 1));
+        ExpectFloorRoot(static_cast<uint32_t>(square));
+        ExpectFloorRoot(static_cast<uint32_t>(square + 1));
+        ExpectFloorRoot(static_cast<uint32_t>(square + 2 * k));  // (k + 1)^2 - 1
+    }
+    for (uint64_t a = 1u << 20; a <= 0xFFFFFFFFu; a += 1009) ExpectFloorRoot(static_cast<uint32_t>(a));
+    for (uint32_t a = 0xFFFFFFFFu - 100000; a != 0; ++a) ExpectFloorRoot(a);
+}
+
+TEST(MoveBytes, CopiesOverlappingRangesBothWays) {
+    char forward[] = "abcdefgh";
+    MoveBytes(forward + 2, forward, 5);
+    EXPECT_STREQ(forward, "ababcdeh");
+
+    char backward[] = "abcdefgh";
+    MoveBytes(backward, backward + 2, 5);
+    EXPECT_STREQ(backward, "cdefgfgh");
+
+    char untouched[] = "abc";
+    MoveBytes(untouched, "xyz", 0);
+    MoveBytes(untouched, "xyz", -4);
+    EXPECT_STREQ(untouched, "abc");
+}
+
+TEST(RoundHalfUp, RoundsHalvesUpOnBothSidesOfZero) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double x;
+        int rounded;
+    } cases[] = {{0.0, 0},   {0.5, 1},    {0.49999999999999994, 0}, {2.5, 3},   {2.4, 2},
+                 {-0.5, 0},  {-0.6, -1},  {-2.3, -2},               {-2.5, -2}, {-2.7, -3},
+                 {nan, 0},   {1e300, INT_MAX}, {-1e300, INT_MIN},   {2147483646.5, INT_MAX}};
+    for (const auto& c : cases) EXPECT_EQ(RoundHalfUp(c.x), c.rounded) << c.x;
+}
+
+TEST(ShiftBits, ShiftsLeftAsUnsignedAndRightArithmetically) {
+    const struct {
+        int value, count, shifted;
+    } cases[] = {{1, 3, 8},          {-1, 4, -16},       {1, 31, INT_MIN}, {0x40000000, 2, 0},
+                 {7, 0, 7},          {1, 32, 0},         {5, -1, 2},       {-5, -1, -3},
+                 {-16, -2, -4},      {-1, -31, -1},      {-8, -40, -1},    {8, -40, 0},
+                 {8, INT_MIN, 0},    {-8, INT_MIN, -1},  {3, INT_MAX, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShiftBits(c.value, c.count), c.shifted) << c.value << " by " << c.count;
+    }
+}
