@@ -30,23 +30,15 @@ endfunction()
 # a plug-in DLL with the three exports, the frame, and the plug-in's resources.
 function(zo_add_plugin target)
   cmake_parse_arguments(ARG "" "PLUGIN;OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
-  zo_module_spec(${ARG_PLUGIN} spec)
-  set(rc ${CMAKE_BINARY_DIR}/generated/${target}.rc)
-  add_custom_command(OUTPUT ${rc}
-    COMMAND ${CMAKE_COMMAND} -DMODE=rc -DOUTPUT=${rc} "-DMODULES=${spec}"
-      -DSTRINGS=${ZO_RESOURCE_DIR}/strings.txt -DRESOURCE_DIR=${ZO_RESOURCE_DIR}
-      -P ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
-    DEPENDS ${ZO_RESOURCE_INPUTS} ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
-    COMMENT "Generating ${target}.rc" VERBATIM)
+  zo_plugin_rc(${target} ${ARG_PLUGIN} rc)
   add_library(${target} SHARED ${ARG_SOURCES} ${rc}
     ${CMAKE_SOURCE_DIR}/plugin/win32/dll/exports.cpp ${CMAKE_SOURCE_DIR}/plugin/win32/dll/exports.def)
-  set_source_files_properties(${rc} PROPERTIES COMPILE_FLAGS "-c 65001")
   set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${ARG_OUTPUT_NAME}
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plugins)
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} zo_plugin_win32)
 endfunction()
 
-# The .rc of a plug-in's resources, for a program other than the plug-in (the Win32 tests).
+# The .rc of a plug-in's resources: for the plug-in, and for the Win32 tests that read them.
 function(zo_plugin_rc name plugin out_var)
   zo_module_spec(${plugin} spec)
   set(rc ${CMAKE_BINARY_DIR}/generated/${name}.rc)

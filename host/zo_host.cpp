@@ -16,19 +16,9 @@
 
 #include "host/bmp_file.h"
 #include "host/fnv1a.h"
+#include "plugin/win32/dll/export_types.h"
 
 namespace {
-
-using FilterGetTitleFunction = int(__cdecl*)(int32_t, char*, int32_t*, int32_t*);
-using FilterProcFunction = int(__cdecl*)(HWND, uint8_t*, int32_t, int32_t);
-using FilterOptionFunction = int(__cdecl*)(HWND, int32_t, uint8_t**);
-
-// GetProcAddress gives a generic function pointer; the export's own type comes through a
-// cast to the plain function type, which GCC accepts as the neutral step.
-template <typename Function>
-Function Export(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 int Usage() {
     std::fprintf(stderr,

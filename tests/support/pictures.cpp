@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "host/fnv1a.h"
+
 namespace test_pictures {
 
 std::unique_ptr<TDib> Gradient(int width, int height, int32_t pelsPerMeter) {
@@ -52,14 +54,7 @@ std::unique_ptr<TDib> ReadBmp(const char* path) {
     return TDib::FromPacked(bytes.data() + kFileHeader, bytes.size() - kFileHeader);
 }
 
-uint64_t Checksum(const uint8_t* data, size_t size) {
-    uint64_t hash = 14695981039346656037ull;
-    for (size_t i = 0; i < size; ++i) {
-        hash ^= data[i];
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
+uint64_t Checksum(const uint8_t* data, size_t size) { return Fnv1a64(data, size); }
 
 uint64_t Checksum(const TDib& image) { return Checksum(image.Bits(), image.ImageBytes()); }
 

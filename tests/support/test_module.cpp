@@ -1,5 +1,6 @@
 #include "tests/support/test_module.h"
 
+#include <fstream>
 #include <string>
 
 #ifdef ZO_WIN32
@@ -20,4 +21,12 @@ const char* SourcePath(const char* relative) {
     static std::string path;
     path = std::string(ZO_SOURCE_DIR) + "/" + relative;
     return path.c_str();
+}
+
+std::string RecordedTestEngineChecksum() {
+    std::ifstream file(SourcePath("tests/data/test_engine_coffee.txt"));
+    std::string line;
+    while (std::getline(file, line))
+        if (line.rfind("fnv1a64 ", 0) == 0) return line.substr(8, 16);
+    return "<missing>";
 }

@@ -3,9 +3,15 @@
 // compiled in).
 #pragma once
 
+#include <string>
+
 #include "platform/platform.h"
 
 platform::ModuleHandle TestModule();
 
 // A path below the source tree, as this build's file functions take it.
 const char* SourcePath(const char* relative);
+
+// The checksum (16 hex digits) of the test engine's painting of samples/coffee.bmp, as
+// recorded in tests/data/test_engine_coffee.txt; "<missing>" when the file cannot be read.
+std::string RecordedTestEngineChecksum();

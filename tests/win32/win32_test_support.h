@@ -11,15 +11,7 @@
 #include <string>
 #include <vector>
 
-using FilterGetTitleFunction = int(__cdecl*)(int32_t, char*, int32_t*, int32_t*);
-using FilterProcFunction = int(__cdecl*)(HWND, uint8_t*, int32_t, int32_t);
-using FilterOptionFunction = int(__cdecl*)(HWND, int32_t, uint8_t**);
-
-// An export of `module` as its own function type (null when missing).
-template <typename Function>
-Function Export(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
+#include "plugin/win32/dll/export_types.h"
 
 // The five test plug-ins, in product order, and where the build put them.
 extern const char* const kTestPluginNames[5];

@@ -23,3 +23,4 @@ int __cdecl FilterOption(HWND host, int32_t ignored, uint8_t** picture);
 BOOL WINAPI DllEntryPoint(HINSTANCE instance, DWORD reason, LPVOID reserved);
 
 }  // extern "C"
+
