@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "imaging/hue_color.h"
+
 namespace {
 
 constexpr int kKeys = 12;
@@ -147,29 +149,6 @@ const uint8_t kMoravelRedKey[kRows][kColumns][3] = {
     {{8, 0, 5}, {8, 0, 5}, {8, 0, 5}},
 };
 
-struct Rgb {
-    int red, green, blue;
-};
-
-// Hue (0..251, six sectors of 42), chroma and lightness (the mid-range of the channels) to
-// red-green-blue; the chroma is limited to what the lightness allows.
-Rgb FromHcl(int hue, int chroma, int lightness) {
-    const int limit = lightness < 128 ? 2 * lightness : 2 * (255 - lightness);
-    if (chroma > limit) chroma = limit;
-    if (chroma < 0) chroma = 0;
-    const int max = lightness + chroma / 2;
-    const int min = 2 * lightness - max;
-    const int span = max - min;
-    switch (hue / 42) {
-        case 0: return {max, min + span * hue / 42, min};
-        case 1: return {min + span * (84 - hue) / 42, max, min};
-        case 2: return {min, max, min + span * (hue - 84) / 42};
-        case 3: return {min, min + span * (168 - hue) / 42, max};
-        case 4: return {min + span * (hue - 168) / 42, min, max};
-        default: return {max, min, min + span * (252 - hue) / 42};
-    }
-}
-
 // floor + the bumps, limited to 0..255.
 void FillTarget(int floor, const Bump (&bumps)[3], uint8_t* target) {
     for (int i = 0; i < 256; ++i) {
@@ -199,11 +178,13 @@ std::vector<uint8_t> BuildTable(const Style& style) {
         for (int row = 0; row < kRows; ++row) {
             for (int column = 0; column < kColumns; ++column) {
                 const Cell& cell = style.cells[row][column];
-                const Rgb rgb =
-                    FromHcl(hue, cell.chroma * style.chromaScale[key] / 16, cell.lightness);
-                *out++ = static_cast<uint8_t>(rgb.red);
-                *out++ = static_cast<uint8_t>(rgb.green);
-                *out++ = static_cast<uint8_t>(rgb.blue);
+                // The engine's own conversion; it limits the chroma to what the lightness allows.
+                HueColor color = {0, 0, 0, hue, cell.chroma * style.chromaScale[key] / 16,
+                                  cell.lightness};
+                HclToRgb(color);
+                *out++ = static_cast<uint8_t>(color.red);
+                *out++ = static_cast<uint8_t>(color.green);
+                *out++ = static_cast<uint8_t>(color.blue);
             }
         }
     }
