@@ -131,6 +131,48 @@ TEST(CubicSplineResizeBuffer, BordersReadTheMirroredPadding) {
     EXPECT_EQ(target[7], 225);
 }
 
+// Source line i (-1 .. size + 1) as the padded copy holds it: the first line repeated before
+// the start; after the end the last line and then the one before it (size >= 2).
+int Mirrored(int i, int size) {
+    if (i < 0) return 0;
+    if (i == size) return size - 1;
+    if (i == size + 1) return size - 2;
+    return i;
+}
+
+TEST(CubicSplineResizeBuffer, UnevenRatiosFollowTheirTapsAndFractions) {
+    struct Case {
+        int sw, sh, tw, th;
+    };
+    const Case cases[] = {{5, 4, 13, 11}, {64, 64, 96, 96}, {64, 64, 192, 192}, {7, 3, 4, 5},
+                          {3, 6, 8, 2}};
+    CubicSpline spline;
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> s = Pattern(c.sw, c.sh);
+        const std::vector<uint8_t> t = Resized(s, c.sw, c.sh, c.tw, c.th);
+        for (int k = 0; k < c.th; ++k) {
+            // Target row k samples source row y at fraction fy / 256, with no half-pixel shift.
+            const int y = c.sh * k / c.th;
+            const int fy = (c.sh * k - y * c.th) * 256 / c.th;
+            for (int l = 0; l < c.tw; ++l) {
+                const int x = c.sw * l / c.tw;
+                const int fx = (c.sw * l - x * c.tw) * 256 / c.tw;
+                int value = 0;
+                for (int i = 0; i < 4; ++i) {
+                    int column = 0;
+                    for (int j = 0; j < 4; ++j)
+                        column += spline.Weight(j, fy) *
+                                  s[Mirrored(y - 1 + j, c.sh) * c.sw + Mirrored(x - 1 + i, c.sw)];
+                    value += spline.Weight(i, fx) * (column / 256);
+                }
+                ASSERT_EQ(t[k * c.tw + l], Clamped(value / 256))
+                    << c.sw << "x" << c.sh << " -> " << c.tw << "x" << c.th << " at " << l << ","
+                    << k;
+            }
+        }
+    }
+}
+
 TEST(CubicSplineResizeBuffer, TinySourcesStayInsideTheirPadding) {
     // Sources of one pixel across have no "one before the last"; the result is still sound.
     const std::vector<uint8_t> column = {10, 250};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <initializer_list>
@@ -331,6 +332,95 @@ TEST(ZoCluster, SharpenUsesTheTruncatedNeighbourMean) {
     EXPECT_EQ(At(*out, 1, 1)[0], 106);
 }
 
+// A picture whose channels vary without a pattern, so that every window sees other values.
+std::unique_ptr<TDib> Speckled(int width, int height) {
+    uint32_t state = 12345;
+    return Picture(width, height, [&state](int, int) {
+        Colour colour;
+        for (int& channel : colour) {
+            state = state * 1103515245u + 12345u;
+            channel = static_cast<int>((state >> 16) & 255);
+        }
+        return colour;
+    });
+}
+
+int Channel(const TDib& dib, int x, int y, int c) { return dib.Row(y)[3 * x + c]; }
+
+TEST(ZoCluster, NeighbourMeanFiltersMatchTheirDefinitionAcrossAPicture) {
+    // Wide and tall enough that the running neighbour sums slide across many pixels of each row;
+    // every expected value is read off the eight neighbours one by one.
+    const int w = 13;
+    const int h = 7;
+    const std::unique_ptr<TDib> picture = Speckled(w, h);
+    std::array<uint8_t, 256> identity{};
+    std::array<uint8_t, 256> push{};
+    for (int i = 0; i < 256; ++i) {
+        identity[i] = static_cast<uint8_t>(i);
+        push[i] = static_cast<uint8_t>(std::min(255, 40 + i / 2));
+    }
+    std::unique_ptr<TDib> map = TDib::Create(w, h, 256);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) map->Row(y)[x] = static_cast<uint8_t>((x * 53 + y * 17) % 256);
+    const auto pushed = [&push](int c, int m) {
+        return c > m ? std::min(c + push[c - m], 255) : std::max(c - push[m - c], 0);
+    };
+    const auto floorShift = [](int value, int shift) {
+        return static_cast<int>(std::floor(value / static_cast<double>(1 << shift)));
+    };
+    struct Case {
+        const char* name;
+        std::function<void(ZoCluster&)> run;
+        // From the centre c, the neighbour mean m, the largest channel range r over the eight
+        // neighbours and the map value at the pixel.
+        std::function<int(int c, int m, int r, int mapValue)> expected;
+    };
+    const Case cases[] = {
+        {"Soften", [](ZoCluster& z) { z.Soften(1); },
+         [](int c, int m, int, int) { return (c + m) >> 1; }},
+        {"Sharpen 5", [](ZoCluster& z) { z.Sharpen(5, 1); },
+         [&](int c, int m, int, int) { return std::clamp(c + floorShift(c - m, 3), 0, 255); }},
+        {"Sharpen 7", [](ZoCluster& z) { z.Sharpen(7, 1); },
+         [&](int c, int m, int, int) { return std::clamp(c + floorShift(c - m, 1), 0, 255); }},
+        {"RangeSmooth", [&](ZoCluster& z) { z.RangeSmooth(push.data(), 1); },
+         [&](int c, int m, int r, int) { return c + (m - c) * (push[r] + 1) / 256; }},
+        {"MapSharpen", [&](ZoCluster& z) { z.MapSharpen(map.get(), identity.data(), push.data(), 1); },
+         [&](int c, int m, int, int s) { return m + (pushed(c, m) - m) * s / 256; }},
+        {"TableSharpen", [&](ZoCluster& z) { z.TableSharpen(push.data(), 1); },
+         [&](int c, int m, int, int) { return pushed(c, m); }},
+    };
+    for (const Case& test : cases) {
+        const std::unique_ptr<TDib> out = Filtered(*picture, test.run);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (x == 0 || y == 0 || x == w - 1 || y == h - 1) {
+                    ASSERT_EQ(At(*out, x, y), At(*picture, x, y)) << test.name << " border";
+                    continue;
+                }
+                int sums[3] = {0, 0, 0};
+                int range = 0;
+                for (int c = 0; c < 3; ++c) {
+                    int low = 255;
+                    int high = 0;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx) {
+                            if (dx == 0 && dy == 0) continue;
+                            const int v = Channel(*picture, x + dx, y + dy, c);
+                            sums[c] += v;
+                            low = std::min(low, v);
+                            high = std::max(high, v);
+                        }
+                    range = std::max(range, high - low);
+                }
+                for (int c = 0; c < 3; ++c)
+                    ASSERT_EQ(Channel(*out, x, y, c),
+                              test.expected(Channel(*picture, x, y, c), sums[c] / 8, range,
+                                            map->Row(y)[x]))
+                        << test.name << " at " << x << "," << y << " channel " << c;
+            }
+    }
+}
+
 // ---- WedgeSmooth and WedgeMean -------------------------------------------------------------
 
 // 7 × 7 with only (3, 3) computed. Rows 0..2 and the centre in `calm`, the rest noisy, so that
@@ -412,6 +502,78 @@ TEST(ZoCluster, WedgeMeanWritesThePlainMeans) {
     EXPECT_EQ(At(*out, 2, 3), At(*picture, 2, 3));
 }
 
+TEST(ZoCluster, WedgeFiltersMatchTheWedgeTableAcrossAPicture) {
+    // The (column, row) offsets of each wedge's seven pixels besides the centre, as listed.
+    constexpr int kWedges[4][7][2] = {
+        {{1, -1}, {2, -1}, {1, 0}, {2, 0}, {3, 0}, {1, 1}, {2, 1}},
+        {{1, 1}, {1, 2}, {0, 1}, {0, 2}, {0, 3}, {-1, 1}, {-1, 2}},
+        {{-1, 1}, {-2, 1}, {-1, 0}, {-2, 0}, {-3, 0}, {-1, -1}, {-2, -1}},
+        {{-1, -1}, {-1, -2}, {0, -1}, {0, -2}, {0, -3}, {1, -1}, {1, -2}},
+    };
+    // Large enough that the sliding wedge sums move across several pixels of several rows.
+    const int w = 14;
+    const int h = 11;
+    const std::unique_ptr<TDib> picture = Speckled(w, h);
+    const auto wedgeAt = [&](int x, int y, int k, int* means) {
+        int sums[3] = {0, 0, 0};
+        int squares = 0;
+        for (int i = -1; i < 7; ++i) {
+            const int px = i < 0 ? x : x + kWedges[k][i][0];
+            const int py = i < 0 ? y : y + kWedges[k][i][1];
+            for (int c = 0; c < 3; ++c) {
+                const int v = Channel(*picture, px, py, c);
+                sums[c] += v;
+                squares += v * v;
+            }
+        }
+        for (int c = 0; c < 3; ++c) means[c] = sums[c] / 8;
+        return (squares - 8 * (means[0] * means[0] + means[1] * means[1] + means[2] * means[2])) /
+               8;
+    };
+    enum Filter { kMode0, kMode1, kPlain };
+    for (const Filter filter : {kMode0, kMode1, kPlain}) {
+        const std::unique_ptr<TDib> out = Filtered(*picture, [filter](ZoCluster& z) {
+            if (filter == kPlain)
+                z.WedgeMean(1);
+            else
+                z.WedgeSmooth(1, filter == kMode0 ? 0 : 1);
+        });
+        int winners[4] = {0, 0, 0, 0};
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (x < 3 || y < 3 || x >= w - 3 || y >= h - 3) {
+                    ASSERT_EQ(At(*out, x, y), At(*picture, x, y)) << filter << " frame";
+                    continue;
+                }
+                int wedge = 0;
+                int means[3];
+                if (filter == kMode1) {
+                    wedge = 2 * (Channel(*picture, x, y, 2) & 1) + (Channel(*picture, x, y, 0) & 1);
+                    wedgeAt(x, y, wedge, means);
+                } else {
+                    int best = wedgeAt(x, y, 0, means);
+                    for (int k = 1; k < 4; ++k) {
+                        int candidate[3];
+                        const int spread = wedgeAt(x, y, k, candidate);
+                        if (spread < best) {
+                            best = spread;
+                            wedge = k;
+                            std::copy(candidate, candidate + 3, means);
+                        }
+                    }
+                }
+                ++winners[wedge];
+                const Colour expected =
+                    filter == kPlain
+                        ? Colour{means[0], means[1], means[2]}
+                        : Colour{(means[0] & 254) | (wedge & 1), means[1],
+                                 (means[2] & 254) | (wedge >> 1)};
+                ASSERT_EQ(At(*out, x, y), expected) << filter << " at " << x << "," << y;
+            }
+        for (int k = 0; k < 4; ++k) EXPECT_GT(winners[k], 0) << filter << ": wedge " << k << " used";
+    }
+}
+
 // ---- SmoothInPlace and Denoise -------------------------------------------------------------
 
 TEST(ZoCluster, SmoothInPlaceReadsTheRowBeforeAlreadySmoothed) {
@@ -442,6 +604,39 @@ TEST(ZoCluster, SmoothInPlaceReadsTheRowBeforeAlreadySmoothed) {
         EXPECT_EQ(Blues(*second), c.after) << c.name;
         EXPECT_TRUE(PaddingUntouched(*second)) << c.name;
         EXPECT_TRUE(PaddingUntouched(*first)) << c.name << ": the other image is not touched";
+    }
+}
+
+TEST(ZoCluster, SmoothInPlaceMatchesItsDefinitionOnAPicture) {
+    // Pixel by pixel in storage order: a neighbour in an earlier row is read as already
+    // written, any other (the row itself, the row after, the clamped row before row 0) as
+    // before the pass.
+    const int w = 7;
+    const int h = 6;
+    const std::unique_ptr<TDib> before = Speckled(w, h);
+    std::unique_ptr<TDib> expected = Copy(*before);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c) {
+                int sum = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        if (dx == 0 && dy == 0) continue;
+                        const int ny = std::clamp(y + dy, 0, h - 1);
+                        const int nx = std::clamp(x + dx, 0, w - 1);
+                        sum += Channel(ny < y ? *expected : *before, nx, ny, c);
+                    }
+                expected->Row(y)[3 * x + c] =
+                    static_cast<uint8_t>((Channel(*before, x, y, c) + (sum >> 3)) >> 1);
+            }
+    for (int which : {1, 0}) {
+        std::unique_ptr<TDib> first = Copy(*before);
+        std::unique_ptr<TDib> second = Copy(*before);
+        char status[kStatusSize] = "";
+        ZoCluster cluster(first.get(), second.get(), status);
+        cluster.SmoothInPlace(which);
+        EXPECT_TRUE(SamePixels(which ? *first : *second, *expected)) << which;
+        EXPECT_TRUE(SamePixels(which ? *second : *first, *before)) << which;
     }
 }
 
@@ -508,6 +703,39 @@ TEST(ZoCluster, DenoiseWithoutSamplesMeasuresNothing) {
         EXPECT_EQ(cluster.Denoise(1), 0);
         EXPECT_TRUE(SamePixels(*first, *original));
         EXPECT_EQ(cluster.Denoise(0), 1);
+    }
+}
+
+TEST(ZoCluster, DenoiseSamplesEveryOddStepFromOne) {
+    // 250 pixels along: step (250 / 100) | 1 = 3, samples at 1, 4, 7, ... 247 (83 of them),
+    // each compared with its neighbours one column and one row lower. A stripe of 200 on every
+    // third line is seen only when it lies on a sampled line or just below one; then every
+    // sample measures 2 neighbours × 3 channels × 200² = 240000.
+    struct Case {
+        bool columns;  // stripes on columns of a 250 × 2 picture, else on rows of a 2 × 250 one
+        int residue;   // the stripes' lines modulo 3
+        int limit;
+        int result;
+    };
+    const Case cases[] = {
+        {true, 2, 1, 0},       {true, 1, 240000, 1}, {true, 1, 240001, 0},
+        {true, 0, 240000, 1},  {true, 0, 240001, 0}, {false, 2, 1, 0},
+        {false, 1, 240000, 1}, {false, 1, 240001, 0}, {false, 0, 240000, 1},
+    };
+    for (const Case& c : cases) {
+        const int w = c.columns ? 250 : 2;
+        const int h = c.columns ? 2 : 250;
+        std::unique_ptr<TDib> first = Picture(w, h, [&](int x, int y) {
+            const int v = (c.columns ? x : y) % 3 == c.residue ? 200 : 0;
+            return Colour{v, v, v};
+        });
+        const std::unique_ptr<TDib> original = Copy(*first);
+        std::unique_ptr<TDib> second = Blank(w, h);
+        char status[kStatusSize] = "";
+        ZoCluster cluster(first.get(), second.get(), status);
+        EXPECT_EQ(cluster.Denoise(c.limit), c.result)
+            << (c.columns ? "columns " : "rows ") << c.residue << ", limit " << c.limit;
+        EXPECT_EQ(SamePixels(*first, *original), c.result == 0);
     }
 }
 
