@@ -384,10 +384,9 @@ int ZoCluster::WedgeMean(int direction) {
 uint32_t ZoCluster::MeasureRoughness() const {
     const int stepX = (width_ / 100) | 1;
     const int stepY = (height_ / 100) | 1;
-    // Unsigned 32-bit on purpose: the measure is defined on this wrapping sum. It can wrap only
-    // on an extreme picture: a black-and-white checkerboard adds 390150 a sample and wraps the
-    // sum past about 11000 samples (a 106 × 106 one already).
-    uint32_t total = 0;
+    // 64-bit: a sharp pattern (a black-and-white checkerboard adds 390150 a sample) would wrap a
+    // 32-bit sum past about 11000 samples and measure the roughest picture as smooth.
+    uint64_t total = 0;
     uint32_t count = 0;
     for (int y = 1; y < height_; y += stepY) {
         const uint8_t* row = first_->Row(y);
@@ -404,12 +403,12 @@ uint32_t ZoCluster::MeasureRoughness() const {
                 const int toDiagonal = pixel[c] - diagonal[c];
                 squares += toLeft * toLeft + toUnder * toUnder + toDiagonal * toDiagonal;
             }
-            total += static_cast<uint32_t>(squares);
+            total += static_cast<uint64_t>(squares);
             ++count;
         }
     }
     // A picture one pixel wide or high has no sample: nothing to measure, so it counts as smooth.
-    return count == 0 ? 0 : total / count;
+    return count == 0 ? 0 : static_cast<uint32_t>(total / count);
 }
 
 int ZoCluster::Denoise(int limit) {

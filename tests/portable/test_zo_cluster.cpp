@@ -739,6 +739,21 @@ TEST(ZoCluster, DenoiseSamplesEveryOddStepFromOne) {
     }
 }
 
+TEST(ZoCluster, DenoiseMeasuresASharpCheckerboardAsRough) {
+    // Every sample of a black-and-white checkerboard measures 2 × 3 × 255² + 0 = 390150; on
+    // 106 × 106 (105² = 11025 samples) the sum passes 2^32, and a 32-bit sum would measure 583,
+    // below the engine's limit, leaving the roughest picture unsmoothed.
+    std::unique_ptr<TDib> first = Picture(106, 106, [](int x, int y) {
+        const int v = (x + y) % 2 ? 255 : 0;
+        return Colour{v, v, v};
+    });
+    std::unique_ptr<TDib> second = Blank(106, 106);
+    char status[kStatusSize] = "";
+    ZoCluster cluster(first.get(), second.get(), status);
+    EXPECT_EQ(cluster.Denoise(8000), 1);
+    EXPECT_EQ(cluster.Denoise(390150), 0) << "smoothed now, and measured in full";
+}
+
 // ---- PairSmooth ----------------------------------------------------------------------------
 
 TEST(ZoCluster, PairSmoothTakesTheCloserNeighbourOfEachPair) {
