@@ -53,7 +53,8 @@ void ExpertBase::ReleaseImages() {
 }
 
 int ExpertBase::SeedFromImage() {
-    if (source == nullptr) return 0;
+    // Three bytes per sampled pixel: an 8-bit source's rows are too short for them.
+    if (source == nullptr || source->BitCount() != 24) return 0;
     const int w = source->Width();
     const int h = source->Height();
     const int stepX = (w / 10) | 1;

@@ -58,7 +58,8 @@ public:
     virtual int ExtraStage();
     virtual int Finish();
 
-    // Seeds the random generator from about a hundred pixels of the source; 0 without one.
+    // Seeds the random generator from about a hundred pixels of the source; 0 without a
+    // 24-bit one.
     int SeedFromImage();
 
     // Filled by the driver.

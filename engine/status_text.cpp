@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -41,17 +40,15 @@ void StatusAppend(char* status, const char* text) {
 
 void FormatTextBoundedV(char* buffer, int size, const char* format, va_list arguments) {
     if (buffer == nullptr || size <= 0) return;
-    va_list copy;
-    va_copy(copy, arguments);
-    const int needed = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
+    // Formatted in place, without a heap copy: the out-of-memory box is formatted here too,
+    // when an allocation could fail and an exception would cross into the host.
+    const int needed = std::vsnprintf(buffer, static_cast<size_t>(size), format, arguments);
     if (needed < 0) {
         buffer[0] = '\0';
         return;
     }
-    std::vector<char> full(static_cast<size_t>(needed) + 1);
-    std::vsnprintf(full.data(), full.size(), format, arguments);
-    CopyTextBounded(buffer, size, full.data());
+    // A cut result may end on the first byte of a double-byte character: drop that byte.
+    if (needed >= size) buffer[WholeCharacters(buffer, static_cast<size_t>(size) - 1)] = '\0';
 }
 
 void FormatTextBounded(char* buffer, int size, const char* format, ...) {

@@ -16,7 +16,8 @@ void StatusAppend(char* status, const char* text);
 // of code page 932. Always terminates when size > 0.
 void CopyTextBounded(char* buffer, int size, const char* text);
 
-// printf into a buffer of `size` bytes, cut like CopyTextBounded.
+// printf into a buffer of `size` bytes, cut like CopyTextBounded. No allocation; the
+// arguments must not point into `buffer`.
 void FormatTextBounded(char* buffer, int size, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 void FormatTextBoundedV(char* buffer, int size, const char* format, va_list arguments);

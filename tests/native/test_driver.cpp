@@ -143,6 +143,9 @@ TEST_F(DriverFixture, RegionCountIsCappedAtTwenty) {
         for (int i = 0; i < kMaxRegions; ++i)
             EXPECT_EQ(engine->regions[i].centerX, i < c.copied ? 100 + i : 0) << i;
     }
+    // A count without records would copy from nowhere: the engine gets no regions.
+    ASSERT_EQ(CallExpert(0, picture.get(), settings, 3, nullptr, module), Expert::kPhases);
+    EXPECT_EQ(CurrentExpert()->regionCount, 0);
 }
 
 TEST_F(DriverFixture, StepWithoutEngine) {

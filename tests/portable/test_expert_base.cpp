@@ -144,17 +144,35 @@ TEST_F(EngineFixture, SeedSamplesAboutAHundredPixels) {
     }
 }
 
-TEST_F(EngineFixture, BlackPictureSeedsOne) {
-    auto picture = test_pictures::Flat(20, 20, 0, 0, 0);
-    RandomState = 12345;
-    ASSERT_EQ(InitializeOn(picture.get()), 1);
-    EXPECT_EQ(engine.seed, 1);
-    EXPECT_EQ(RandomState, 1u);
+// One colour: the seed is 1 + samples × 10 × (blue + green + red), counted by hand.
+TEST_F(EngineFixture, FlatPictureSeedsByItsSampleCount) {
+    struct Case {
+        int width, height;
+        uint8_t blue, green, red;
+        int seed;
+    } cases[] = {
+        {20, 20, 0, 0, 0, 1},          // black gives 1
+        {20, 20, 1, 2, 3, 2941},       // 49 samples × 60
+        {1, 1, 255, 255, 255, 7651},   // the one pixel
+        {19, 3, 0, 0, 1, 571},         // 19 / 10 | 1 = 1: every pixel, 57 samples × 10
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+        auto picture = test_pictures::Flat(c.width, c.height, c.blue, c.green, c.red);
+        RandomState = 12345;
+        ASSERT_EQ(InitializeOn(picture.get()), 1);
+        EXPECT_EQ(engine.seed, c.seed);
+        EXPECT_EQ(RandomState, static_cast<uint32_t>(c.seed));
+    }
 }
 
-TEST_F(EngineFixture, SeedWithoutSourceFails) {
+TEST_F(EngineFixture, SeedNeedsAFullColourSource) {
     RandomState = 77;
-    EXPECT_EQ(engine.SeedFromImage(), 0);
+    EXPECT_EQ(engine.SeedFromImage(), 0) << "no source";
+    // An 8-bit picture has rows of one byte per pixel: reading three would run past them.
+    auto grey = TDib::Create(10, 10, 256);
+    engine.source = grey.get();
+    EXPECT_EQ(engine.SeedFromImage(), 0) << "8 bits";
     EXPECT_EQ(RandomState, 77u);
 }
 

@@ -42,3 +42,24 @@ TEST(StatusText, FormatCutsLongResults) {
     EXPECT_EQ(std::strlen(buffer), 15u);
     EXPECT_EQ(std::string(buffer, 12), "Error at -1\n");
 }
+
+TEST(StatusText, FormatCutNeverSplitsADoubleByteCharacter) {
+    struct Case {
+        int size;
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {7, "abcdeメ", "abcde"},    // one byte of room left for the two of メ
+        {8, "abcdeメ", "abcdeメ"},  // it just fits
+        {8, "abcdeメモ", "abcdeメ"},
+        {1, "メ", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        char buffer[16];
+        std::memset(buffer, 'x', sizeof buffer);
+        FormatTextBounded(buffer, c.size, "%s", c.text);
+        EXPECT_STREQ(buffer, c.expected);
+        EXPECT_EQ(buffer[c.size], 'x') << "nothing written past the buffer";
+    }
+}

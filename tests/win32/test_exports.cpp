@@ -37,7 +37,9 @@ int BytesLeftByCallee(CallFrame* frame) {
         "movl %%esi, %%esp\n\t"
         : "=c"(left)
         : "D"(frame)
-        : "eax", "edx", "esi", "memory", "cc");
+        // Everything a cdecl callee may change, the SSE registers too.
+        : "eax", "edx", "esi", "xmm0", "xmm1", "xmm2", "xmm3", "xmm4", "xmm5", "xmm6", "xmm7",
+          "memory", "cc");
     return left;
 }
 

@@ -65,6 +65,21 @@ TEST(WithoutDialog, FailedPhaseGivesZeroAndLeavesThePixels) {
     EXPECT_EQ(boxes.Boxes()[0].text, "Error at -1\nTest:Phase failed.");
 }
 
+TEST(WithoutDialog, EngineThatCannotStartGivesZeroAndLeavesThePixels) {
+    ProgramFiles files;
+    auto picture = MakeHostPicture(6, 5);
+    const auto original = picture;
+    test_style::Expert::refuseNew = true;
+    BoxCloser boxes;
+    const int result = RunFilter(GetModuleHandleA(nullptr), TestHostWindow(), picture.data(), false);
+    test_style::Expert::refuseNew = false;
+    EXPECT_EQ(result, 0) << "nothing was painted";
+    EXPECT_EQ(picture, original);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text.rfind("Out of Memory Error", 0), 0u);
+    EXPECT_FALSE(FileExists(files.dat));
+}
+
 TEST(WithoutDialog, ImageDpiIsRoundedUpFromThePelsPerMetre) {
     struct Case {
         int32_t pelsPerMeter;
