@@ -3,14 +3,9 @@
 #include <cstring>
 #include <new>
 
+#include "imaging/int_helpers.h"
+
 namespace {
-
-int32_t ReadInt32(const uint8_t* p) {
-    return static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
-                                uint32_t{p[3]} << 24);
-}
-
-uint16_t ReadUint16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 constexpr size_t kInfoHeaderSize = 40;
 
@@ -47,12 +42,12 @@ std::unique_ptr<TDib> TDib::Create(int width, int height, int colors) {
 
 std::unique_ptr<TDib> TDib::FromPacked(const uint8_t* data, size_t size) {
     if (data == nullptr || size < kInfoHeaderSize) return nullptr;
-    const uint32_t headerSize = static_cast<uint32_t>(ReadInt32(data));
-    const int32_t width = ReadInt32(data + 4);
-    const int32_t height = ReadInt32(data + 8);
-    const uint16_t bitCount = ReadUint16(data + 14);
-    const int32_t compression = ReadInt32(data + 16);
-    const uint32_t colorsUsed = static_cast<uint32_t>(ReadInt32(data + 32));
+    const uint32_t headerSize = static_cast<uint32_t>(ReadLittleInt32(data));
+    const int32_t width = ReadLittleInt32(data + 4);
+    const int32_t height = ReadLittleInt32(data + 8);
+    const uint16_t bitCount = ReadLittleUint16(data + 14);
+    const int32_t compression = ReadLittleInt32(data + 16);
+    const uint32_t colorsUsed = static_cast<uint32_t>(ReadLittleInt32(data + 32));
     if (headerSize < kInfoHeaderSize || headerSize > size) return nullptr;
     if (compression != 0 || (bitCount != 24 && bitCount != 8)) return nullptr;
     if (width <= 0 || height <= 0) return nullptr;
@@ -68,7 +63,7 @@ std::unique_ptr<TDib> TDib::FromPacked(const uint8_t* data, size_t size) {
     }
     if (size - offset < dib->ImageBytes()) return nullptr;
     std::memcpy(dib->Bits(), data + offset, dib->ImageBytes());
-    dib->SetPelsPerMeter(ReadInt32(data + 24), ReadInt32(data + 28));
+    dib->SetPelsPerMeter(ReadLittleInt32(data + 24), ReadLittleInt32(data + 28));
     return dib;
 }
 

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "imaging/cubic_spline.h"
+#include "imaging/int_helpers.h"
 #include "platform/platform.h"
 #include "plugin/plugin_module.h"
 
@@ -20,11 +21,6 @@ constexpr int kHeaderSize = 80;
 
 // Until a ground loads, a plain white ground, so that a failed first load paints on white.
 MaterialInfo material = {0, 255, 255, 255, 255, 255, 255, 100, 50, 14, nullptr};
-
-int32_t ReadInt32(const uint8_t* p) {
-    return static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
-                                uint32_t{p[3]} << 24);
-}
 
 // The resource name of triple groundIndex of the ground list (or of the last triple reached).
 void GroundResourceName(int groundIndex, char* name, int nameSize) {
@@ -71,17 +67,17 @@ uint8_t* MakeTexture(const uint8_t* map, int side) {
 }
 
 void Publish(const uint8_t* resource, int side, uint8_t* texture) {
-    const bool textured = ReadInt32(resource + 40) != 0;
+    const bool textured = ReadLittleInt32(resource + 40) != 0;
     material.textureSide = textured ? side : 0;
-    material.red = ReadInt32(resource + 44);
-    material.green = ReadInt32(resource + 48);
-    material.blue = ReadInt32(resource + 52);
-    material.minimum = ReadInt32(resource + 56);
-    material.middle = ReadInt32(resource + 60);
-    material.maximum = ReadInt32(resource + 64);
-    material.strength = ReadInt32(resource + 68);
-    material.noiseScale = ReadInt32(resource + 72);
-    material.shift = ReadInt32(resource + 76);
+    material.red = ReadLittleInt32(resource + 44);
+    material.green = ReadLittleInt32(resource + 48);
+    material.blue = ReadLittleInt32(resource + 52);
+    material.minimum = ReadLittleInt32(resource + 56);
+    material.middle = ReadLittleInt32(resource + 60);
+    material.maximum = ReadLittleInt32(resource + 64);
+    material.strength = ReadLittleInt32(resource + 68);
+    material.noiseScale = ReadLittleInt32(resource + 72);
+    material.shift = ReadLittleInt32(resource + 76);
     material.texture = texture;
 }
 

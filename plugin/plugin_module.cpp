@@ -2,15 +2,12 @@
 
 #include <cstring>
 
+#include "imaging/int_helpers.h"
+
 namespace {
 
 platform::ModuleHandle module = nullptr;
 std::unique_ptr<TDib> heldImage;
-
-int32_t ReadInt32(const uint8_t* p) {
-    return static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
-                                uint32_t{p[3]} << 24);
-}
 
 }  // namespace
 
@@ -18,23 +15,23 @@ platform::ModuleHandle PluginModule() { return module; }
 void SetPluginModule(platform::ModuleHandle handle) { module = handle; }
 
 int64_t HostImageBytes(const uint8_t* picture) {
-    return BoundedImageBytes(RowBytes24(ReadInt32(picture + 4)), ReadInt32(picture + 8),
+    return BoundedImageBytes(RowBytes24(ReadLittleInt32(picture + 4)), ReadLittleInt32(picture + 8),
                              TDib::kMaxImageBytes);
 }
 
 bool IsSupportedHostDib(const uint8_t* picture) {
     if (picture == nullptr) return false;
-    const int32_t width = ReadInt32(picture + 4);
-    const int32_t height = ReadInt32(picture + 8);
+    const int32_t width = ReadLittleInt32(picture + 4);
+    const int32_t height = ReadLittleInt32(picture + 8);
     const int bitCount = picture[14] | picture[15] << 8;
-    const int32_t compression = ReadInt32(picture + 16);
+    const int32_t compression = ReadLittleInt32(picture + 16);
     if (width <= 0 || height <= 0 || bitCount != 24 || compression != 0) return false;
     return HostImageBytes(picture) > 0;
 }
 
 int CopyImageIn(const uint8_t* picture, int dpi) {
     if (heldImage || !IsSupportedHostDib(picture)) return 0;
-    heldImage = TDib::Create(ReadInt32(picture + 4), ReadInt32(picture + 8), 257);
+    heldImage = TDib::Create(ReadLittleInt32(picture + 4), ReadLittleInt32(picture + 8), 257);
     if (!heldImage) return 0;
     const auto pelsPerMeter = static_cast<int32_t>(dpi * 1000 * (1 / 25.4));
     heldImage->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);

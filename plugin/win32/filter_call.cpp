@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "imaging/int_helpers.h"
 #include "plugin/driver.h"
 #include "plugin/filter_settings.h"
 #include "plugin/material.h"
@@ -19,11 +20,6 @@ constexpr int kMaxImageDpi = 32767;
 // is refused before it touches anything the first call holds: its image, its ground, the
 // settings record and the environment.
 bool callInProgress = false;
-
-int32_t ReadInt32(const uint8_t* p) {
-    return static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
-                                uint32_t{p[3]} << 24);
-}
 
 // The engine's phases one after another, without a dialog. 1 when every phase succeeded.
 int PaintWithoutDialog(const FilterSettings& settings) {
@@ -51,9 +47,9 @@ int RunFilter(platform::ModuleHandle module, HWND hostWindow, uint8_t* picture, 
     if (!IsSupportedHostDib(picture)) return 0;
     callInProgress = true;
 
-    const int width = ReadInt32(picture + 4);
-    const int height = ReadInt32(picture + 8);
-    const int imageDpi = ImageDpiFromPelsPerMeter(ReadInt32(picture + 24));
+    const int width = ReadLittleInt32(picture + 4);
+    const int height = ReadLittleInt32(picture + 8);
+    const int imageDpi = ImageDpiFromPelsPerMeter(ReadLittleInt32(picture + 24));
 
     LoadSettings(module);
     FilterSettings* settings = PluginSettings();
