@@ -120,6 +120,29 @@ TEST(MathTbl, BuilderCases) {
     }
 }
 
+TEST(MathTbl, EntriesNearAHalfLevelFollowTheExtendedOrderOfOperations) {
+    // Each entry's exact value is a half level (an end at 0.5 x 255, or the inverse sigmoid's
+    // centre); which way it rounds depends on evaluating the formula in long double in the
+    // given order. A product and a division swapped, or an exp or log taken in double, flips
+    // one of them.
+    const struct {
+        const char* name;
+        void (*build)(MathTbl&);
+        int index, value;
+    } cases[] = {
+        {"inverse sigmoid at its centre", [](MathTbl& t) { t.Sigmoid(-2.0, 0.5, 0.0, 0.4); }, 51, 127},
+        {"logarithmic arc at low", [](MathTbl& t) { t.Exponential(-1.0, 0.75, 0.5, 0.0); }, 0, 128},
+        {"logarithmic arc at low, ln(1 - g) not -k", [](MathTbl& t) { t.Exponential(-0.5, 0.4, 0.5, 0.8); }, 0, 128},
+        {"logarithmic arc at high", [](MathTbl& t) { t.Exponential(-2.0, 0.25, 0.7, 0.5); }, 255, 127},
+        {"exponential arc at high", [](MathTbl& t) { t.Exponential(1.0, 0.1, 0.0, 0.5); }, 255, 128},
+    };
+    for (const auto& c : cases) {
+        MathTbl table;
+        c.build(table);
+        EXPECT_EQ(table.Table()[c.index], c.value) << c.name;
+    }
+}
+
 TEST(MathTbl, BuildersThatChangeNothing) {
     const struct {
         const char* name;
@@ -129,11 +152,6 @@ TEST(MathTbl, BuildersThatChangeNothing) {
         {"gauss sigma 0", [](MathTbl& t) { t.Gauss(0.0, 0.5, 0.0, 1.0); }},
         {"band of two equal sigmoids", [](MathTbl& t) { t.SigmoidBand(0.1, 0.5, 0.1, 0.5, 0.0, 1.0); }},
         {"no smoothing pass", [](MathTbl& t) { t.Smooth(0); }},
-        {"no spline marks", [](MathTbl& t) {
-             std::memset(t.Table(), 0, 256);
-             t.SplineFromMarks();
-             for (int i = 0; i < 256; ++i) t.Table()[i] = static_cast<uint8_t>(i);
-         }},
     };
     for (const auto& c : cases) {
         MathTbl table;
@@ -186,6 +204,16 @@ TEST(MathTbl, InvertInterpolatesGapsAndFillsBeyondTheEnds) {
     // Odd levels lie half-way between two indices: an exact half goes down.
     for (int k = 0; k <= 254; ++k) EXPECT_EQ(doubles.Table()[k], k / 2) << k;
     EXPECT_EQ(doubles.Table()[255], 255);
+
+    // Levels 0 and 10 occur at indices 0 and 25: level k between them lies at 2.5 k. The product
+    // (k - 0) x 25 is formed before the division by 10, so the odd levels land exactly on a half
+    // and go down; dividing first would leave 7.5 a little above the half at level 3.
+    MathTbl gap;
+    Fill(gap, [](int i) { return i == 0 ? 0 : (i == 25 ? 10 : 200); });
+    gap.Invert();
+    EXPECT_EQ(gap.Table()[0], 0);
+    EXPECT_EQ(gap.Table()[10], 25);
+    for (int k = 1; k <= 9; ++k) EXPECT_EQ(gap.Table()[k], 5 * k / 2) << k;
 
     MathTbl constant;
     Fill(constant, [](int) { return 100; });
@@ -292,6 +320,11 @@ TEST(MathTbl, SplineFromMarksPassesThroughTheMarks) {
     single.Table()[50] = 77;
     single.SplineFromMarks();
     for (int i = 0; i < 256; ++i) EXPECT_EQ(single.Table()[i], 77) << i;
+
+    MathTbl unmarked;
+    std::memset(unmarked.Table(), 0, 256);
+    unmarked.SplineFromMarks();
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(unmarked.Table()[i], 0) << "no marks, no change at " << i;
 }
 
 TEST(MathTbl, FromCurveBuildsByTypeAndCopiesTheTable) {
