@@ -163,24 +163,35 @@ TEST(ZoFocusCompute, ColourWeightsFavourColoursOfTheOutside) {
 }
 
 TEST(ZoFocusCompute, RegionsTouchingTheEdgeStayAtTheBorderLevel) {
-    // A flat picture, and one of two halves of different colours: every region reaches the
-    // border, gets level 253, and with nothing to spread the map keeps 253.
+    // A flat picture, or one with a block of another colour that reaches the picture's edge:
+    // every region gets level 253, and with nothing to spread the map keeps 253. The last
+    // rows and columns of an even-sized map lie mostly outside the ring, so a block there
+    // reaches the border level only through the edge itself (the row beyond the top, the
+    // walk off the right end).
     struct Case {
         const char* name;
         int width, height;
-        bool halves;
+        int blockLeft, blockBottom, blockRight, blockTop;  // none when blockLeft < 0
     } cases[] = {
-        {"flat 1 x 1", 1, 1, false},   {"flat 1 x 6", 1, 6, false},
-        {"flat 6 x 1", 6, 1, false},   {"flat 2 x 2", 2, 2, false},
-        {"flat 3 x 3", 3, 3, false},   {"flat 9 x 7", 9, 7, false},
-        {"halves 8 x 4", 8, 4, true},  {"halves 7 x 9", 7, 9, true},
+        {"flat 1 x 1", 1, 1, -1, 0, 0, 0},
+        {"flat 1 x 6", 1, 6, -1, 0, 0, 0},
+        {"flat 6 x 1", 6, 1, -1, 0, 0, 0},
+        {"flat 2 x 2", 2, 2, -1, 0, 0, 0},
+        {"flat 3 x 3", 3, 3, -1, 0, 0, 0},
+        {"flat 9 x 7", 9, 7, -1, 0, 0, 0},
+        {"halves 8 x 4", 8, 4, 4, 0, 7, 3},
+        {"halves 7 x 9", 7, 9, 3, 0, 6, 8},
+        {"block at the top row only", 9, 10, 3, 7, 5, 9},
+        {"block at the right column only", 10, 9, 7, 3, 9, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Maps maps(c.width, c.height);
         maps.palette[0] = Grey(0, 10, 10);
         maps.palette[1] = Grey(255, 10, 10);
-        if (c.halves) maps.FillIndexRect(c.width / 2, 0, c.width - 1, c.height - 1, 1);
+        if (c.blockLeft >= 0) {
+            maps.FillIndexRect(c.blockLeft, c.blockBottom, c.blockRight, c.blockTop, 1);
+        }
         ZoFocus zo(maps.focus.get(), maps.index.get(), maps.palette, 2, maps.status);
         const uint32_t random = RandomState;
         EXPECT_EQ(zo.Compute(0, 255, nullptr), 1);
@@ -189,6 +200,23 @@ TEST(ZoFocusCompute, RegionsTouchingTheEdgeStayAtTheBorderLevel) {
         EXPECT_EQ(maps.CountFocus(253), c.width * c.height);
         EXPECT_STREQ(maps.status, "Focus:");
     }
+}
+
+TEST(ZoFocusCompute, BorderRingIncludesASumOfExactly9000) {
+    // 54 × 44: at (1, 9) the column term is trunc(26^5 × 10000 / 27^5) = 8280 and the row
+    // term trunc(13^5 × 10000 / 22^5) = 720, exactly the limit, so the pixel is ring. (3, 20)
+    // (5549 + 0) is not. Each holds a lone pixel of a colour of the centre: a filled one
+    // loses all its level against the background and ends at end; the ring one ends at start.
+    Maps maps(54, 44);
+    maps.palette[0] = Grey(0, 0, 100);
+    maps.palette[1] = Grey(255, 1, 0);
+    maps.SetIndex(1, 9, 1);
+    maps.SetIndex(3, 20, 1);
+    ZoFocus zo(maps.focus.get(), maps.index.get(), maps.palette, 2, maps.status);
+    ASSERT_EQ(zo.Compute(0, 255, nullptr), 1);
+    EXPECT_EQ(zo.LevelHistogram()[0], 1) << "only the pixel off the ring is filled";
+    EXPECT_EQ(maps.Focus(1, 9), 0);
+    EXPECT_EQ(maps.Focus(3, 20), 255);
 }
 
 // 9 × 9, background colour 0 with a 3 × 3 object of colour 1 in the middle.
@@ -328,51 +356,56 @@ public:
     }
 };
 
-// A comb: row 2 all colour 1, row 3 colour 1 at even columns (the teeth) and colour 3 between
-// them, colour 2 elsewhere. One grey for all, so every region ends at the border level.
-Maps CombPicture(int width) {
+// A comb: row 2 all colour 1; in row 3 `teeth` single pixels of colour 1 on every other
+// column around the middle, colour 3 beside them; colour 2 elsewhere. The teeth lie inside
+// the row-2 span, off the border ring, so scanning row 3 from that span pushes exactly
+// `teeth` seeds. One grey for all, so every region ends at the border level.
+Maps CombPicture(int width, int teeth) {
     Maps maps(width, 10);
     for (int i = 0; i < 4; ++i) maps.palette[i] = Grey(128, 5, 5);
     maps.FillIndexRect(0, 0, width - 1, 9, 2);
     maps.FillIndexRect(0, 2, width - 1, 2, 1);
-    for (int x = 0; x < width; ++x) maps.SetIndex(x, 3, x % 2 == 0 ? 1 : 3);
+    maps.FillIndexRect(0, 3, width - 1, 3, 3);
+    const int first = (width - 2 * teeth) / 2;
+    for (int i = 0; i < teeth; ++i) maps.SetIndex(first + 2 * i, 3, 1);
     return maps;
 }
 
 TEST(ZoFocusFill, StackLimitCutsTheRegionAndTheScanGoesOn) {
     struct Case {
-        int width;
-        bool overflows;
-    } cases[] = {{2000, false}, {4200, true}};
+        int teeth;
+        bool overflows;  // the 2000th stacked seed stops the fill
+    } cases[] = {{1000, false}, {1999, false}, {2000, true}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.width);
-        Maps maps = CombPicture(c.width);
+        SCOPED_TRACE(c.teeth);
+        const int width = 4200;
+        Maps maps = CombPicture(width, c.teeth);
         RecordingFocus zo(maps.focus.get(), maps.index.get(), maps.palette, 4, maps.status);
         ASSERT_EQ(zo.Compute(0, 255, nullptr), 1) << "a complex region is not a failure";
         EXPECT_STREQ(maps.status, c.overflows ? kWarning : "Focus:");
         EXPECT_GT(zo.scans, 0);
         // The region of row 2 and the teeth painted separately afterwards.
         const RecordingFocus::Paint* comb = nullptr;
-        int separateTeeth = 0;
         for (const auto& p : zo.paints) {
             if (p.row == 2 && maps.index->Row(2)[p.left] == 1) comb = &p;
         }
         ASSERT_NE(comb, nullptr);
+        const auto isTooth = [&](int x) { return maps.index->Row(3)[x] == 1; };
         int teeth = 0;
-        for (int x = comb->left; x <= comb->right; ++x) teeth += x % 2 == 0;
+        for (int x = comb->left; x <= comb->right; ++x) teeth += isTooth(x);
+        ASSERT_EQ(teeth, c.teeth) << "every tooth below the row-2 span";
+        int separateTeeth = 0;
         for (const auto& p : zo.paints) {
-            separateTeeth += p.row == 3 && p.spans == 1 && p.left == p.right && p.left % 2 == 0 &&
-                             p.left >= comb->left && p.left <= comb->right;
+            separateTeeth += p.row == 3 && p.spans == 1 && p.left == p.right && isTooth(p.left);
         }
         if (c.overflows) {
-            EXPECT_GE(teeth, ZoFocus::kStackLimit);
             EXPECT_EQ(comb->spans, 1) << "cut right after the span whose scan filled the stack";
             EXPECT_EQ(separateTeeth, teeth) << "every tooth levelled later as its own region";
         } else {
             EXPECT_EQ(comb->spans, 1 + teeth);
             EXPECT_EQ(separateTeeth, 0);
         }
-        EXPECT_EQ(maps.CountFocus(253), c.width * 10) << "every pixel levelled";
+        EXPECT_EQ(maps.CountFocus(253), width * 10) << "every pixel levelled";
     }
 }
 
@@ -481,6 +514,39 @@ TEST(ZoFocusRegions, EllipseFollowsRatioAndAngle) {
         EXPECT_EQ(maps.Focus(18, 10) > 40, c.alongX[1]);
         EXPECT_EQ(maps.Focus(10, 14) > 40, c.alongY[0]);
         EXPECT_EQ(maps.Focus(10, 18) > 40, c.alongY[1]);
+    }
+}
+
+TEST(ZoFocusRegions, AxisRunsAlongCosineMinusSineInStorageRows) {
+    // The angle is the one seen on the screen (y down): +45° is an axis drawn down to the
+    // right, which in storage rows (y up) runs along (1, -1). A mirrored sign would raise the
+    // other diagonal instead; an axis-parallel region cannot tell the two apart.
+    struct Case {
+        const char* name;
+        double angle;
+        bool belowRight, aboveLeft, aboveRight, belowLeft;  // at (16, 4), (4, 16), (16, 16), (4, 4)
+    } cases[] = {
+        {"drawn down to the right", std::atan(1.0), true, true, false, false},
+        {"drawn up to the right", -std::atan(1.0), false, false, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Maps maps(21, 21);
+        maps.FillFocus(40);
+        ZoFocus zo(maps.focus.get(), maps.index.get(), maps.palette, 1, maps.status);
+        EllipseRegion region = Circle(10, 10, 20);
+        region.width = 4;
+        region.ratio = 0.2;
+        region.angle = c.angle;
+        region.cosine = std::cos(c.angle);
+        region.sine = std::sin(c.angle);
+        ASSERT_EQ(zo.AddRegions(&region, 1, 255), 1);
+        // On the axis, √72 from the centre: a = trunc((10 - √72) × 255 / 9) = 42, so
+        // 40 × 106 / 64 + 21 = 87.
+        EXPECT_EQ(maps.Focus(16, 4), c.belowRight ? 87 : 40);
+        EXPECT_EQ(maps.Focus(4, 16), c.aboveLeft ? 87 : 40);
+        EXPECT_EQ(maps.Focus(16, 16), c.aboveRight ? 87 : 40);
+        EXPECT_EQ(maps.Focus(4, 4), c.belowLeft ? 87 : 40);
     }
 }
 

@@ -308,6 +308,8 @@ TEST_F(ZoLowTest, HistogramSamplesAboutFiftyPerSide) {
         int sum;
     } cases[] = {
         {"4 x 4, all 16 samples", 4, 4, 100, 4},  // 12 × 1 + 4 × 3 = 24
+        // The shorter side gives half = 2: 16 edge pixels of 1 and 8 of 1 × 5 / 2 + 1 = 3.
+        {"6 x 4, half of the shorter side", 6, 4, 100, 6},  // ISqrt(40)
         {"1 x 1", 1, 1, 100, 1},
         {"1 x 7, all on the edge", 1, 7, 100, 2},  // 7 × 1
         {"7 x 1", 7, 1, 100, 2},
@@ -321,16 +323,19 @@ TEST_F(ZoLowTest, HistogramSamplesAboutFiftyPerSide) {
         EXPECT_EQ(low.Histogram(c.a), c.sum);
         EXPECT_EQ(low.CellHistogram()[15 * 256], c.sum);
     }
-    // 150 × 150 samples every third pixel of every third row: colours off that grid never
-    // reach the palette.
-    auto picture = Picture(150, 150, [](int x, int y) {
-        return (x % 3 == 0 && y % 3 == 0) ? kGreen : kBlue;
-    });
-    auto map = EmptyMap(150, 150);
-    ZoLow low(picture.get(), map.get(), nullptr, 0, status);
-    ASSERT_EQ(low.Init(64, 0), 1);
-    ASSERT_EQ(low.ColorCount(), 1);
-    EXPECT_EQ(low.Palette()[0].green, 255);
+    // 100 × 100 (100 / 50 = 2, made odd: 3) and 150 × 150 (3) sample every third pixel of
+    // every third row: colours off that grid never reach the palette.
+    for (int side : {100, 150}) {
+        SCOPED_TRACE(side);
+        auto picture = Picture(side, side, [](int x, int y) {
+            return (x % 3 == 0 && y % 3 == 0) ? kGreen : kBlue;
+        });
+        auto map = EmptyMap(side, side);
+        ZoLow low(picture.get(), map.get(), nullptr, 0, status);
+        ASSERT_EQ(low.Init(64, 0), 1);
+        ASSERT_EQ(low.ColorCount(), 1);
+        EXPECT_EQ(low.Palette()[0].green, 255);
+    }
 }
 
 TEST_F(ZoLowTest, ShiftCoarsensTheCells) {
@@ -480,6 +485,10 @@ TEST_F(ZoLowTest, MergeTakesDistantOccurringColours) {
          {0, 2, 2}},
         {"equal counts start at the lowest index", {Entry(kBlack, 4), Entry(kRed, 4)}, 2, 300,
          nullptr, 1, {0, 0}},
+        // Red and blue are equally far from black: the lower index (red) is taken; blue,
+        // farther from red than from black, is mapped to black.
+        {"equal distances take the lowest index",
+         {Entry(kBlack, 9), Entry(kRed, 1), Entry(kBlue, 1)}, 2, 40, nullptr, 2, {0, 1, 0}},
         {"a distance of exactly the limit is taken", {Entry(kBlack, 4), Entry(kRed, 4)}, 2, 255,
          nullptr, 2, {0, 1}},
         {"nothing occurs", {Entry(kBlack, 0), Entry(kWhite, 0)}, 4, 0, nullptr, 1, {0, 0}},
@@ -586,6 +595,9 @@ TEST_F(ZoLowTest, EachPassReadsTheMapAsItWasBefore) {
         {{{0, 1, 0, 1, 0, 1}}, 1, {{0, 0, 1, 0, 1, 1}}},
         {{{0, 1, 0, 1, 0, 1}}, 2, {{0, 0, 0, 1, 1, 1}}},
         {{{0, 1, 0, 1, 0, 1}}, 0, {{0, 1, 0, 1, 0, 1}}},
+        // The middle pixel sees P = N = 9 only in the rows from before the pass: row 0 has
+        // already become 3 3 3 when row 1 is worked out.
+        {{{3, 9, 3}, {4, 5, 6}, {1, 9, 1}}, 1, {{3, 3, 3}, {4, 9, 6}, {1, 1, 1}}},
         // One pixel, one column: left and right repeat the pixel itself.
         {{{3}}, 4, {{3}}},
         {{{0}, {1}, {0}, {1}}, 2, {{0}, {1}, {0}, {1}}},
