@@ -6,20 +6,20 @@ file(GLOB ZO_RESOURCE_INPUTS CONFIGURE_DEPENDS
   ${ZO_RESOURCE_DIR}/*/*.bmp ${ZO_RESOURCE_DIR}/*/*.cur ${ZO_RESOURCE_DIR}/*/*.ico)
 
 # "name=common.res.txt,own.res.txt" for a plug-in.
-function(zo_module_spec plugin out_var)
+function(zo_module_lists plugin out_var)
   set(${out_var} "${ZO_MODULE_${plugin}}=common.res.txt,${plugin}.res.txt" PARENT_SCOPE)
 endfunction()
 
 # The native platform's table of every plug-in module.
 function(zo_native_resources output)
-  set(specs)
+  set(modules)
   foreach(plugin IN LISTS ZO_PLUGINS)
-    zo_module_spec(${plugin} spec)
-    list(APPEND specs "${spec}")
+    zo_module_lists(${plugin} lists)
+    list(APPEND modules "${lists}")
   endforeach()
-  string(REPLACE ";" "|" specs "${specs}")
+  string(REPLACE ";" "|" modules "${modules}")
   add_custom_command(OUTPUT ${output}
-    COMMAND ${CMAKE_COMMAND} -DMODE=native -DOUTPUT=${output} "-DMODULES=${specs}"
+    COMMAND ${CMAKE_COMMAND} -DMODE=native -DOUTPUT=${output} "-DMODULES=${modules}"
       -DSTRINGS=${ZO_RESOURCE_DIR}/strings.txt -DRESOURCE_DIR=${ZO_RESOURCE_DIR}
       -P ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
     DEPENDS ${ZO_RESOURCE_INPUTS} ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
@@ -40,10 +40,10 @@ endfunction()
 
 # The .rc of a plug-in's resources: for the plug-in, and for the Win32 tests that read them.
 function(zo_plugin_rc name plugin out_var)
-  zo_module_spec(${plugin} spec)
+  zo_module_lists(${plugin} lists)
   set(rc ${CMAKE_BINARY_DIR}/generated/${name}.rc)
   add_custom_command(OUTPUT ${rc}
-    COMMAND ${CMAKE_COMMAND} -DMODE=rc -DOUTPUT=${rc} "-DMODULES=${spec}"
+    COMMAND ${CMAKE_COMMAND} -DMODE=rc -DOUTPUT=${rc} "-DMODULES=${lists}"
       -DSTRINGS=${ZO_RESOURCE_DIR}/strings.txt -DRESOURCE_DIR=${ZO_RESOURCE_DIR}
       -P ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
     DEPENDS ${ZO_RESOURCE_INPUTS} ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
