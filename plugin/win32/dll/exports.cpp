@@ -1,6 +1,7 @@
-// The three exports a host editor calls and the library's entry routine. Each export runs at
-// the x87 extended precision that the engine's tables are built at, and gives the host back
-// the precision it had: a host may have lowered it, and may rely on it after the call.
+// The three exports a host editor calls and the library's entry routine. Each export runs in
+// the floating-point environment the engine's tables are built in (x87 extended precision,
+// round-to-nearest, exceptions masked) and gives the host back the control words it had: a
+// host may have changed them, and may rely on them after the call.
 #include "plugin/win32/dll/exports.h"
 
 #include <cstring>
