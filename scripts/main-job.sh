@@ -55,7 +55,8 @@ for dll in "${dlls[@]}"; do
   mkdir -p "$scratch/$name"
   cp "$dll" "$scratch/$name/"
   if scripts/wine-run.sh "$build/host/ZoHost.exe" "Z:$scratch/$name/$name.dll" \
-      "Z:$top/samples/coffee.bmp" "Z:$out_abs/$name.bmp" --checksum; then
+      "Z:$top/samples/coffee.bmp" "Z:$out_abs/$name.bmp" --checksum \
+      | iconv -f CP932 -t UTF-8 -c; then  # the title is code page 932 text
     echo "   -> $out/$name.bmp"
   else
     echo "   !! $name did not paint" >&2
