@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "imaging/int_helpers.h"
+
 namespace neighbourhood {
 
 // The eight neighbours clockwise around the ring, starting at the row before, column - 1.
@@ -28,8 +30,6 @@ inline RingOffsets MakeRingOffsets(int pixelBytes, int rowBytes) {
                          static_cast<ptrdiff_t>(kRingDy[k]) * rowBytes;
     return ring;
 }
-
-inline int ClampToByte(int value) { return value < 0 ? 0 : (value > 255 ? 255 : value); }
 
 // A coordinate clamped to 0..size - 1 (the nearest pixel inside the image); size >= 1.
 inline int ClampCoordinate(int value, int size) {

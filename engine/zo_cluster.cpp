@@ -10,7 +10,6 @@
 #include "engine/status_text.h"
 #include "imaging/int_helpers.h"
 
-using neighbourhood::ClampToByte;
 using neighbourhood::ColourDistance;
 
 namespace {

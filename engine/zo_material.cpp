@@ -13,8 +13,6 @@ namespace {
 
 const char kNoMemory[] = "メモリが足りません。";
 
-int ClampByte(int64_t v) { return v < 0 ? 0 : (v > 255 ? 255 : static_cast<int>(v)); }
-
 // value mod side for side > 0, also for a negative value; the common cases need no division.
 int Wrap(int value, int side) {
     if (value >= 0) {
@@ -108,8 +106,8 @@ void ZoMaterial::ApplyTexture(const uint8_t* table, int a, int b, int c, int d) 
             if (lumaChange == 0 && chromaChange == 0) continue;
             HueColor color = {pixel[2], pixel[1], pixel[0], 0, 0, 0};
             RgbToHcy(color);
-            color.luma = ClampByte(color.luma + lumaChange);
-            color.chroma = ClampByte(color.chroma + chromaChange);
+            color.luma = ClampToByte(color.luma + lumaChange);
+            color.chroma = ClampToByte(color.chroma + chromaChange);
             HcyToRgb(color);
             pixel[0] = static_cast<uint8_t>(color.blue);
             pixel[1] = static_cast<uint8_t>(color.green);

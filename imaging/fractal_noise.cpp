@@ -7,16 +7,15 @@
 #include <cstring>
 #include <new>
 
+#include "imaging/int_helpers.h"
 #include "imaging/random.h"
 
 namespace {
 
 constexpr int kLast = FractalNoise::kSide - 1;  // 64
 
-int ClampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
-
 // One displaced value: the mean given plus the noise of one fresh step, clamped to a byte.
-int Displace(int mean, int amplitude) { return ClampByte(mean + DrawNoise(amplitude)); }
+int Displace(int mean, int amplitude) { return ClampToByte(mean + DrawNoise(amplitude)); }
 
 }  // namespace
 
@@ -95,7 +94,7 @@ int FractalNoise::Sample(int x, int y) {
     if (grid_ == nullptr) return 0;
     const int column = GridIndex(x, width_);
     const int row = GridIndex(y, height_);
-    return ClampByte(grid_[row * kSide + column] + noise);
+    return ClampToByte(grid_[row * kSide + column] + noise);
 }
 
 int FractalNoise::SampleBilinear(int x, int y) const {

@@ -20,8 +20,6 @@ int32_t Saturate(int32_t v) {
     return v < -kSafeMagnitude ? -kSafeMagnitude : (v > kSafeMagnitude ? kSafeMagnitude : v);
 }
 
-int32_t ClampByte(int32_t v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
-
 // The hue a grey gets from its brightness: dark greys on the blue side, light ones at red.
 int32_t GreyHue(int32_t brightness) {
     int32_t hue = (brightness >> 1) + 168;
@@ -37,9 +35,9 @@ struct Extremes {
 Extremes ReadChannels(const HueColor& color) {
     Extremes e{color.red, color.green, color.blue, 0, 0};
     if (static_cast<uint32_t>(e.red | e.green | e.blue) > 255u) {
-        e.red = ClampByte(e.red);
-        e.green = ClampByte(e.green);
-        e.blue = ClampByte(e.blue);
+        e.red = ClampToByte(e.red);
+        e.green = ClampToByte(e.green);
+        e.blue = ClampToByte(e.blue);
     }
     e.max = e.red > e.green ? e.red : e.green;
     if (e.blue > e.max) e.max = e.blue;
@@ -143,12 +141,12 @@ int HcyToRgb(HueColor& color) {
             break;
     }
     int result = 1;
-    if (red != ClampByte(red)) result = 0;
-    if (green != ClampByte(green)) result = 0;
-    if (blue != ClampByte(blue)) result = 0;
-    color.red = ClampByte(red);
-    color.green = ClampByte(green);
-    color.blue = ClampByte(blue);
+    if (red != ClampToByte(red)) result = 0;
+    if (green != ClampToByte(green)) result = 0;
+    if (blue != ClampToByte(blue)) result = 0;
+    color.red = ClampToByte(red);
+    color.green = ClampToByte(green);
+    color.blue = ClampToByte(blue);
     return result;
 }
 

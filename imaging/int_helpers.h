@@ -1,4 +1,5 @@
-// Integer helpers shared across the code: arithmetic right shift of signed values, and the
+// Integer helpers shared across the code: arithmetic right shift of signed values, the byte
+// clamp, and the
 // little-endian fields of the stored formats (bitmap headers, grounds, settings).
 #pragma once
 
@@ -8,6 +9,9 @@
 constexpr int32_t ArithmeticShiftRight(int32_t v, int n) {
     return v >= 0 ? (v >> n) : -1 - ((-1 - v) >> n);
 }
+
+// v limited to 0..255.
+constexpr int32_t ClampToByte(int64_t v) { return v < 0 ? 0 : (v > 255 ? 255 : static_cast<int32_t>(v)); }
 
 // The little-endian 32-bit and 16-bit values at p.
 constexpr int32_t ReadLittleInt32(const uint8_t* p) {

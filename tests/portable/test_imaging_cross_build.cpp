@@ -8,6 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "host/fnv1a.h"
 #include "imaging/fractal_noise.h"
 #include "imaging/hue_color.h"
 #include "imaging/math_tbl.h"
@@ -18,15 +19,14 @@ namespace {
 class Hash {
 public:
     void Add(const void* data, size_t size) {
-        const uint8_t* bytes = static_cast<const uint8_t*>(data);
-        for (size_t i = 0; i < size; ++i) value_ = (value_ ^ bytes[i]) * 1099511628211ull;
+        value_ = Fnv1a64(static_cast<const uint8_t*>(data), size, value_);
     }
     void Add(const MathTbl& table) { Add(table.Table(), 256); }
     void Add(int32_t v) { Add(&v, sizeof v); }
     uint64_t Value() const { return value_; }
 
 private:
-    uint64_t value_ = 14695981039346656037ull;  // FNV-1a, 64 bits
+    uint64_t value_ = kFnv1a64Basis;
 };
 
 const double kFractions[][2] = {{0.0, 1.0}, {1.0, 0.0}, {0.1, 0.9}, {0.2, 0.6}, {0.5, 0.5}, {0.3, 0.31}};
