@@ -1,10 +1,27 @@
 #!/usr/bin/env bash
-# Runs a Win32 program under Wine the way the tests need it: Japanese locale (LC_ALL=ja_JP.UTF-8
-# makes the ANSI code page 932),
-# a private prefix, no debug noise, and a display (Program Manager's DDE server needs one).
-# Used by CTest as the cross-compiling emulator and by the main job.
+# Runs a Windows program under Wine the way the tests need it: Japanese locale (LC_ALL=ja_JP.UTF-8
+# makes the ANSI code page 932), a private prefix, no debug noise, and a display (Program
+# Manager's DDE server needs one). Used by CTest as the cross-compiling emulator and by the
+# main job.
+#
+#   wine-run.sh [--arch=win32|win64] program.exe [arguments...]
+#
+# --arch picks the loader: /usr/lib/wine/wine for the i686 build (the default), wine64 for the
+# x86-64 test build. /usr/bin/wine cannot be used for the latter: it runs the 32-bit loader
+# whenever that is installed, even on a machine where it cannot execute.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+
+arch=win32
+case "${1:-}" in
+  --arch=*) arch=${1#--arch=}; shift ;;
+esac
+case "$arch" in
+  win32) loader=/usr/lib/wine/wine ;;
+  win64) loader=/usr/lib/wine/wine64 ;;
+  *) echo "wine-run: unknown --arch=$arch" >&2; exit 2 ;;
+esac
+export WINELOADER=$loader
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -23,18 +40,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Make the prefix once; parallel tests wait for the first one to finish.
+# Make the prefix once, with the loader the programs will run under; parallel tests wait for
+# the first one to finish.
 mkdir -p "$WINEPREFIX"
 (
   flock 9
   if [ ! -f "$WINEPREFIX/.zo-ready" ]; then
-    env LC_ALL=ja_JP.UTF-8 wineboot -i >/dev/null 2>&1 || true
+    env LC_ALL=ja_JP.UTF-8 "$loader" wineboot.exe -i >/dev/null 2>&1 || true
     wineserver -w || true
     touch "$WINEPREFIX/.zo-ready"
   fi
 ) 9>"$WINEPREFIX.lock"
 
 set +e
-env LC_ALL=ja_JP.UTF-8 wine "$@" 2> >(grep -v -E 'setlocale|^wine: (created|configuration)' >&2)
+env LC_ALL=ja_JP.UTF-8 "$loader" "$@" 2> >(grep -v -E 'setlocale|^wine: (created|configuration)' >&2)
 status=$?
 exit $status
