@@ -55,7 +55,7 @@ namespace {
 
 // Bilinear enlargement in 1/256 steps: a plain way to make a large, photograph-like picture.
 std::unique_ptr<TDib> Enlarge(const TDib& small, int width, int height) {
-    auto large = TDib::Create(width, height, 257);
+    auto large = TDib::Create24(width, height);
     for (int y = 0; y < height; ++y) {
         const int sy = y * 256 * (small.Height() - 1) / (height - 1);
         const int y0 = sy >> 8, fy = sy & 255, y1 = y0 + 1 < small.Height() ? y0 + 1 : y0;
@@ -102,7 +102,7 @@ void DefaultPhases(benchmark::State& state) {
     size_t totalBytes = 0;  // everything the painting holds at its peak
     double seconds = 0;
     for (auto _ : state) {
-        auto picture = TDib::Create(original.Width(), original.Height(), 257);
+        auto picture = TDib::Create24(original.Width(), original.Height());
         std::copy(original.Bits(), original.Bits() + original.ImageBytes(), picture->Bits());
         picture->SetPelsPerMeter(original.XPelsPerMeter(), original.YPelsPerMeter());
         default_phases::Expert engine;

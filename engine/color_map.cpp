@@ -50,7 +50,7 @@ ColorMap::ColorMap(char* status)
 
 ColorMap::ColorMap(char* status, std::unique_ptr<ColorMapTable> table)
     : table_(std::move(table)), status_(status) {
-    StatusCopy(status_, "ColorMap:");
+    StatusCopy(status_, texts::kColorMapPrefix);
     for (int i = 0; i < 256; ++i) {
         lightHistogram_[i] = 0;
         chromaHistogram_[i] = 0;
@@ -69,7 +69,7 @@ int ColorMap::Setup(TDib* source, TDib* target, int lightOffset, int chromaOffse
     if (source == nullptr || target == nullptr || source->BitCount() != 24 ||
         target->BitCount() != 24 || source->Width() != target->Width() ||
         source->Height() != target->Height()) {
-        StatusAppend(status_, "Setup.");
+        StatusAppend(status_, texts::kSetup);
         return 0;
     }
     source_ = source;
@@ -87,15 +87,15 @@ int ColorMap::LoadFromResource(platform::ModuleHandle module, const char* name) 
     if (!table_) return 0;
     platform::ResourceBytes bytes;
     if (!platform::FindResourceBytes(module, name, "CMP", &bytes)) {
-        StatusAppend(status_, "Handle resource.");
+        StatusAppend(status_, texts::kHandleResource);
         return 0;
     }
     if (bytes.data == nullptr) {
-        StatusAppend(status_, "Lock resource.");
+        StatusAppend(status_, texts::kLockResource);
         return 0;
     }
     if (bytes.size < static_cast<size_t>(kColorMapTableBytes)) {
-        StatusAppend(status_, "Load resource.");
+        StatusAppend(status_, texts::kLoadResource);
         return 0;
     }
     std::memcpy(table_.get(), bytes.data, kColorMapTableBytes);
@@ -114,7 +114,7 @@ int ColorMap::LoadFile(const char* path) {
     }
     // A short file would leave part of the table from before: refuse it whole.
     if (got != static_cast<size_t>(kColorMapTableBytes)) {
-        StatusAppend(status_, "Load file.");
+        StatusAppend(status_, texts::kLoadFile);
         return 0;
     }
     *table_ = loaded;
@@ -139,7 +139,7 @@ int ColorMap::SaveFile(const char* path) {
         }
     }
     if (!written) {
-        StatusAppend(status_, "Save file.");
+        StatusAppend(status_, texts::kSaveFile);
         return 0;
     }
     return 1;
@@ -188,7 +188,7 @@ std::unique_ptr<uint8_t[]> ColorMap::AllocateExpanded() {
 std::unique_ptr<uint8_t[]> ColorMap::ExpandKeys() {
     std::unique_ptr<uint8_t[]> expanded = AllocateExpanded();
     if (!expanded) {
-        StatusAppend(status_, "メモリが足りません。");
+        StatusAppend(status_, texts::kNoMemory);
         return nullptr;
     }
     const uint8_t* keys = &table_->hueKeys[0][0][0][0];

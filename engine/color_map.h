@@ -75,7 +75,7 @@ public:
     // Samples the source's lightness and chroma and builds the two remap tables; 0 when not valid.
     int MakeTables();
     // The pixel pass from source to target. 0 when not valid, or after appending
-    // "メモリが足りません。" when the expanded grid cannot be allocated.
+    // kNoMemory when the expanded grid cannot be allocated.
     virtual int Apply();
 
     bool HasTable() const { return table_ != nullptr; }
@@ -105,7 +105,7 @@ protected:
 
     // Storage for the expanded grid (kExpandedBytes); null when it cannot be had.
     virtual std::unique_ptr<uint8_t[]> AllocateExpanded();
-    // The twelve keys interpolated to all 252 hues. Null after appending "メモリが足りません。"
+    // The twelve keys interpolated to all 252 hues. Null after appending kNoMemory
     // when the storage cannot be allocated.
     std::unique_ptr<uint8_t[]> ExpandKeys();
 

@@ -12,11 +12,11 @@ ExpertBase::~ExpertBase() { ExpertBase::ReleaseImages(); }
 int ExpertBase::Initialize() {
     ReleaseImages();
     if (source == nullptr || source->BitCount() < 24) {
-        StatusCopy(status, "The Image is not Full Color.");
+        StatusCopy(status, texts::kNotFullColor);
         return 0;
     }
     if (source->XPelsPerMeter() == 0 || source->YPelsPerMeter() == 0) {
-        StatusCopy(status, "Invalid Image Size.");
+        StatusCopy(status, texts::kInvalidImageSize);
         return 0;
     }
     width = source->Width();
@@ -26,12 +26,12 @@ int ExpertBase::Initialize() {
     rowBytes24 = static_cast<int>(RowBytes24(width));
     dpi = static_cast<int>(std::ceil(source->XPelsPerMeter() * 0.001 * 25.4));
 
-    canvas = TDib::Create(width, height, 257);
-    if (canvas) focusMap = TDib::Create(width, height, 256);
-    if (focusMap) colorIndexMap = TDib::Create(width, height, 256);
+    canvas = TDib::Create24(width, height);
+    if (canvas) focusMap = TDib::Create8(width, height);
+    if (focusMap) colorIndexMap = TDib::Create8(width, height);
     if (!colorIndexMap) {
         ReleaseImages();
-        StatusCopy(status, "メモリが足りません。");
+        StatusCopy(status, texts::kNoMemory);
         return 0;
     }
     rowBytes8 = static_cast<int>(RowBytes8(width));

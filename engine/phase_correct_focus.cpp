@@ -1,12 +1,10 @@
 // Default painting phase ExpertBase::CorrectFocus: the focus map from the reduced colours, the
 // user's regions of interest and the focus level, shaped by the "Focus Correct" curve.
 #include <algorithm>
-#include <memory>
-#include <new>
 
 #include "engine/expert_base.h"
 #include "engine/levels.h"
-#include "engine/status_text.h"
+#include "engine/make_component.h"
 #include "engine/zo_focus.h"
 #include "imaging/math_tbl.h"
 
@@ -26,33 +24,21 @@ constexpr FocusConstants kFocusByLevel[3] = {
     {{0.04, 0.4, 0, 1}, 0, 255, 150, 255},
 };
 
-void FillFocusCurve(ParamCurve& curve, const double (&values)[4]) {
-    static constexpr double kSteps[4] = {0.01, 0.1, 0.01, 0.01};
-    static constexpr double kMinima[4] = {-5, 0, -1, -1};
-    static constexpr double kMaxima[4] = {5, 1, 2, 2};
-    CopyTextBounded(curve.name, sizeof curve.name, "Focus Correct");
-    curve.count = 4;
-    curve.type = 3;
-    for (int i = 0; i < 4; ++i) {
-        curve.value[i] = values[i];
-        curve.step[i] = kSteps[i];
-        curve.minimum[i] = kMinima[i];
-        curve.maximum[i] = kMaxima[i];
-    }
-}
+constexpr CurveRows kFocusCurveRows = {
+    {0.01, 0.1, 0.01, 0.01}, {-5, 0, -1, -1}, {5, 1, 2, 2}};
 
 }  // namespace
 
 int ExpertBase::CorrectFocus() {
-    std::unique_ptr<ZoFocus> focus(new (std::nothrow) ZoFocus(
-        focusMap.get(), colorIndexMap.get(), colorTable, colorCount, status));
-    std::unique_ptr<ParamCurve> curve(new (std::nothrow) ParamCurve());
-    if (!focus || !curve || !focus->IsValid()) {
-        StatusCopy(status, "メモリが足りません。");
-        return 0;
-    }
+    // A focus map that refuses the maps or the colour count is reported as short memory too:
+    // the painting cannot go on without it either way.
+    auto focus = MakeValidOrReport<ZoFocus>(status, texts::kNoMemory, focusMap.get(),
+                                            colorIndexMap.get(), colorTable, colorCount, status);
+    if (!focus) return 0;
+    auto curve = MakeOrReport<ParamCurve>(status, texts::kNoMemory);
+    if (!curve) return 0;
     const FocusConstants& constants = ForLevel(kFocusByLevel, focusLevel);
-    FillFocusCurve(*curve, constants.curve);
+    FillSigmoidCurve(*curve, "Focus Correct", constants.curve, &kFocusCurveRows);
     MathTbl builder;
     builder.FromCurve(*curve);
 

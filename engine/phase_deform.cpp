@@ -1,12 +1,9 @@
 // Default painting phase ExpertBase::Deform: the radial mesh deformation by the deform level,
 // applied to the picture and, through the same grid, to the colour-index and focus maps so that
 // every later phase sees them in register.
-#include <memory>
-#include <new>
-
 #include "engine/expert_base.h"
 #include "engine/levels.h"
-#include "engine/status_text.h"
+#include "engine/make_component.h"
 #include "engine/zo_form.h"
 
 int ExpertBase::Deform() {
@@ -15,11 +12,8 @@ int ExpertBase::Deform() {
     static const double kStrength[3] = {0.0, 0.03, 0.06};
     const double strength = ForLevel(kStrength, deformLevel);
 
-    std::unique_ptr<ZoForm> form(new (std::nothrow) ZoForm(width, height, status));
-    if (!form || !form->IsValid()) {
-        StatusCopy(status, "メモリが足りません。");
-        return 0;
-    }
+    auto form = MakeValidOrReport<ZoForm>(status, texts::kNoMemory, width, height, status);
+    if (!form) return 0;
     // The node operation and the warps report only missing images, which Initialize rules out.
     form->Distort(strength, 0.0);
     form->WarpImage(source, canvas.get());

@@ -6,6 +6,37 @@
 
 constexpr int kStatusSize = 256;
 
+// Every text the engine writes into the status buffer, named once. A component's constructor
+// copies its prefix over the buffer; its failures append one of the details after it.
+namespace texts {
+
+// Component prefixes.
+inline constexpr char kClusterPrefix[] = "Cluster:";
+inline constexpr char kColorMapPrefix[] = "ColorMap:";
+inline constexpr char kFocusPrefix[] = "Focus:";
+inline constexpr char kFormPrefix[] = "Form:";
+inline constexpr char kLowPrefix[] = "Low:";
+inline constexpr char kMaterialPrefix[] = "Material:";
+
+// Details and whole texts.
+inline constexpr char kNoMemory[] = "メモリが足りません。";
+inline constexpr char kImageTooComplex[] = "警告：この画像は複雑すぎます。";
+inline constexpr char kNotFullColor[] = "The Image is not Full Color.";
+inline constexpr char kInvalidImageSize[] = "Invalid Image Size.";
+inline constexpr char kInvalidDib[] = "Invalid Dib.";
+inline constexpr char kMismatchDib[] = "Missmatch Dib.";
+inline constexpr char kInvalidData[] = "Invalid Datas.";
+inline constexpr char kBadLength[] = "Bad Length.";
+inline constexpr char kParameter[] = "Parameter.";
+inline constexpr char kSetup[] = "Setup.";
+inline constexpr char kHandleResource[] = "Handle resource.";
+inline constexpr char kLockResource[] = "Lock resource.";
+inline constexpr char kLoadResource[] = "Load resource.";
+inline constexpr char kLoadFile[] = "Load file.";
+inline constexpr char kSaveFile[] = "Save file.";
+
+}  // namespace texts
+
 // Replaces the text with `text`, cut to 255 bytes without splitting a double-byte character.
 void StatusCopy(char* status, const char* text);
 

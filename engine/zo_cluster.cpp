@@ -164,12 +164,12 @@ void SplitRing(const T* const (&ring)[8], const T* centre, int* fiveSums, int* t
 }  // namespace
 
 ZoCluster::ZoCluster(TDib* first, TDib* second, char* status) : status_(status) {
-    StatusCopy(status_, "Cluster:");
+    StatusCopy(status_, texts::kClusterPrefix);
     // The filters step through both images with one row length, so both must be 24 bits.
     if (first == nullptr || second == nullptr || first->Width() != second->Width() ||
         first->Height() != second->Height() || first->BitCount() != 24 ||
         second->BitCount() != 24) {
-        StatusAppend(status_, "Invalid Dib.");
+        StatusAppend(status_, texts::kInvalidDib);
         return;
     }
     first_ = first;
@@ -512,17 +512,17 @@ int ZoCluster::DirectionalSmooth(const TDib* map, const uint8_t* lengthTable,
     if (!valid_) return 0;
     if (map == nullptr || lengthTable == nullptr || sharpenTable == nullptr || threshold > 255 ||
         threshold < -255) {
-        StatusAppend(status_, "Invalid Datas.");
+        StatusAppend(status_, texts::kInvalidData);
         return 0;
     }
     if (map->Width() != width_ || map->Height() != height_ || map->BitCount() != 8) {
-        StatusAppend(status_, "Missmatch Dib.");
+        StatusAppend(status_, texts::kMismatchDib);
         return 0;
     }
     constexpr int kMaxLength = 50;
     for (int i = 0; i < 256; ++i) {
         if (lengthTable[i] > kMaxLength) {
-            StatusAppend(status_, "Bad Length.");
+            StatusAppend(status_, texts::kBadLength);
             return 0;
         }
     }

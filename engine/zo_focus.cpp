@@ -13,8 +13,6 @@
 
 namespace {
 
-const char kComplexWarning[] = "警告：この画像は複雑すぎます。";
-const char kNoMemory[] = "メモリが足りません。";
 
 // The fill arrays hold one entry beyond their limits, so that the push or record that reaches
 // a limit still has its place.
@@ -39,17 +37,17 @@ int RingTerm(int i, int half) {
 ZoFocus::ZoFocus(TDib* focusMap, TDib* colorIndexMap, const LowColor* table, int count,
                  char* status)
     : status_(status), colorIndexMap_(colorIndexMap), focusMap_(focusMap) {
-    StatusCopy(status_, "Focus:");
+    StatusCopy(status_, texts::kFocusPrefix);
     if (focusMap == nullptr || colorIndexMap == nullptr || table == nullptr ||
         focusMap->Bits() == nullptr || colorIndexMap->Bits() == nullptr) {
-        StatusAppend(status_, "Invalid Dib.");
+        StatusAppend(status_, texts::kInvalidDib);
         return;
     }
     std::memcpy(palette_, table, sizeof palette_);
     width_ = colorIndexMap->Width();
     height_ = colorIndexMap->Height();
     if (focusMap->Width() != width_ || focusMap->Height() != height_ || count > kMaxColors) {
-        StatusAppend(status_, "Missmatch Dib.");
+        StatusAppend(status_, texts::kMismatchDib);
         return;
     }
     valid_ = 1;
@@ -103,13 +101,13 @@ int ZoFocus::Compute(int start, int end, const uint8_t* table) {
     if (!valid_) return 0;
     // Levels are spread over start..end by unsigned arithmetic and index 256-entry arrays.
     if (start < 0 || end > 255 || start > end) {
-        StatusAppend(status_, "Parameter.");
+        StatusAppend(status_, texts::kParameter);
         return 0;
     }
     std::unique_ptr<int[]> ringX(new (std::nothrow) int[width_]);
     std::unique_ptr<int[]> ringY(new (std::nothrow) int[height_]);
     if (!ringX || !ringY || !AllocateFillArrays()) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
     std::memset(levelHistogram_, 0, sizeof levelHistogram_);
@@ -263,7 +261,7 @@ void ZoFocus::FillRegion(int x, int y) {
         spanRight_[spanCount_] = spanRight;
         spanRow_[spanCount_] = py;
         if (++spanCount_ == kSpanLimit) {
-            StatusCopy(status_, kComplexWarning);
+            StatusCopy(status_, texts::kImageTooComplex);
             break;
         }
         if (!ScanRow(spanLeft, spanRight, py - 1, c)) break;
@@ -292,7 +290,7 @@ int ZoFocus::ScanRow(int left, int right, int y, uint8_t colour) {
             stackX_[stackCount_] = x;
             stackY_[stackCount_] = y;
             if (++stackCount_ == kStackLimit) {
-                StatusCopy(status_, kComplexWarning);
+                StatusCopy(status_, texts::kImageTooComplex);
                 return 0;
             }
         } else {
@@ -317,7 +315,7 @@ int ZoFocus::AddRegions(const EllipseRegion* regions, int count, int limit) {
     if (!valid_) return 0;
     if (count <= 0) return 1;
     if (regions == nullptr) {
-        StatusAppend(status_, "Parameter.");
+        StatusAppend(status_, texts::kParameter);
         return 0;
     }
     // Values are bytes: a limit above 255 lets a value reach 255, not wrap.
@@ -363,7 +361,7 @@ int ZoFocus::Blur(int passes) {
     const int padded = width_ + 2;
     std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[3 * static_cast<size_t>(padded)]);
     if (!buffer) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
     // Rows as they were before the pass, each with its edge pixels repeated on both sides.

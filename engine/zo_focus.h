@@ -33,7 +33,7 @@ public:
 
     // Slot 0: builds the focus map with values start..end (0 <= start <= end <= 255), each
     // value passed through `table` when one is given. 1 on success; 0 when not valid, with
-    // "Parameter." for a bad start or end, with "メモリが足りません。" when the work arrays cannot
+    // "Parameter." for a bad start or end, with kNoMemory when the work arrays cannot
     // be had (map untouched in both cases), or when start = end leaves nothing to spread.
     // A region too complex for the fill arrays replaces the status text with the warning
     // "警告：この画像は複雑すぎます。" and is levelled in pieces; that is not a failure.
@@ -43,7 +43,7 @@ public:
     // valid or, with "Parameter.", when count > 0 and there is no array.
     virtual int AddRegions(const EllipseRegion* regions, int count, int limit);
     // Slot 2: `passes` passes of the 8-neighbour mean (edges repeated). 1, or 0 when not valid
-    // or, with "メモリが足りません。", when its row buffer cannot be had.
+    // or, with kNoMemory, when its row buffer cannot be had.
     virtual int Blur(int passes);
     // Slot 3: fills the region of colour index(x, y) that contains (x, y) and gives it a level.
     // Works only inside Compute (it needs the fill arrays); elsewhere it does nothing.

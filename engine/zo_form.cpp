@@ -15,8 +15,6 @@
 
 namespace {
 
-const char kNoMemory[] = "メモリが足りません。";
-const char kParameter[] = "Parameter.";
 
 // v limited to 0..limit. NaN becomes 0, so that no arithmetic accident ever puts a node
 // outside the picture.
@@ -58,9 +56,9 @@ int CellStart(int k, int extent, int cells) {
 }  // namespace
 
 ZoForm::ZoForm(int width, int height, char* status) : status_(status) {
-    StatusCopy(status_, "Form:");
+    StatusCopy(status_, texts::kFormPrefix);
     if (width < 1 || height < 1 || RowBytes24(width) > INT_MAX) {
-        StatusAppend(status_, kParameter);
+        StatusAppend(status_, texts::kParameter);
         return;
     }
     width_ = width;
@@ -85,7 +83,7 @@ ZoForm::ZoForm(int width, int height, char* status) : status_(status) {
     nodeX_ = new (std::nothrow) float[NodeCount()];
     nodeY_ = new (std::nothrow) float[NodeCount()];
     if (nodeX_ == nullptr || nodeY_ == nullptr) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return;
     }
     for (int i = 0; i <= rows_; ++i) {
@@ -174,7 +172,7 @@ int ZoForm::Distort(double strength, double e) {
     const double spanX = right - left;
     const double spanY = top - bottom;
     if (!(spanX > 0.0) || !(spanY > 0.0)) {
-        StatusAppend(status_, kParameter);
+        StatusAppend(status_, texts::kParameter);
         return 0;
     }
     const double scaleByX = lastX / spanX;
@@ -205,7 +203,7 @@ int ZoForm::Slant(double exponent, int amount) {
     // or overflows leaves no finite shear.
     const double denominator = std::pow(centre, exponent);
     if (!(exponent >= 0.0) || !(denominator > 0.0) || !std::isfinite(denominator)) {
-        StatusAppend(status_, kParameter);
+        StatusAppend(status_, texts::kParameter);
         return 0;
     }
     const double q = amount / denominator;
@@ -231,14 +229,14 @@ int ZoForm::Jitter(double amount, double roughness, const TDib* mask, const uint
     std::unique_ptr<FractalNoise> noiseU(new (std::nothrow) FractalNoise);
     std::unique_ptr<FractalNoise> noiseV(new (std::nothrow) FractalNoise);
     if (!noiseU || !noiseV) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
     const int nodeCols = cols_ + 1;
     const int nodeRows = rows_ + 1;
     if (!noiseU->SetRoughness(roughness) || !noiseV->SetRoughness(roughness) ||
         !noiseU->Generate(nodeCols, nodeRows) || !noiseV->Generate(nodeCols, nodeRows)) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
 
@@ -246,7 +244,7 @@ int ZoForm::Jitter(double amount, double roughness, const TDib* mask, const uint
     // subject holds still even when the subject does not reach the node itself.
     std::unique_ptr<uint8_t[]> maxima(new (std::nothrow) uint8_t[NodeCount()]());
     if (!maxima) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
     for (int i = 0; i < rows_; ++i) {

@@ -15,7 +15,7 @@ public:
 
     // Copies "Form:" into the status buffer, computes the strides and the grid and lays the
     // nodes evenly over 0..width - 1, 0..height - 1. Not valid when the node arrays cannot be
-    // had ("メモリが足りません。" appended) or the size is not a picture ("Parameter.").
+    // had (kNoMemory appended) or the size is not a picture ("Parameter.").
     ZoForm(int width, int height, char* status);
     virtual ~ZoForm();
     ZoForm(const ZoForm&) = delete;
@@ -33,7 +33,7 @@ public:
     // Moves every node by two fractal noise fields by up to ±amount cell widths, damped where
     // the mask's cells reach values whose table entry is high (255 holds a node still).
     // 0 when not valid, the mask is not an 8-bit image of the grid's size, the table is missing,
-    // or memory runs out ("メモリが足りません。"; nodes unchanged).
+    // or memory runs out (kNoMemory; nodes unchanged).
     virtual int Jitter(double amount, double roughness, const TDib* mask, const uint8_t* table);
     // Warps the 24-bit image in place through the grid with 8-bit bilinear weights, using
     // `work` (24 bits, same size) as scratch. 0 without touching anything when not valid or an

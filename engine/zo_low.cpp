@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr const char kNoMemory[] = "メモリが足りません。";
-constexpr const char kInvalidDib[] = "Invalid Dib.";
-constexpr const char kParameter[] = "Parameter.";
 
 // The largest cell distance is 3 × 15² = 675; any real distance beats this bound.
 constexpr int kInverseBound = 676;
@@ -130,10 +127,10 @@ ZoLow::ZoLow(TDib* source, TDib* colorIndexMap, const LowColor* table, int count
         colorCount_ = std::clamp(count, 0, kPaletteSize);
         std::memcpy(palette_, table, sizeof(LowColor) * static_cast<size_t>(colorCount_));
     }
-    StatusCopy(status_, "Low:");
+    StatusCopy(status_, texts::kLowPrefix);
     if (source == nullptr || colorIndexMap == nullptr || source->BitCount() != 24 ||
         colorIndexMap->BitCount() != 8 || !SameSize(*source, *colorIndexMap)) {
-        StatusAppend(status_, kInvalidDib);
+        StatusAppend(status_, texts::kInvalidDib);
         return;
     }
     width_ = source->Width();
@@ -144,7 +141,7 @@ ZoLow::ZoLow(TDib* source, TDib* colorIndexMap, const LowColor* table, int count
     cellHistogram_.reset(new (std::nothrow) uint8_t[kCells]());
     inverseMap_.reset(new (std::nothrow) uint8_t[kCells]());
     if (!redCells_ || !greenCells_ || !blueCells_ || !cellHistogram_ || !inverseMap_) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return;
     }
     // Map and Histogram stay defined even before Init: cells of shift 0, every cell index 0.
@@ -167,7 +164,7 @@ int ZoLow::Init(int n, int shift) {
     colorCount_ = 0;
     if (!valid_) return 0;
     if (n < 2 || n > kPaletteSize) {
-        StatusAppend(status_, kParameter);
+        StatusAppend(status_, texts::kParameter);
         return 0;
     }
     // From shift 4 on every channel falls into cell 0; the bound keeps the shift count defined.
@@ -441,7 +438,7 @@ int ZoLow::SmoothWith(int passes, const TDib* mask, int limit, bool pairsOnly) {
     const size_t stride = static_cast<size_t>(width_) + 2;
     std::unique_ptr<uint8_t[]> rows(new (std::nothrow) uint8_t[3 * stride]);
     if (!rows) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
     for (int pass = 0; pass < passes; ++pass) {
@@ -478,7 +475,7 @@ int ZoLow::Smooth(int passes) {
 int ZoLow::SmoothMasked(int passes, const TDib* mask, int limit) {
     if (!valid_) return 0;
     if (!MaskFits(mask)) {
-        StatusAppend(status_, kInvalidDib);
+        StatusAppend(status_, texts::kInvalidDib);
         return 0;
     }
     return SmoothWith(passes, mask, limit, false);
@@ -492,7 +489,7 @@ int ZoLow::SmoothPairs(int passes) {
 int ZoLow::SmoothPairsMasked(int passes, const TDib* mask, int limit) {
     if (!valid_) return 0;
     if (!MaskFits(mask)) {
-        StatusAppend(status_, kInvalidDib);
+        StatusAppend(status_, texts::kInvalidDib);
         return 0;
     }
     return SmoothWith(passes, mask, limit, true);
@@ -501,7 +498,7 @@ int ZoLow::SmoothPairsMasked(int passes, const TDib* mask, int limit) {
 int ZoLow::ClassMeans(const uint8_t* classTable, uint8_t* red, uint8_t* green, uint8_t* blue) {
     if (!valid_) return 0;
     if (classTable == nullptr || red == nullptr || green == nullptr || blue == nullptr) {
-        StatusAppend(status_, kParameter);
+        StatusAppend(status_, texts::kParameter);
         return 0;
     }
     // 64-bit sums: 255 × the pixel count passes 2^31 from about 8.4 million pixels on.
@@ -532,7 +529,7 @@ int ZoLow::ModeFilter(int r) {
     if (r == 0) return 1;
     const std::unique_ptr<uint8_t[]> before = Snapshot(*map_);
     if (!before) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
     const size_t rowBytes = static_cast<size_t>(map_->RowBytes());
@@ -560,16 +557,16 @@ int ZoLow::ModeFilter(int r) {
 int ZoLow::ModeFilterByMap(int k, const uint8_t* table, const TDib* map) {
     if (!valid_) return 0;
     if (table == nullptr) {
-        StatusAppend(status_, kParameter);
+        StatusAppend(status_, texts::kParameter);
         return 0;
     }
     if (!MaskFits(map)) {
-        StatusAppend(status_, kInvalidDib);
+        StatusAppend(status_, texts::kInvalidDib);
         return 0;
     }
     const std::unique_ptr<uint8_t[]> before = Snapshot(*map_);
     if (!before) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
     const size_t rowBytes = static_cast<size_t>(map_->RowBytes());
@@ -616,7 +613,7 @@ int ZoLow::CrossMedian() {
     const size_t stride = static_cast<size_t>(width_);
     std::unique_ptr<uint8_t[]> rows(new (std::nothrow) uint8_t[3 * stride]);
     if (!rows) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
     uint8_t* prev = rows.get();

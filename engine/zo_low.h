@@ -28,7 +28,7 @@ public:
     // Keeps both images (borrowed; the map must be 8 bits of the source's size) and the status
     // buffer, copies the first `count` entries of `table` when one is given, and copies "Low:"
     // into the status buffer. A missing or mismatched image appends "Invalid Dib.", a buffer
-    // that cannot be had appends "メモリが足りません。"; the object is then not valid.
+    // that cannot be had appends kNoMemory; the object is then not valid.
     ZoLow(TDib* source, TDib* colorIndexMap, const LowColor* table, int count, char* status);
 
     // Builds a palette of at most n colours (2..256) from the source, cells of side 16 << shift

@@ -11,7 +11,6 @@
 
 namespace {
 
-const char kNoMemory[] = "メモリが足りません。";
 
 // value mod side for side > 0, also for a negative value; the common cases need no division.
 int Wrap(int value, int side) {
@@ -46,7 +45,7 @@ ZoMaterial::ZoMaterial(TDib* source, TDib* canvas, TDib* focusMap, const Materia
       noiseScale_(ground.noiseScale),
       // The displacement is a right shift: keep it a defined one.
       shift_(ground.shift < 0 ? 0 : (ground.shift > 31 ? 31 : ground.shift)) {
-    StatusCopy(status_, "Material:");
+    StatusCopy(status_, texts::kMaterialPrefix);
     if (ground_.textureSide > 0 && ground_.textureSide <= kMaxTextureSide &&
         ground_.texture != nullptr) {
         side_ = ground_.textureSide;
@@ -55,7 +54,7 @@ ZoMaterial::ZoMaterial(TDib* source, TDib* canvas, TDib* focusMap, const Materia
     if (source_ == nullptr || source_->Bits() == nullptr || source_->BitCount() != 24 ||
         focusMap_ == nullptr || focusMap_->Bits() == nullptr || focusMap_->BitCount() != 8 ||
         focusMap_->Width() != source_->Width() || focusMap_->Height() != source_->Height()) {
-        StatusAppend(status_, "Invalid Dib.");
+        StatusAppend(status_, texts::kInvalidDib);
         return;
     }
     width_ = source_->Width();
@@ -67,7 +66,7 @@ ZoMaterial::ZoMaterial(TDib* source, TDib* canvas, TDib* focusMap, const Materia
     if (!noise1_ || !noise2_ || !noise1_->SetRoughness(roughness) ||
         !noise1_->Generate(width_, height_) || !noise2_->SetRoughness(roughness) ||
         !noise2_->Generate(width_, height_)) {
-        StatusAppend(status_, kNoMemory);
+        StatusAppend(status_, texts::kNoMemory);
         return;
     }
     valid_ = true;

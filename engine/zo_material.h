@@ -18,7 +18,7 @@ public:
 
     // Copies "Material:" into the status buffer, keeps the images and the ground's values and
     // makes the two displacement fields (noise 1 first, each generated for the source's size:
-    // 2 × 6829 generator steps). Not valid when a field cannot be made ("メモリが足りません。"
+    // 2 × 6829 generator steps). Not valid when a field cannot be made (kNoMemory
     // appended) or the source is not 24 bits or the focus map not 8 bits of its size
     // ("Invalid Dib."; no fields are made then).
     ZoMaterial(TDib* source, TDib* canvas, TDib* focusMap, const MaterialInfo& ground,

@@ -187,7 +187,8 @@ int CubicSpline::Enlarge8() { return Enlarge(1); }
 int CubicSpline::Pad(const TDib& source, int bytesPerPixel) {
     paddedWidth_ = sourceWidth_ + 3;
     paddedHeight_ = sourceHeight_ + 3;
-    work_ = TDib::Create(paddedWidth_, paddedHeight_, bytesPerPixel == 3 ? 257 : 256);
+    work_ = bytesPerPixel == 3 ? TDib::Create24(paddedWidth_, paddedHeight_)
+                               : TDib::Create8(paddedWidth_, paddedHeight_);
     if (!work_) return 0;
     workStride_ = work_->RowBytes();
     FillPadded(source.Row(sourceTop_) + static_cast<ptrdiff_t>(sourceLeft_) * bytesPerPixel,
@@ -212,7 +213,7 @@ int CubicSpline::Enlarge(int bytesPerPixel) {
 int CubicSpline::Reduce24(const TDib& source) {
     const int sw = sourceWidth_;
     const int sh = sourceHeight_;
-    work_ = TDib::Create(sw, sh, 257);
+    work_ = TDib::Create24(sw, sh);
     if (!work_ || target_ == nullptr) return 0;
     workStride_ = work_->RowBytes();
     for (int r = 0; r < sh; ++r)

@@ -26,9 +26,19 @@ public:
     // hold it beside the engine's work images anyway).
     static constexpr int64_t kMaxImageBytes = int64_t{1} << 30;
 
+    // The colour counts that select the two forms in Create.
+    static constexpr int kColors24 = 257;
+    static constexpr int kColors8 = 256;
+
     // `colors` above 256 gives 24 bits, 256 or fewer 8 bits with a grey palette. Null when the
     // size is not positive, too large, or the memory cannot be had.
     static std::unique_ptr<TDib> Create(int width, int height, int colors);
+    static std::unique_ptr<TDib> Create24(int width, int height) {
+        return Create(width, height, kColors24);
+    }
+    static std::unique_ptr<TDib> Create8(int width, int height) {
+        return Create(width, height, kColors8);
+    }
 
     // From a bitmap resource (info header, palette when 8 bits, pixels). Null when missing,
     // malformed, or not 8 or 24 bits uncompressed bottom-up.

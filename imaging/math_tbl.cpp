@@ -5,6 +5,7 @@
 #include "imaging/math_tbl.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -366,13 +367,26 @@ void MathTbl::Equalize(const int32_t histogram[256]) {
 void MathTbl::FromCurve(ParamCurve& curve) {
     const double* v = curve.value;
     switch (curve.type) {
-        case 1: std::memset(table_, StoreByte(v[0]), sizeof table_); break;
-        case 2: Power(v[0], v[1], v[2]); break;
-        case 3: Sigmoid(v[0], v[1], v[2], v[3]); break;
-        case 4: Exponential(v[0], v[1], v[2], v[3]); break;
-        case 5: SigmoidBand(v[0], v[1], v[2], v[3], v[4], v[5]); break;
-        case 6: HueSteps(v[0], v[1], v[2], v[3], v[4], v[5]); break;
+        case kCurveConstant: std::memset(table_, StoreByte(v[0]), sizeof table_); break;
+        case kCurvePower: Power(v[0], v[1], v[2]); break;
+        case kCurveSigmoid: Sigmoid(v[0], v[1], v[2], v[3]); break;
+        case kCurveExponential: Exponential(v[0], v[1], v[2], v[3]); break;
+        case kCurveSigmoidBand: SigmoidBand(v[0], v[1], v[2], v[3], v[4], v[5]); break;
+        case kCurveHueSteps: HueSteps(v[0], v[1], v[2], v[3], v[4], v[5]); break;
         default: return;  // no type: nothing built and nothing copied
     }
     std::memcpy(curve.table, table_, sizeof curve.table);
+}
+
+void FillSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4],
+                      const CurveRows* rows) {
+    std::snprintf(curve.name, sizeof curve.name, "%s", name);
+    curve.count = 4;
+    curve.type = kCurveSigmoid;
+    for (int i = 0; i < 4; ++i) {
+        curve.value[i] = values[i];
+        curve.step[i] = rows ? rows->step[i] : 0.0;
+        curve.minimum[i] = rows ? rows->minimum[i] : 0.0;
+        curve.maximum[i] = rows ? rows->maximum[i] : 0.0;
+    }
 }

@@ -6,19 +6,42 @@
 
 #include <cstdint>
 
+// The builder a curve's type selects in FromCurve.
+enum CurveType : int32_t {
+    kCurveConstant = 1,
+    kCurvePower = 2,
+    kCurveSigmoid = 3,
+    kCurveExponential = 4,
+    kCurveSigmoidBand = 5,
+    kCurveHueSteps = 6,
+};
+
 // A tunable curve: a phase names it, states its type and parameters and receives the built
 // table. FromCurve reads only type and value and writes only table.
 struct ParamCurve {
     char name[40];
     uint8_t table[256];
     int32_t count;      // parameters in use (4 for every sigmoid); 0 = not filled yet
-    int32_t type;       // 1 constant, 2 Power, 3 Sigmoid, 4 Exponential, 5 SigmoidBand, 6 HueSteps
+    int32_t type;       // a CurveType
     double value[10];
     double step[10];
     double minimum[10];
     double maximum[10];
 };
 static_assert(sizeof(ParamCurve) == 624, "ParamCurve layout");
+
+// The rows a curve records beside its first four values, for a curve editor; no builder reads
+// them.
+struct CurveRows {
+    double step[4];
+    double minimum[4];
+    double maximum[4];
+};
+
+// Fills `curve` as the sigmoid (slope, centre, low, high) named `name` (cut to 39 characters):
+// count 4, type kCurveSigmoid, and `rows` when given, else zero rows. The table is left alone.
+void FillSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4],
+                      const CurveRows* rows = nullptr);
 
 // One tone table, the identity when constructed. Every builder overwrites it in place, entries
 // 0..255 in increasing order; a builder that returns early leaves the previous contents. The

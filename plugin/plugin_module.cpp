@@ -31,7 +31,7 @@ bool IsSupportedHostDib(const uint8_t* picture) {
 
 int CopyImageIn(const uint8_t* picture, int dpi) {
     if (heldImage || !IsSupportedHostDib(picture)) return 0;
-    heldImage = TDib::Create(ReadLittleInt32(picture + 4), ReadLittleInt32(picture + 8), 257);
+    heldImage = TDib::Create24(ReadLittleInt32(picture + 4), ReadLittleInt32(picture + 8));
     if (!heldImage) return 0;
     const auto pelsPerMeter = static_cast<int32_t>(dpi * 1000 * (1 / 25.4));
     heldImage->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);

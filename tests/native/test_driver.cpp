@@ -90,7 +90,7 @@ TEST_F(DriverFixture, StepZeroTwiceReplacesTheEngine) {
 }
 
 TEST_F(DriverFixture, FailedInitializationIsSilent) {
-    auto grey = TDib::Create(4, 4, 256);
+    auto grey = TDib::Create8(4, 4);
     grey->SetPelsPerMeter(2834, 2834);
     EXPECT_EQ(CallExpert(0, grey.get(), settings, 0, nullptr, module), -1);
     EXPECT_TRUE(platform::RecordedBoxes().empty());

@@ -37,7 +37,7 @@ struct MapColorsFixture : ::testing::Test {
 
     // The picture as a ColorMap made by hand re-colours it with the module's map.
     std::unique_ptr<TDib> MappedByHand(int lightOffset, int chromaOffset) {
-        auto copy = TDib::Create(picture->Width(), picture->Height(), 257);
+        auto copy = TDib::Create24(picture->Width(), picture->Height());
         std::memcpy(copy->Bits(), picture->Bits(), picture->ImageBytes());
         char ownStatus[kStatusSize];
         ColorMap map(ownStatus);

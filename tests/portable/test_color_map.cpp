@@ -80,7 +80,7 @@ ColorMapTable HueProbeTable(int lightMinimum, int lightMaximum, int chromaMinimu
 }
 
 std::unique_ptr<TDib> Picture(const std::vector<Rgb>& pixels) {
-    auto picture = TDib::Create(static_cast<int>(pixels.size()), 1, 257);
+    auto picture = TDib::Create24(static_cast<int>(pixels.size()), 1);
     std::memset(picture->Bits(), 0, picture->ImageBytes());  // the checksums read the padding
     for (size_t x = 0; x < pixels.size(); ++x) {
         uint8_t* p = picture->Row(0) + 3 * x;
@@ -117,10 +117,10 @@ TEST_F(ColorMapFixture, ConstructorWritesPrefixAndIsNotValid) {
 }
 
 TEST_F(ColorMapFixture, SetupRefusesMissingOrMismatchedImages) {
-    auto square = TDib::Create(100, 100, 257);
-    auto shorter = TDib::Create(100, 99, 257);
-    auto narrower = TDib::Create(99, 100, 257);
-    auto indexed = TDib::Create(100, 100, 256);
+    auto square = TDib::Create24(100, 100);
+    auto shorter = TDib::Create24(100, 99);
+    auto narrower = TDib::Create24(99, 100);
+    auto indexed = TDib::Create8(100, 100);
     struct Case {
         const char* name;
         TDib* source;

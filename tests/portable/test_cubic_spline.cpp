@@ -205,13 +205,13 @@ TEST(CubicSplineResizeBuffer, OnlyTheDifferencesOfTheCornersCount) {
 // ---- images ----------------------------------------------------------------------------------
 
 std::unique_ptr<TDib> Image8(int w, int h, uint8_t fill) {
-    auto dib = TDib::Create(w, h, 256);
+    auto dib = TDib::Create8(w, h);
     for (int y = 0; y < h; ++y) std::memset(dib->Row(y), fill, dib->RowBytes());
     return dib;
 }
 
 std::unique_ptr<TDib> Image24(int w, int h, uint8_t fill) {
-    auto dib = TDib::Create(w, h, 257);
+    auto dib = TDib::Create24(w, h);
     for (int y = 0; y < h; ++y) std::memset(dib->Row(y), fill, dib->RowBytes());
     return dib;
 }

@@ -170,7 +170,7 @@ TEST_F(EngineFixture, SeedNeedsAFullColourSource) {
     RandomState = 77;
     EXPECT_EQ(engine.SeedFromImage(), 0) << "no source";
     // An 8-bit picture has rows of one byte per pixel: reading three would run past them.
-    auto grey = TDib::Create(10, 10, 256);
+    auto grey = TDib::Create8(10, 10);
     engine.source = grey.get();
     EXPECT_EQ(engine.SeedFromImage(), 0) << "8 bits";
     EXPECT_EQ(RandomState, 77u);
@@ -190,10 +190,10 @@ TEST(TDib, RowsArePaddedAndBottomUp) {
 }
 
 TEST(TDib, CreationFailsWithoutExceptions) {
-    EXPECT_FALSE(TDib::Create(0, 5, 257));
-    EXPECT_FALSE(TDib::Create(5, -1, 257));
-    EXPECT_FALSE(TDib::Create(70000, 70000, 257)) << "over the image size limit";
-    EXPECT_FALSE(TDib::Create(2147483647, 2147483647, 256)) << "row bytes overflow";
+    EXPECT_FALSE(TDib::Create24(0, 5));
+    EXPECT_FALSE(TDib::Create24(5, -1));
+    EXPECT_FALSE(TDib::Create24(70000, 70000)) << "over the image size limit";
+    EXPECT_FALSE(TDib::Create8(2147483647, 2147483647)) << "row bytes overflow";
 }
 
 TEST(TDib, FromPackedReadsHeaderPaletteAndRows) {

@@ -82,8 +82,8 @@ struct FocusEngine : ::testing::Test {
     // The map the phase should make at `level`, built step by step from the constants above.
     std::vector<uint8_t> Expected(int level, const EllipseRegion* regions, int count) {
         const LevelRow& row = kLevels[level];
-        auto focus = TDib::Create(kWidth, kHeight, 256);
-        auto index = TDib::Create(kWidth, kHeight, 256);
+        auto focus = TDib::Create8(kWidth, kHeight);
+        auto index = TDib::Create8(kWidth, kHeight);
         std::memcpy(index->Bits(), engine.colorIndexMap->Bits(), index->ImageBytes());
         MathTbl curve;
         curve.Sigmoid(row.curve[0], row.curve[1], row.curve[2], row.curve[3]);

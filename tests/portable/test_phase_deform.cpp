@@ -65,9 +65,9 @@ TEST_F(PhaseDeform, LevelsPickTheDistortionStrength) {
         SCOPED_TRACE(c.level);
         // The same deformation done by hand on copies.
         auto expectedSource = test_pictures::Gradient(37, 29);
-        auto expectedIndices = TDib::Create(37, 29, 256);
-        auto expectedFocus = TDib::Create(37, 29, 256);
-        auto work = TDib::Create(37, 29, 257);
+        auto expectedIndices = TDib::Create8(37, 29);
+        auto expectedFocus = TDib::Create8(37, 29);
+        auto work = TDib::Create24(37, 29);
         std::memcpy(expectedIndices->Bits(), indices.data(), indices.size());
         std::memcpy(expectedFocus->Bits(), focus.data(), focus.size());
         char scratch[kStatusSize] = "";

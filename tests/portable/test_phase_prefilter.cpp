@@ -16,7 +16,7 @@ namespace {
 using Colour = std::array<int, 3>;  // blue, green, red
 
 std::unique_ptr<TDib> Picture(int width, int height, const std::function<Colour(int, int)>& at) {
-    std::unique_ptr<TDib> dib = TDib::Create(width, height, 257);
+    std::unique_ptr<TDib> dib = TDib::Create24(width, height);
     std::memset(dib->Bits(), 0, dib->ImageBytes());
     dib->SetPelsPerMeter(2834, 2834);
     for (int y = 0; y < height; ++y)
@@ -28,7 +28,7 @@ std::unique_ptr<TDib> Picture(int width, int height, const std::function<Colour(
 }
 
 std::unique_ptr<TDib> Copy(const TDib& dib) {
-    std::unique_ptr<TDib> copy = TDib::Create(dib.Width(), dib.Height(), 257);
+    std::unique_ptr<TDib> copy = TDib::Create24(dib.Width(), dib.Height());
     std::memcpy(copy->Bits(), dib.Bits(), dib.ImageBytes());
     return copy;
 }
@@ -85,7 +85,7 @@ TEST(PhasePrefilter, RunsDenoisePairSmoothAndSharpenIntoTheSource) {
 
     // The same chain by hand on a copy: source in place, source -> canvas, canvas -> source.
     std::unique_ptr<TDib> source = Picture(7, 5, rough);
-    std::unique_ptr<TDib> canvas = TDib::Create(7, 5, 257);
+    std::unique_ptr<TDib> canvas = TDib::Create24(7, 5);
     char status[kStatusSize] = "";
     ZoCluster cluster(source.get(), canvas.get(), status);
     EXPECT_EQ(cluster.Denoise(8000), 1) << "this picture is rough enough to be smoothed";
@@ -98,7 +98,7 @@ TEST(PhasePrefilter, RunsDenoisePairSmoothAndSharpenIntoTheSource) {
 
     // Without the Denoise the chain gives another picture: the phase did run it.
     std::unique_ptr<TDib> plain = Picture(7, 5, rough);
-    std::unique_ptr<TDib> plainCanvas = TDib::Create(7, 5, 257);
+    std::unique_ptr<TDib> plainCanvas = TDib::Create24(7, 5);
     ZoCluster noDenoise(plain.get(), plainCanvas.get(), status);
     noDenoise.PairSmooth(1);
     noDenoise.Sharpen(7, 0);

@@ -22,7 +22,7 @@ struct ReduceColorsTest : ::testing::Test {
 
 // 8 × 6: columns 0, 1, 3 black, column 2 a red stripe, columns 4..7 white.
 std::unique_ptr<TDib> StripedPicture() {
-    auto picture = TDib::Create(8, 6, 257);
+    auto picture = TDib::Create24(8, 6);
     std::memset(picture->Bits(), 0, picture->ImageBytes());
     for (int y = 0; y < 6; ++y) {
         uint8_t* pixel = picture->Row(y);
@@ -87,7 +87,7 @@ TEST_F(ReduceColorsTest, PaletteAndCleanedMapEndInTheEngine) {
 }
 
 TEST_F(ReduceColorsTest, OnePixelPicture) {
-    auto picture = TDib::Create(1, 1, 257);
+    auto picture = TDib::Create24(1, 1);
     uint8_t* pixel = picture->Row(0);
     pixel[0] = 200;
     pixel[1] = 100;

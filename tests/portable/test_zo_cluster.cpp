@@ -22,7 +22,7 @@ constexpr uint8_t kUntouched = 0xAB;
 
 // A 24-bit picture filled with kUntouched, padding included, so that stray writes show.
 std::unique_ptr<TDib> Blank(int width, int height) {
-    std::unique_ptr<TDib> dib = TDib::Create(width, height, 257);
+    std::unique_ptr<TDib> dib = TDib::Create24(width, height);
     std::memset(dib->Bits(), kUntouched, dib->ImageBytes());
     return dib;
 }
@@ -56,13 +56,13 @@ std::unique_ptr<TDib> Rough(int width, int height) {
 }
 
 std::unique_ptr<TDib> Copy(const TDib& dib) {
-    std::unique_ptr<TDib> copy = TDib::Create(dib.Width(), dib.Height(), 257);
+    std::unique_ptr<TDib> copy = TDib::Create24(dib.Width(), dib.Height());
     std::memcpy(copy->Bits(), dib.Bits(), dib.ImageBytes());
     return copy;
 }
 
 std::unique_ptr<TDib> Map8(int width, int height, std::initializer_list<int> values) {
-    std::unique_ptr<TDib> map = TDib::Create(width, height, 256);
+    std::unique_ptr<TDib> map = TDib::Create8(width, height);
     std::memset(map->Bits(), 0, map->ImageBytes());
     auto value = values.begin();
     for (int y = 0; y < height && value != values.end(); ++y)
@@ -140,7 +140,7 @@ TEST(ZoCluster, ConstructorChecksTheTwoImages) {
         {"other height", [] { return Blank(4, 3); }, [] { return Blank(4, 2); }, 0,
          "Cluster:Invalid Dib."},
         // One row length serves both images, so an 8-bit image would be overrun.
-        {"8-bit second", [] { return Blank(4, 3); }, [] { return TDib::Create(4, 3, 256); }, 0,
+        {"8-bit second", [] { return Blank(4, 3); }, [] { return TDib::Create8(4, 3); }, 0,
          "Cluster:Invalid Dib."},
     };
     for (const Case& c : cases) {
@@ -359,7 +359,7 @@ TEST(ZoCluster, NeighbourMeanFiltersMatchTheirDefinitionAcrossAPicture) {
         identity[i] = static_cast<uint8_t>(i);
         push[i] = static_cast<uint8_t>(std::min(255, 40 + i / 2));
     }
-    std::unique_ptr<TDib> map = TDib::Create(w, h, 256);
+    std::unique_ptr<TDib> map = TDib::Create8(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) map->Row(y)[x] = static_cast<uint8_t>((x * 53 + y * 17) % 256);
     const auto pushed = [&push](int c, int m) {
@@ -886,9 +886,9 @@ TEST(ZoCluster, MapSharpenIgnoresAMapThatDoesNotCoverThePicture) {
     const std::array<uint8_t, 256> table = Table({{0, 9}});
     const std::function<std::unique_ptr<TDib>()> maps[] = {
         [] { return std::unique_ptr<TDib>(); },
-        [] { return TDib::Create(3, 4, 256); },
-        [] { return TDib::Create(4, 3, 256); },
-        [] { return TDib::Create(4, 4, 257); },
+        [] { return TDib::Create8(3, 4); },
+        [] { return TDib::Create8(4, 3); },
+        [] { return TDib::Create24(4, 4); },
     };
     for (const auto& makeMap : maps) {
         const std::unique_ptr<TDib> map = makeMap();
@@ -899,7 +899,7 @@ TEST(ZoCluster, MapSharpenIgnoresAMapThatDoesNotCoverThePicture) {
                                 [](uint8_t b) { return b == kUntouched; }));
     }
     // A larger map is read at the pictures' coordinates.
-    const std::unique_ptr<TDib> large = TDib::Create(6, 5, 256);
+    const std::unique_ptr<TDib> large = TDib::Create8(6, 5);
     std::memset(large->Bits(), 0, large->ImageBytes());
     const std::unique_ptr<TDib> out = Filtered(*picture, [&](ZoCluster& z) {
         z.MapSharpen(large.get(), table.data(), table.data(), 1);
@@ -986,7 +986,7 @@ TEST(ZoCluster, DirectionalSmoothRejectsBadData) {
     const std::array<uint8_t, 256> sharpen = Table({});
     const std::unique_ptr<TDib> map = Map8(4, 3, {});
     const std::unique_ptr<TDib> wide = Map8(5, 3, {});
-    const std::unique_ptr<TDib> deep = TDib::Create(4, 3, 257);
+    const std::unique_ptr<TDib> deep = TDib::Create24(4, 3);
     struct Case {
         const char* name;
         const TDib* map;

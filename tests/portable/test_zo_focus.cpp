@@ -34,7 +34,7 @@ struct Maps {
     char status[kStatusSize] = "";
 
     Maps(int width, int height)
-        : index(TDib::Create(width, height, 256)), focus(TDib::Create(width, height, 256)) {
+        : index(TDib::Create8(width, height)), focus(TDib::Create8(width, height)) {
         std::memset(index->Bits(), 0, index->ImageBytes());
         std::memset(focus->Bits(), 0, focus->ImageBytes());
     }
@@ -84,8 +84,8 @@ TEST(ZoFocusConstruct, RefusesMissingOrMismatchedInput) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto index = TDib::Create(4, 3, 256);
-        auto focus = TDib::Create(c.focusWidth, c.focusHeight, 256);
+        auto index = TDib::Create8(4, 3);
+        auto focus = TDib::Create8(c.focusWidth, c.focusHeight);
         std::memset(index->Bits(), 0, index->ImageBytes());
         std::memset(focus->Bits(), 7, focus->ImageBytes());
         LowColor table[256] = {};

@@ -32,7 +32,7 @@ std::vector<float> NodesOf(const ZoForm& form) {
 // An 8-bit image whose value at (x, y) is value(x, y).
 template <typename F>
 std::unique_ptr<TDib> Plane(int width, int height, F value) {
-    auto plane = TDib::Create(width, height, 256);
+    auto plane = TDib::Create8(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) plane->Row(y)[x] = static_cast<uint8_t>(value(x, y));
     }
@@ -86,7 +86,7 @@ TEST(ZoFormTest, NotAPictureIsNotValidAndChangesNothing) {
         EXPECT_STREQ(status, "Form:Parameter.");
 
         auto picture = test_pictures::Gradient(4, 4);
-        auto work = TDib::Create(4, 4, 257);
+        auto work = TDib::Create24(4, 4);
         auto a = Plane(4, 4, [](int x, int y) { return x + 4 * y; });
         auto b = Plane(4, 4, [](int x, int y) { return 100 - x - y; });
         const auto before = PixelsOf(*picture);
@@ -221,7 +221,7 @@ TEST(ZoFormTest, OnePixelPicturesKeepTheirNodesAndWarpSafely) {
 
         auto picture = test_pictures::Flat(width, height, 40, 50, 60);
         picture->Row(height - 1)[3 * (width - 1)] = 90;
-        auto work = TDib::Create(width, height, 257);
+        auto work = TDib::Create24(width, height);
         auto a = Plane(width, height, [](int x, int y) { return 10 + x + 7 * y; });
         auto b = Plane(width, height, [](int x, int y) { return 200 - x - y; });
         const std::set<int> valuesA = {10, 11, 12, 13, 14, 17, 24, 31, 38};
@@ -344,7 +344,7 @@ TEST(ZoFormTest, JitterRefusesAMaskOfAnotherSizeWithoutDrawing) {
     char status[kStatusSize] = "";
     ZoForm form(41, 41, status);
     auto small = Plane(40, 41, [](int, int) { return 0; });
-    auto wide = TDib::Create(41, 41, 257);
+    auto wide = TDib::Create24(41, 41);
     const uint8_t table[256] = {};
     const auto before = NodesOf(form);
     SetSeed(3);
@@ -358,7 +358,7 @@ TEST(ZoFormTest, JitterRefusesAMaskOfAnotherSizeWithoutDrawing) {
 
 // 20 × 2 ramps: blue rises 10 per column, green falls 10 per column, red is 20 + 100 × row.
 std::unique_ptr<TDib> Ramps() {
-    auto picture = TDib::Create(20, 2, 257);
+    auto picture = TDib::Create24(20, 2);
     picture->SetPelsPerMeter(2834, 2834);
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 20; ++x) {
@@ -380,7 +380,7 @@ TEST(ZoFormTest, WarpImageWithAnUnmovedGridResamplesSlightly) {
                                155, 145, 136, 126, 117, 107, 98,  88,  79,  69};
     const uint8_t red[2] = {59, 109};  // rows read at 0.4 and 0.9
     auto picture = Ramps();
-    auto work = TDib::Create(20, 2, 257);
+    auto work = TDib::Create24(20, 2);
     char status[kStatusSize] = "";
     ZoForm form(20, 2, status);
     ASSERT_EQ(form.Cols(), 10);
@@ -416,7 +416,7 @@ TEST(ZoFormTest, WarpsWriteEveryPixelWhateverTheCellSizes) {
         auto picture = test_pictures::Flat(width, height, 1, 2, 3);
         uint8_t* last = picture->Row(height - 1) + 3 * (width - 1);
         last[0] = 200, last[1] = 150, last[2] = 100;
-        auto work = TDib::Create(width, height, 257);
+        auto work = TDib::Create24(width, height);
         ASSERT_EQ(form.WarpImage(picture.get(), work.get()), 1);
         auto a = Plane(width, height, [&](int x, int y) { return x == width - 1 && y == height - 1 ? 9 : 1; });
         auto b = Plane(width, height, [&](int x, int y) { return x == width - 1 && y == height - 1 ? 250 : 0; });
@@ -438,7 +438,7 @@ TEST(ZoFormTest, WarpPlanesStepsInTruncatedIntegers) {
     // Truncated nodes 0, 1, 3, 5, ... 17, 19 under cells 2 pixels wide: column x reads x - 1.
     auto a = Plane(20, 2, [](int x, int) { return x; });
     auto b = Plane(20, 2, [](int x, int y) { return 255 - x - 100 * y; });
-    auto work = TDib::Create(20, 2, 257);
+    auto work = TDib::Create24(20, 2);
     char status[kStatusSize] = "";
     ZoForm form(20, 2, status);
     ASSERT_EQ(form.WarpPlanes(a.get(), b.get(), work.get()), 1);
@@ -470,7 +470,7 @@ TEST(ZoFormTest, WarpPlanesOnlyMovesValuesThatOccur) {
     const int width = 37, height = 29;
     auto a = Plane(width, height, [&](int x, int y) { return palette[(x / 3 + y / 2) % 3]; });
     auto b = Plane(width, height, [](int x, int y) { return (x * y) % 2 == 0 ? 0 : 255; });
-    auto work = TDib::Create(width, height, 257);
+    auto work = TDib::Create24(width, height);
     for (double k : {0.06, -0.06, 0.12}) {
         SCOPED_TRACE(k);
         char status[kStatusSize] = "";
@@ -494,8 +494,8 @@ TEST(ZoFormTest, WarpsRefuseMissingOrMismatchedImages) {
     ZoForm form(6, 4, status);
     form.Distort(0.06, 0.0);
     auto picture = test_pictures::Gradient(6, 4);
-    auto work = TDib::Create(6, 4, 257);
-    auto otherWork = TDib::Create(6, 5, 257);
+    auto work = TDib::Create24(6, 4);
+    auto otherWork = TDib::Create24(6, 5);
     auto a = Plane(6, 4, [](int x, int y) { return x + y; });
     auto b = Plane(6, 4, [](int x, int y) { return x * y; });
     auto narrow = Plane(5, 4, [](int, int) { return 1; });

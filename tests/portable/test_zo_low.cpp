@@ -25,7 +25,7 @@ constexpr Rgb kBlue{0, 0, 255};
 using Rows = std::vector<std::vector<uint8_t>>;  // storage order: row 0 (the bottom row) first
 
 std::unique_ptr<TDib> Picture(int width, int height, const std::function<Rgb(int, int)>& at) {
-    auto image = TDib::Create(width, height, 257);
+    auto image = TDib::Create24(width, height);
     std::memset(image->Bits(), 0, image->ImageBytes());
     for (int y = 0; y < height; ++y) {
         uint8_t* pixel = image->Row(y);
@@ -44,7 +44,7 @@ std::unique_ptr<TDib> Flat(int width, int height, Rgb colour) {
 }
 
 std::unique_ptr<TDib> EmptyMap(int width, int height) {
-    auto map = TDib::Create(width, height, 256);
+    auto map = TDib::Create8(width, height);
     std::memset(map->Bits(), 0, map->ImageBytes());
     return map;
 }

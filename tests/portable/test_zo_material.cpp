@@ -34,7 +34,7 @@ struct Ground {
 };
 
 std::unique_ptr<TDib> FocusMap(int width, int height, uint8_t value) {
-    auto focus = TDib::Create(width, height, 256);
+    auto focus = TDib::Create8(width, height);
     std::memset(focus->Bits(), value, focus->ImageBytes());
     return focus;
 }
@@ -158,7 +158,7 @@ TEST(ZoMaterialTest, ReliefChangesLumaAndChromaByTheConstants) {
         SCOPED_TRACE(c.name);
         char status[kStatusSize] = "";
         Ground ground(8, c.middle, 12, [&](int, int) { return c.texel; });
-        auto picture = TDib::Create(3, 1, 257);
+        auto picture = TDib::Create24(3, 1);
         for (int x = 0; x < 3; ++x) {
             uint8_t* p = picture->Row(0) + 3 * x;
             p[0] = static_cast<uint8_t>(pixels[x].blue);
@@ -261,7 +261,7 @@ TEST(ZoMaterialTest, TexelsFollowTheNoiseSamplesInDrawOrder) {
         char status[kStatusSize] = "";
         Ground ground(c.side, 0, c.shift, [&](int u, int v) { return 1 + v * c.side + u; });
         auto picture = test_pictures::Flat(width, height, 250, 250, 250);
-        auto focus = TDib::Create(width, height, 256);
+        auto focus = TDib::Create8(width, height);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) focus->Row(y)[x] = (x + y) % 3 == 0 ? 0 : 1;
         }

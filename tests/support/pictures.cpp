@@ -9,7 +9,7 @@
 namespace test_pictures {
 
 std::unique_ptr<TDib> Gradient(int width, int height, int32_t pelsPerMeter) {
-    auto image = TDib::Create(width, height, 257);
+    auto image = TDib::Create24(width, height);
     if (!image) return nullptr;
     std::memset(image->Bits(), 0, image->ImageBytes());
     for (int y = 0; y < height; ++y) {
@@ -26,7 +26,7 @@ std::unique_ptr<TDib> Gradient(int width, int height, int32_t pelsPerMeter) {
 
 std::unique_ptr<TDib> Flat(int width, int height, uint8_t blue, uint8_t green, uint8_t red,
                            int32_t pelsPerMeter) {
-    auto image = TDib::Create(width, height, 257);
+    auto image = TDib::Create24(width, height);
     if (!image) return nullptr;
     std::memset(image->Bits(), 0, image->ImageBytes());
     for (int y = 0; y < height; ++y) {

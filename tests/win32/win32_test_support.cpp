@@ -52,7 +52,7 @@ std::vector<uint8_t> ReferencePainting(const std::vector<uint8_t>& picture, int3
     int32_t width, height;
     std::memcpy(&width, picture.data() + 4, 4);
     std::memcpy(&height, picture.data() + 8, 4);
-    std::unique_ptr<TDib> image = TDib::Create(width, height, 257);
+    std::unique_ptr<TDib> image = TDib::Create24(width, height);
     if (!image) return {};
     std::memcpy(image->Bits(), picture.data() + 40, image->ImageBytes());
     image->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
