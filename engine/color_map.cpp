@@ -1,9 +1,5 @@
 #include "engine/color_map.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -11,10 +7,6 @@
 
 #include "engine/status_text.h"
 #include "imaging/math_tbl.h"
-
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
 
 namespace {
 
@@ -125,17 +117,10 @@ int ColorMap::SaveFile(const char* path) {
     if (!table_) return 0;
     bool written = false;
     if (path != nullptr) {
-        const int file = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, S_IRUSR | S_IWUSR);
-        if (file >= 0) {
-            const auto* bytes = reinterpret_cast<const char*>(table_.get());
-            int left = kColorMapTableBytes;
-            while (left > 0) {
-                const auto n = write(file, bytes, static_cast<unsigned>(left));
-                if (n <= 0) break;
-                bytes += n;
-                left -= static_cast<int>(n);
-            }
-            written = close(file) == 0 && left == 0;
+        if (std::FILE* file = std::fopen(path, "wb")) {
+            written = std::fwrite(table_.get(), 1, kColorMapTableBytes, file) ==
+                      static_cast<size_t>(kColorMapTableBytes);
+            written = std::fclose(file) == 0 && written;
         }
     }
     if (!written) {

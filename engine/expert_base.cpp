@@ -4,6 +4,7 @@
 
 #include "engine/status_text.h"
 #include "imaging/random.h"
+#include "imaging/resolution.h"
 
 ExpertBase::ExpertBase() = default;
 
@@ -24,7 +25,7 @@ int ExpertBase::Initialize() {
     diagonal = static_cast<int>(
         std::sqrt(static_cast<double>(int64_t{width} * width + int64_t{height} * height)));
     rowBytes24 = static_cast<int>(RowBytes24(width));
-    dpi = static_cast<int>(std::ceil(source->XPelsPerMeter() * 0.001 * 25.4));
+    dpi = DpiFromPelsPerMeter(source->XPelsPerMeter());
 
     canvas = TDib::Create24(width, height);
     if (canvas) focusMap = TDib::Create8(width, height);

@@ -1,25 +1,20 @@
+// Reading and writing the stand-in host's 24-bit BMP files.
 #include "host/bmp_file.h"
 
 #include <cstdio>
 #include <cstring>
+
+#include "imaging/bitmap_header.h"
 
 namespace {
 
 uint32_t ReadU32(const uint8_t* p) {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
-int32_t ReadI32(const uint8_t* p) { return static_cast<int32_t>(ReadU32(p)); }
-uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 void WriteU32(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
-void WriteU16(uint8_t* p, uint16_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-
-int64_t RowBytes(int64_t width) { return (width * 3 + 3) & ~int64_t{3}; }
 
 bool Fail(std::string* error, const char* reason) {
     if (error != nullptr) *error = reason;
@@ -33,20 +28,18 @@ bool ParseBmp(const uint8_t* data, size_t size, std::vector<uint8_t>* picture, s
         return Fail(error, "file too short for a BMP header");
     if (data[0] != 'B' || data[1] != 'M') return Fail(error, "not a BMP file");
     const uint32_t pixelOffset = ReadU32(data + 10);
-    const uint8_t* info = data + kBmpFileHeaderSize;
-    const uint32_t infoSize = ReadU32(info);
-    if (infoSize < kBmpInfoHeaderSize || infoSize > size - kBmpFileHeaderSize)
+    BitmapInfoHeader info;
+    DecodeBitmapInfoHeader(data + kBmpFileHeaderSize, size - kBmpFileHeaderSize, &info);
+    if (info.size < kBmpInfoHeaderSize || info.size > size - kBmpFileHeaderSize)
         return Fail(error, "bad info header size");
-    const int32_t width = ReadI32(info + 4);
-    const int32_t height = ReadI32(info + 8);
-    if (ReadU16(info + 14) != 24) return Fail(error, "not 24 bits per pixel");
-    if (ReadU32(info + 16) != 0) return Fail(error, "compressed");
-    if (width <= 0 || height == 0 || height == INT32_MIN) return Fail(error, "bad picture size");
-    const int64_t rows = height < 0 ? -int64_t{height} : height;
-    const int64_t rowBytes = RowBytes(width);
-    const int64_t pixelBytes = rowBytes * rows;
-    if (pixelBytes > kMaxBmpPixelBytes) return Fail(error, "picture too large");
-    if (pixelOffset < kBmpFileHeaderSize + infoSize || pixelOffset > size ||
+    if (info.bitCount != 24) return Fail(error, "not 24 bits per pixel");
+    if (info.compression != 0) return Fail(error, "compressed");
+    if (info.width <= 0 || info.height == 0) return Fail(error, "bad picture size");
+    const int64_t rows = info.height < 0 ? -int64_t{info.height} : int64_t{info.height};
+    const int64_t rowBytes = BitmapRowBytes(info.width, 24);
+    const int64_t pixelBytes = BitmapPixelBytes(info, kMaxBmpPixelBytes);
+    if (pixelBytes < 0) return Fail(error, "picture too large");
+    if (pixelOffset < kBmpFileHeaderSize + info.size || pixelOffset > size ||
         static_cast<uint64_t>(pixelBytes) > size - pixelOffset)
         return Fail(error, "pixel rows outside the file");
 
@@ -55,20 +48,19 @@ bool ParseBmp(const uint8_t* data, size_t size, std::vector<uint8_t>* picture, s
     } catch (...) {
         return Fail(error, "out of memory");
     }
-    uint8_t* header = picture->data();
-    WriteU32(header + 0, kBmpInfoHeaderSize);
-    WriteU32(header + 4, static_cast<uint32_t>(width));
-    WriteU32(header + 8, static_cast<uint32_t>(rows));
-    WriteU16(header + 12, 1);
-    WriteU16(header + 14, 24);
-    WriteU32(header + 20, static_cast<uint32_t>(pixelBytes));
-    WriteU32(header + 24, ReadU32(info + 24));
-    WriteU32(header + 28, ReadU32(info + 28));
+    BitmapInfoHeader header;
+    header.width = info.width;
+    header.height = static_cast<int32_t>(rows);
+    header.bitCount = 24;
+    header.sizeImage = static_cast<uint32_t>(pixelBytes);
+    header.xPelsPerMeter = info.xPelsPerMeter;
+    header.yPelsPerMeter = info.yPelsPerMeter;
+    EncodeBitmapInfoHeader(header, picture->data());
     const uint8_t* source = data + pixelOffset;
-    uint8_t* target = header + kBmpInfoHeaderSize;
+    uint8_t* target = picture->data() + kBmpInfoHeaderSize;
     for (int64_t y = 0; y < rows; ++y) {
         // A top-down file's first row is the picture's top row: it goes last.
-        const int64_t sourceRow = height < 0 ? rows - 1 - y : y;
+        const int64_t sourceRow = info.height < 0 ? rows - 1 - y : y;
         std::memcpy(target + y * rowBytes, source + sourceRow * rowBytes,
                     static_cast<size_t>(rowBytes));
     }
@@ -97,8 +89,10 @@ bool ReadBmpFile(const char* path, std::vector<uint8_t>* picture, std::string* e
 }
 
 int64_t PicturePixelBytes(const std::vector<uint8_t>& picture) {
-    if (picture.size() < kBmpInfoHeaderSize) return 0;
-    return RowBytes(ReadI32(picture.data() + 4)) * ReadI32(picture.data() + 8);
+    BitmapInfoHeader header;
+    if (!DecodeBitmapInfoHeader(picture.data(), picture.size(), &header)) return 0;
+    const int64_t bytes = BitmapPixelBytes(header, kMaxBmpPixelBytes);
+    return bytes < 0 ? 0 : bytes;
 }
 
 bool WriteBmpFile(const char* path, const std::vector<uint8_t>& picture, std::string* error) {

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "imaging/bitmap_header.h"
+
 constexpr int kBmpFileHeaderSize = 14;
-constexpr int kBmpInfoHeaderSize = 40;
+constexpr int kBmpInfoHeaderSize = static_cast<int>(kBitmapInfoHeaderSize);
 
 // Largest pixel block accepted, as much as a 32-bit plug-in can hold.
 constexpr int64_t kMaxBmpPixelBytes = int64_t{1} << 30;
@@ -21,7 +23,7 @@ bool ParseBmp(const uint8_t* data, size_t size, std::vector<uint8_t>* picture, s
 
 bool ReadBmpFile(const char* path, std::vector<uint8_t>* picture, std::string* error);
 
-// The pixel bytes (height × row bytes) of a host picture made by ParseBmp.
+// The pixel bytes (height × row bytes) of a host picture made by ParseBmp; 0 for anything else.
 int64_t PicturePixelBytes(const std::vector<uint8_t>& picture);
 
 bool WriteBmpFile(const char* path, const std::vector<uint8_t>& picture, std::string* error);

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "host/bmp_file.h"
-#include "host/fnv1a.h"
+#include "imaging/fnv1a.h"
 #include "plugin/win32/dll/export_types.h"
 
 namespace {

@@ -1,15 +1,10 @@
+// Allocation of TDib images and their making from packed bitmaps and bitmap resources.
 #include "imaging/dib.h"
 
 #include <cstring>
 #include <new>
 
-#include "imaging/int_helpers.h"
-
-namespace {
-
-constexpr size_t kInfoHeaderSize = 40;
-
-}  // namespace
+#include "imaging/bitmap_header.h"
 
 bool TDib::Allocate(int width, int height, int bitCount) {
     if (width <= 0 || height <= 0) return false;
@@ -41,29 +36,27 @@ std::unique_ptr<TDib> TDib::Create(int width, int height, int colors) {
 }
 
 std::unique_ptr<TDib> TDib::FromPacked(const uint8_t* data, size_t size) {
-    if (data == nullptr || size < kInfoHeaderSize) return nullptr;
-    const uint32_t headerSize = static_cast<uint32_t>(ReadLittleInt32(data));
-    const int32_t width = ReadLittleInt32(data + 4);
-    const int32_t height = ReadLittleInt32(data + 8);
-    const uint16_t bitCount = ReadLittleUint16(data + 14);
-    const int32_t compression = ReadLittleInt32(data + 16);
-    const uint32_t colorsUsed = static_cast<uint32_t>(ReadLittleInt32(data + 32));
-    if (headerSize < kInfoHeaderSize || headerSize > size) return nullptr;
-    if (compression != 0 || (bitCount != 24 && bitCount != 8)) return nullptr;
-    if (width <= 0 || height <= 0) return nullptr;
+    BitmapInfoHeader header;
+    if (!DecodeBitmapInfoHeader(data, size, &header)) return nullptr;
+    if (header.size < kBitmapInfoHeaderSize || header.size > size) return nullptr;
+    if (header.compression != 0 || header.height <= 0) return nullptr;
+    // The sizes are checked against the data before anything is allocated.
+    const int64_t pixelBytes = BitmapPixelBytes(header, kMaxImageBytes);
+    if (pixelBytes < 0) return nullptr;
+    size_t offset = header.size;
+    const size_t entries =
+        header.bitCount != 8 ? 0 : header.colorsUsed == 0 || header.colorsUsed > 256 ? 256
+                                                                                 : header.colorsUsed;
+    if (size - offset < entries * 4 || size - offset - entries * 4 < static_cast<size_t>(pixelBytes))
+        return nullptr;
 
-    std::unique_ptr<TDib> dib = Create(width, height, bitCount == 24 ? 257 : 256);
+    std::unique_ptr<TDib> dib = header.bitCount == 24 ? Create24(header.width, header.height)
+                                                      : Create8(header.width, header.height);
     if (!dib) return nullptr;
-    size_t offset = headerSize;
-    if (bitCount == 8) {
-        const size_t entries = colorsUsed == 0 || colorsUsed > 256 ? 256 : colorsUsed;
-        if (size - offset < entries * 4) return nullptr;
-        std::memcpy(dib->palette_.get(), data + offset, entries * 4);
-        offset += entries * 4;
-    }
-    if (size - offset < dib->ImageBytes()) return nullptr;
+    if (entries > 0) std::memcpy(dib->palette_.get(), data + offset, entries * 4);
+    offset += entries * 4;
     std::memcpy(dib->Bits(), data + offset, dib->ImageBytes());
-    dib->SetPelsPerMeter(ReadLittleInt32(data + 24), ReadLittleInt32(data + 28));
+    dib->SetPelsPerMeter(header.xPelsPerMeter, header.yPelsPerMeter);
     return dib;
 }
 

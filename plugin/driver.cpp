@@ -1,46 +1,30 @@
+// The engine driver.
 #include "plugin/driver.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstring>
 
+#include "plugin/error_box.h"
 #include "plugin/plugin_module.h"
 
 namespace {
 
-ExpertBase* engine = nullptr;
 char statusBuffer[kStatusSize] = "";
 
 }  // namespace
 
 char* StatusBuffer() { return statusBuffer; }
 
-ExpertBase* CurrentExpert() { return engine; }
+void DeleteExpert(FilterCall& call) { call.engine.reset(); }
 
-void DeleteExpert() {
-    delete engine;
-    engine = nullptr;
-}
-
-int ShowError(const char* format, ...) {
-    char text[kStatusSize];
-    va_list arguments;
-    va_start(arguments, format);
-    FormatTextBoundedV(text, sizeof text, format, arguments);
-    va_end(arguments);
-    char caption[kStatusSize];
-    platform::LoadStringEntry(PluginModule(), 200, caption, sizeof caption);
-    return platform::ShowMessageBox(text, caption);
-}
-
-int CallExpert(int step, TDib* image, const FilterSettings& settings, int regionCount,
-               const EllipseRegion* regions, platform::ModuleHandle module) {
+int CallExpert(FilterCall& call, int step, TDib* image, const FilterSettings& settings,
+               int regionCount, const EllipseRegion* regions, platform::ModuleHandle module) {
     if (step > 0) {
-        if (engine == nullptr) {
+        if (!call.engine) {
             ShowError("Expert Instance Lost Error\n%s", statusBuffer);
             return -1;
         }
-        const int result = engine->Step();
+        const int result = call.engine->Step();
         if (result < 0) ShowError("Error at %d\n%s", result, statusBuffer);
         return result;
     }
@@ -53,8 +37,9 @@ int CallExpert(int step, TDib* image, const FilterSettings& settings, int region
         ShowError("invalid Expert Instance Error\n%s", statusBuffer);
         return -1;
     }
-    DeleteExpert();
-    engine = kPluginIdentity.newExpert();
+    DeleteExpert(call);
+    call.engine.reset(kPluginIdentity.newExpert());
+    ExpertBase* engine = call.engine.get();
     if (engine == nullptr) {
         ShowError("Out of Memory Error\n%s", statusBuffer);
         return -1;
@@ -79,9 +64,9 @@ int CallExpert(int step, TDib* image, const FilterSettings& settings, int region
     return engine->phaseCount;
 }
 
-int PaintStep(int step, TDib* image, const FilterSettings& settings, int regionCount,
-              const EllipseRegion* regions) {
-    if (image == nullptr) image = HeldImage();
+int PaintStep(FilterCall& call, int step, TDib* image, const FilterSettings& settings,
+              int regionCount, const EllipseRegion* regions) {
+    if (image == nullptr) image = call.image.get();
     if (image == nullptr) return -1;
-    return CallExpert(step, image, settings, regionCount, regions, PluginModule());
+    return CallExpert(call, step, image, settings, regionCount, regions, PluginModule());
 }

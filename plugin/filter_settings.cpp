@@ -1,14 +1,13 @@
+// The settings record's stored form and its file.
 #include "plugin/filter_settings.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "plugin/driver.h"
 #include "platform/platform.h"
+#include "plugin/error_box.h"
 
 namespace {
-
-FilterEnvironment environment;
 
 void Put16(uint8_t* p, int16_t v) {
     p[0] = static_cast<uint8_t>(v & 0xFF);
@@ -75,6 +74,3 @@ int WriteSettingsFile(const char* path, const FilterSettings& settings) {
     return 1;
 }
 
-void GetEnvironment(FilterEnvironment* out) { *out = environment; }
-
-void SetEnvironment(FilterEnvironment in) { environment = in; }

@@ -35,12 +35,10 @@ int ReadSettingsFile(const char* path, FilterSettings* settings);
 // 1 when written; 0 after a beep and the box "設定情報が保存できません。".
 int WriteSettingsFile(const char* path, const FilterSettings& settings);
 
+// The screen and picture resolutions of a filter call, shared by the frame and the dialogs.
 struct FilterEnvironment {
     int16_t screenMm = 60;   // measured length of a 200-pixel line on the screen
     int16_t screenDpi = 84;
     int16_t imageDpi = 0;    // of the host's picture, set by the filter call
 };
 
-// The plug-in's environment: copied out and in as a whole.
-void GetEnvironment(FilterEnvironment* environment);
-void SetEnvironment(FilterEnvironment environment);

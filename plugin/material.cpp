@@ -1,31 +1,28 @@
+// Loading a ground from the plug-in's resources.
 #include "plugin/material.h"
 
-#include <cstdint>
 #include <cstring>
-#include <memory>
 #include <new>
+#include <utility>
 
 #include "imaging/cubic_spline.h"
 #include "imaging/int_helpers.h"
 #include "platform/platform.h"
 #include "plugin/plugin_module.h"
+#include "plugin/string_ids.h"
 
 namespace {
 
-constexpr unsigned kGroundListString = 121;
 constexpr int kGroundListLength = 512;
 constexpr int kGroundCount = 10;
 constexpr int kMaxNameLength = 63;
 constexpr char kMaterialType[] = "MAT";
 constexpr int kHeaderSize = 80;
 
-// Until a ground loads, a plain white ground, so that a failed first load paints on white.
-MaterialInfo material = {0, 255, 255, 255, 255, 255, 255, 100, 50, 14, nullptr};
-
 // The resource name of triple groundIndex of the ground list (or of the last triple reached).
 void GroundResourceName(int groundIndex, char* name, int nameSize) {
     char list[kGroundListLength];
-    platform::LoadStringEntry(PluginModule(), kGroundListString, list, kGroundListLength);
+    platform::LoadStringEntry(PluginModule(), kStringGroundList, list, kGroundListLength);
     const char* triple = list;
     for (int position = 0; position < groundIndex; ++position) {
         // Skip the three fields; stop at the last triple when the text ends early.
@@ -45,51 +42,56 @@ void GroundResourceName(int groundIndex, char* name, int nameSize) {
     name[length] = '\0';
 }
 
-void FreeTexture() {
-    delete[] material.texture;
-    material.texture = nullptr;
+void FreeTexture(Ground& ground) {
+    ground.texture.reset();
+    ground.info.texture = nullptr;
 }
 
 // The new texture of side `side` from the resource's height map; null when memory is short.
-uint8_t* MakeTexture(const uint8_t* map, int side) {
+std::unique_ptr<uint8_t[]> MakeTexture(const uint8_t* map, int side) {
     std::unique_ptr<uint8_t[]> texture(new (std::nothrow)
                                            uint8_t[static_cast<size_t>(side) * side]);
     if (!texture) return nullptr;
     if (side == kMaterialMapSide) {
         std::memcpy(texture.get(), map, kMaterialMapSide * kMaterialMapSide);
-        return texture.release();
+        return texture;
     }
     std::unique_ptr<CubicSpline> spline(new (std::nothrow) CubicSpline);
     if (!spline || !spline->ResizeBuffer(map, 0, 0, kMaterialMapSide, kMaterialMapSide,
                                          texture.get(), 0, 0, side, side))
         return nullptr;
-    return texture.release();
+    return texture;
 }
 
-void Publish(const uint8_t* resource, int side, uint8_t* texture) {
+void Publish(const uint8_t* resource, int side, std::unique_ptr<uint8_t[]> texture,
+             Ground& ground) {
+    MaterialInfo& info = ground.info;
     const bool textured = ReadLittleInt32(resource + 40) != 0;
-    material.textureSide = textured ? side : 0;
-    material.red = ReadLittleInt32(resource + 44);
-    material.green = ReadLittleInt32(resource + 48);
-    material.blue = ReadLittleInt32(resource + 52);
-    material.minimum = ReadLittleInt32(resource + 56);
-    material.middle = ReadLittleInt32(resource + 60);
-    material.maximum = ReadLittleInt32(resource + 64);
-    material.strength = ReadLittleInt32(resource + 68);
-    material.noiseScale = ReadLittleInt32(resource + 72);
-    material.shift = ReadLittleInt32(resource + 76);
-    material.texture = texture;
+    info.textureSide = textured ? side : 0;
+    info.red = ReadLittleInt32(resource + 44);
+    info.green = ReadLittleInt32(resource + 48);
+    info.blue = ReadLittleInt32(resource + 52);
+    info.minimum = ReadLittleInt32(resource + 56);
+    info.middle = ReadLittleInt32(resource + 60);
+    info.maximum = ReadLittleInt32(resource + 64);
+    info.strength = ReadLittleInt32(resource + 68);
+    info.noiseScale = ReadLittleInt32(resource + 72);
+    info.shift = ReadLittleInt32(resource + 76);
+    ground.texture = std::move(texture);
+    info.texture = ground.texture.get();
 }
 
 }  // namespace
 
-void LoadMaterial(int groundIndex, int dpi, FilterSettings* settings) {
+Ground::Ground() : info{0, 255, 255, 255, 255, 255, 255, 100, 50, 14, nullptr} {}
+
+void LoadMaterial(Ground& ground, int groundIndex, int dpi, FilterSettings* settings) {
     if (groundIndex < 0) groundIndex = 0;
     if (groundIndex > kGroundCount - 1) groundIndex = kGroundCount - 1;
     char name[kMaxNameLength + 1];
     GroundResourceName(groundIndex, name, sizeof name);
 
-    material.textureSide = 0;
+    ground.info.textureSide = 0;
     platform::ResourceBytes resource;
     // A resource shorter than a ground holds no complete height map.
     if (platform::FindResourceBytes(PluginModule(), name, kMaterialType, &resource) &&
@@ -97,16 +99,14 @@ void LoadMaterial(int groundIndex, int dpi, FilterSettings* settings) {
         const int limited = dpi < 100 ? 100 : dpi > 400 ? 400 : dpi;
         const int side = limited * kMaterialMapSide / 100;
         // Freed before the new one is made to keep the peak low; never left dangling.
-        FreeTexture();
-        uint8_t* texture = MakeTexture(resource.data + kHeaderSize, side);
-        if (texture != nullptr) Publish(resource.data, side, texture);
+        FreeTexture(ground);
+        std::unique_ptr<uint8_t[]> texture = MakeTexture(resource.data + kHeaderSize, side);
+        if (texture) Publish(resource.data, side, std::move(texture), ground);
     }
-    if (settings != nullptr) settings->ground = &material;
+    if (settings != nullptr) settings->ground = &ground.info;
 }
 
-void FreeMaterial() {
-    FreeTexture();
-    material.textureSide = 0;
+void FreeMaterial(Ground& ground) {
+    FreeTexture(ground);
+    ground.info.textureSide = 0;
 }
-
-const MaterialInfo& CurrentMaterial() { return material; }

@@ -1,15 +1,15 @@
+// The output resolution of a paper size.
 #include "plugin/output_dpi.h"
 
 #include <cmath>
 #include <cstdint>
 
 #include "platform/platform.h"
-#include "plugin/filter_settings.h"
 #include "plugin/plugin_module.h"
+#include "plugin/string_ids.h"
 
 namespace {
 
-constexpr unsigned kSizeListString = 122;
 constexpr int kSizeListLength = 512;
 constexpr int kMaxTriples = 20;
 constexpr int kMinDpi = 10;
@@ -49,10 +49,9 @@ void FindPaper(const char* list, int sizeIndex, int* paperWidth, int* paperHeigh
 
 }  // namespace
 
-void GetOutputDpi(int sizeIndex, int width, int height, int* dpi) {
+void GetOutputDpi(const FilterEnvironment& environment, int sizeIndex, int width, int height,
+                  int* dpi) {
     if (dpi == nullptr) return;
-    FilterEnvironment environment;
-    GetEnvironment(&environment);
     if (sizeIndex <= 0) {
         *dpi = environment.imageDpi;
         return;
@@ -62,7 +61,7 @@ void GetOutputDpi(int sizeIndex, int width, int height, int* dpi) {
         return;
     }
     char list[kSizeListLength];
-    platform::LoadStringEntry(PluginModule(), kSizeListString, list, kSizeListLength);
+    platform::LoadStringEntry(PluginModule(), kStringSizeList, list, kSizeListLength);
     int paperWidth = 0;
     int paperHeight = 0;
     FindPaper(list, sizeIndex, &paperWidth, &paperHeight);

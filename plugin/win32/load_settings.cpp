@@ -1,3 +1,4 @@
+// Reading the settings at the start of a filter call and saving the screen settings at its end.
 #include "plugin/win32/load_settings.h"
 
 #include <windows.h>
@@ -7,12 +8,12 @@
 #include <cstdio>
 
 #include "plugin/plugin_module.h"
+#include "plugin/string_ids.h"
 #include "plugin/win32/module_paths.h"
 #include "plugin/win32/profile_file.h"
 
 namespace {
 
-constexpr unsigned kProfileNameEntry = 120;
 constexpr int kProfileNameLength = 20;  // room for the string-table entry
 
 constexpr int kDefaultScreenMm = 60;
@@ -20,9 +21,7 @@ constexpr int kDefaultScreenDpi = 84;
 constexpr int kMinScreenDpi = 10;
 constexpr int kMaxScreenDpi = 400;
 
-FilterSettings settings;
-char settingsPath[kSettingsPathSize] = "";
-char profilePath[kSettingsPathSize] = "";
+FilterSettings keptRecord;
 
 }  // namespace
 
@@ -40,7 +39,7 @@ bool ProfilePathFor(const char* moduleFileName, const char* profileName, char* o
     return SiblingPath(moduleFileName, fileName, out, size);
 }
 
-void LoadSettings(platform::ModuleHandle module) {
+void LoadSettings(FilterCall& call, platform::ModuleHandle module) {
     SetPluginModule(module);
 
     // A name cut by GetModuleFileName would name another file: treat it as no name.
@@ -50,36 +49,32 @@ void LoadSettings(platform::ModuleHandle module) {
     if (length == 0 || length > MAX_PATH) moduleFileName[0] = '\0';
 
     char profileName[kProfileNameLength];
-    platform::LoadStringEntry(module, kProfileNameEntry, profileName, sizeof profileName);
+    platform::LoadStringEntry(module, kStringProfileName, profileName, sizeof profileName);
     if (moduleFileName[0] == '\0' ||
-        !ProfilePathFor(moduleFileName, profileName, profilePath, sizeof profilePath))
-        profilePath[0] = '\0';
+        !ProfilePathFor(moduleFileName, profileName, call.profilePath, sizeof call.profilePath))
+        call.profilePath[0] = '\0';
 
-    const ProfileFile profile(profilePath);
-    FilterEnvironment environment;
-    GetEnvironment(&environment);
+    const ProfileFile profile(call.profilePath);
+    FilterEnvironment& environment = call.environment;
     environment.screenMm = static_cast<int16_t>(profile.GetInt("SCREEN", "MM", kDefaultScreenMm));
     environment.screenDpi = static_cast<int16_t>(std::clamp(
         profile.GetInt("SCREEN", "DPI", kDefaultScreenDpi), kMinScreenDpi, kMaxScreenDpi));
-    SetEnvironment(environment);
 
     if (moduleFileName[0] == '\0' ||
-        !SettingsPathFor(moduleFileName, settingsPath, sizeof settingsPath))
-        settingsPath[0] = '\0';
-    ReadSettingsFile(settingsPath, &settings);
+        !SettingsPathFor(moduleFileName, call.settingsPath, sizeof call.settingsPath))
+        call.settingsPath[0] = '\0';
+    call.settings = keptRecord;
+    ReadSettingsFile(call.settingsPath, &call.settings);
 }
 
-void SaveScreenSettings() {
-    if (profilePath[0] == '\0') return;
-    FilterEnvironment environment;
-    GetEnvironment(&environment);
-    const ProfileFile profile(profilePath);
-    profile.PutInt("SCREEN", "MM", environment.screenMm);
-    profile.PutInt("SCREEN", "DPI", environment.screenDpi);
+void KeepSettingsRecord(const FilterSettings& settings) {
+    keptRecord = settings;
+    keptRecord.ground = nullptr;  // the ground is the call's and goes with it
 }
 
-FilterSettings* PluginSettings() { return &settings; }
-
-const char* SettingsFilePath() { return settingsPath; }
-
-const char* ProfileFilePath() { return profilePath; }
+void SaveScreenSettings(const FilterCall& call) {
+    if (call.profilePath[0] == '\0') return;
+    const ProfileFile profile(call.profilePath);
+    profile.PutInt("SCREEN", "MM", call.environment.screenMm);
+    profile.PutInt("SCREEN", "DPI", call.environment.screenDpi);
+}

@@ -4,25 +4,22 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "plugin/filter_settings.h"
+#include "plugin/filter_call.h"
 
-// Room for a Win32 path (MAX_PATH).
-constexpr int kSettingsPathSize = 260;
+// Keeps the module handle as the plug-in's; names the call's two files; reads SCREEN/MM (kept
+// in 16 bits) and SCREEN/DPI (limited to 10..400) into the call's environment, and its
+// settings record from the ".dat" file over the record the last call ended with. A name that
+// does not fit stays empty.
+void LoadSettings(FilterCall& call, platform::ModuleHandle module);
 
-// Keeps the module handle; reads SCREEN/MM (kept in 16 bits) and SCREEN/DPI (limited to
-// 10..400) into the environment, and the settings record from the ".dat" file.
-void LoadSettings(platform::ModuleHandle module);
+// The library keeps the record a call ends with, the one thing of a call besides the files
+// that the next one sees: a ".dat" file shorter than the record changes only the fields it
+// holds, and the others keep their values from before.
+void KeepSettingsRecord(const FilterSettings& settings);
 
-// Writes the environment's screen mm and dpi to SCREEN/MM and SCREEN/DPI of the profile file
-// named by the last LoadSettings; nothing before one.
-void SaveScreenSettings();
-
-// The plug-in's settings record, as the last LoadSettings read it.
-FilterSettings* PluginSettings();
-
-// Names made by the last LoadSettings; empty before one, or when a name would not fit.
-const char* SettingsFilePath();
-const char* ProfileFilePath();
+// Writes the call's screen mm and dpi to SCREEN/MM and SCREEN/DPI of its profile file;
+// nothing when the file has no name.
+void SaveScreenSettings(const FilterCall& call);
 
 // From the module's full file name: the extension replaced by ".dat", and the module's folder
 // followed by `profileName` and ".ini". False, with `out` empty, when the name does not fit.

@@ -14,21 +14,20 @@ using test_style::Expert;
 
 struct DriverFixture : ::testing::Test {
     platform::ModuleHandle module = platform::NativeModuleHandle("Zo_Mor");
+    FilterCall call;
     FilterSettings settings;
     std::unique_ptr<TDib> picture = test_pictures::Gradient(8, 6);
 
     void SetUp() override {
         ASSERT_NE(module, nullptr);
         SetPluginModule(module);
-        DeleteExpert();
-        DeleteImage();
         Expert::failingPhase = 0;
         Expert::refuseNew = false;
         StatusCopy(StatusBuffer(), "");
         platform::ClearRecords();
     }
     void TearDown() override {
-        DeleteExpert();
+        DeleteExpert(call);
         Expert::failingPhase = 0;
         Expert::refuseNew = false;
     }
@@ -44,14 +43,14 @@ struct DriverFixture : ::testing::Test {
 };
 
 TEST_F(DriverFixture, StepsThroughEveryPhaseWithPercentages) {
-    ASSERT_EQ(CallExpert(0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
+    ASSERT_EQ(CallExpert(call, 0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
     const int expected[] = {25, 50, 75, 100};
     for (int k = 1; k <= Expert::kPhases; ++k)
-        EXPECT_EQ(CallExpert(k, picture.get(), settings, 0, nullptr, module), expected[k - 1]);
+        EXPECT_EQ(CallExpert(call, k, picture.get(), settings, 0, nullptr, module), expected[k - 1]);
     EXPECT_TRUE(platform::RecordedBoxes().empty());
 
     // One step past the last phase fails with the engine's -1 and the status text.
-    EXPECT_EQ(CallExpert(Expert::kPhases + 1, picture.get(), settings, 0, nullptr, module), -1);
+    EXPECT_EQ(CallExpert(call, Expert::kPhases + 1, picture.get(), settings, 0, nullptr, module), -1);
     EXPECT_EQ(OnlyBox(), "Error at -1\nTest:");
 }
 
@@ -70,7 +69,7 @@ TEST_F(DriverFixture, StepZeroFailuresShowTheirMessage) {
         platform::ClearRecords();
         StatusCopy(StatusBuffer(), "Low:earlier");
         Expert::refuseNew = c.refuseNew;
-        EXPECT_EQ(CallExpert(0, c.withImage ? picture.get() : nullptr, settings, 0, nullptr,
+        EXPECT_EQ(CallExpert(call, 0, c.withImage ? picture.get() : nullptr, settings, 0, nullptr,
                              c.withModule ? module : nullptr),
                   -1);
         EXPECT_EQ(OnlyBox(), c.message);
@@ -79,32 +78,32 @@ TEST_F(DriverFixture, StepZeroFailuresShowTheirMessage) {
 }
 
 TEST_F(DriverFixture, StepZeroTwiceReplacesTheEngine) {
-    ASSERT_EQ(CallExpert(0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
-    ExpertBase* first = CurrentExpert();
-    ASSERT_EQ(CallExpert(1, picture.get(), settings, 0, nullptr, module), 25);
+    ASSERT_EQ(CallExpert(call, 0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
+    ExpertBase* first = call.engine.get();
+    ASSERT_EQ(CallExpert(call, 1, picture.get(), settings, 0, nullptr, module), 25);
     const int destroyedBefore = Expert::destroyed;
-    ASSERT_EQ(CallExpert(0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
+    ASSERT_EQ(CallExpert(call, 0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
     EXPECT_EQ(Expert::destroyed, destroyedBefore + 1);
-    EXPECT_EQ(CurrentExpert()->phaseCounter, 0);
+    EXPECT_EQ(call.engine->phaseCounter, 0);
     (void)first;
 }
 
 TEST_F(DriverFixture, FailedInitializationIsSilent) {
     auto grey = TDib::Create8(4, 4);
     grey->SetPelsPerMeter(2834, 2834);
-    EXPECT_EQ(CallExpert(0, grey.get(), settings, 0, nullptr, module), -1);
+    EXPECT_EQ(CallExpert(call, 0, grey.get(), settings, 0, nullptr, module), -1);
     EXPECT_TRUE(platform::RecordedBoxes().empty());
     EXPECT_STREQ(StatusBuffer(), "The Image is not Full Color.");
-    EXPECT_NE(CurrentExpert(), nullptr) << "the engine stays until DeleteExpert";
+    EXPECT_NE(call.engine.get(), nullptr) << "the engine stays until DeleteExpert";
 }
 
 TEST_F(DriverFixture, AFailedStepLeavesThePhaseToRetry) {
-    ASSERT_EQ(CallExpert(0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
+    ASSERT_EQ(CallExpert(call, 0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
     Expert::failingPhase = 1;
-    EXPECT_EQ(CallExpert(1, picture.get(), settings, 0, nullptr, module), -1);
+    EXPECT_EQ(CallExpert(call, 1, picture.get(), settings, 0, nullptr, module), -1);
     EXPECT_EQ(OnlyBox(), "Error at -1\nTest:Phase failed.");
     Expert::failingPhase = 0;
-    EXPECT_EQ(CallExpert(1, picture.get(), settings, 0, nullptr, module), 25);
+    EXPECT_EQ(CallExpert(call, 1, picture.get(), settings, 0, nullptr, module), 25);
 }
 
 TEST_F(DriverFixture, FillsTheEngineFromTheSettings) {
@@ -115,8 +114,8 @@ TEST_F(DriverFixture, FillsTheEngineFromTheSettings) {
     settings.materialLevel = 0;
     MaterialInfo ground = {};
     settings.ground = &ground;
-    ASSERT_EQ(CallExpert(0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
-    ExpertBase* engine = CurrentExpert();
+    ASSERT_EQ(CallExpert(call, 0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
+    ExpertBase* engine = call.engine.get();
     EXPECT_EQ(engine->touchLevel, 0);
     EXPECT_EQ(engine->colorLevel, 2);
     EXPECT_EQ(engine->deformLevel, -1) << "sign-extended";
@@ -137,44 +136,43 @@ TEST_F(DriverFixture, RegionCountIsCappedAtTwenty) {
     } cases[] = {{25, 20, 20}, {3, 3, 3}, {0, 0, 0}, {-3, -3, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count);
-        ASSERT_EQ(CallExpert(0, picture.get(), settings, c.count, regions, module), Expert::kPhases);
-        ExpertBase* engine = CurrentExpert();
+        ASSERT_EQ(CallExpert(call, 0, picture.get(), settings, c.count, regions, module), Expert::kPhases);
+        ExpertBase* engine = call.engine.get();
         EXPECT_EQ(engine->regionCount, c.recorded);
         for (int i = 0; i < kMaxRegions; ++i)
             EXPECT_EQ(engine->regions[i].centerX, i < c.copied ? 100 + i : 0) << i;
     }
     // A count without records would copy from nowhere: the engine gets no regions.
-    ASSERT_EQ(CallExpert(0, picture.get(), settings, 3, nullptr, module), Expert::kPhases);
-    EXPECT_EQ(CurrentExpert()->regionCount, 0);
+    ASSERT_EQ(CallExpert(call, 0, picture.get(), settings, 3, nullptr, module), Expert::kPhases);
+    EXPECT_EQ(call.engine->regionCount, 0);
 }
 
 TEST_F(DriverFixture, StepWithoutEngine) {
     StatusCopy(StatusBuffer(), "Form:");
-    EXPECT_EQ(CallExpert(1, picture.get(), settings, 0, nullptr, module), -1);
+    EXPECT_EQ(CallExpert(call, 1, picture.get(), settings, 0, nullptr, module), -1);
     EXPECT_EQ(OnlyBox(), "Expert Instance Lost Error\nForm:");
 
-    ASSERT_EQ(CallExpert(0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
-    DeleteExpert();
+    ASSERT_EQ(CallExpert(call, 0, picture.get(), settings, 0, nullptr, module), Expert::kPhases);
+    DeleteExpert(call);
     platform::ClearRecords();
-    EXPECT_EQ(CallExpert(1, picture.get(), settings, 0, nullptr, module), -1);
+    EXPECT_EQ(CallExpert(call, 1, picture.get(), settings, 0, nullptr, module), -1);
     EXPECT_EQ(OnlyBox(), "Expert Instance Lost Error\nForm:");
 }
 
 TEST_F(DriverFixture, PaintStepUsesTheHeldImage) {
-    EXPECT_EQ(PaintStep(0, nullptr, settings, 0, nullptr), -1);
+    EXPECT_EQ(PaintStep(call, 0, nullptr, settings, 0, nullptr), -1);
     EXPECT_TRUE(platform::RecordedBoxes().empty()) << "no image held: -1 and nothing shown";
 
     // A 2 × 1 host picture: header then one padded row.
     uint8_t host[40 + 8] = {40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24};
-    ASSERT_EQ(CopyImageIn(host, 72), 1);
-    EXPECT_EQ(PaintStep(0, nullptr, settings, 0, nullptr), Expert::kPhases);
-    EXPECT_EQ(CurrentExpert()->source, HeldImage());
-    DeleteImage();
+    ASSERT_EQ(CopyImageIn(call, host, 72), 1);
+    EXPECT_EQ(PaintStep(call, 0, nullptr, settings, 0, nullptr), Expert::kPhases);
+    EXPECT_EQ(call.engine->source, call.image.get());
 }
 
 TEST_F(DriverFixture, ErrorBoxTextIsCutAt255Bytes) {
     StatusCopy(StatusBuffer(), std::string(300, 's').c_str());
-    EXPECT_EQ(CallExpert(1, picture.get(), settings, 0, nullptr, module), -1);
+    EXPECT_EQ(CallExpert(call, 1, picture.get(), settings, 0, nullptr, module), -1);
     const std::string text = OnlyBox();
     EXPECT_EQ(text.size(), 255u);
     EXPECT_EQ(text.rfind("Expert Instance Lost Error\nsss", 0), 0u);
@@ -182,9 +180,9 @@ TEST_F(DriverFixture, ErrorBoxTextIsCutAt255Bytes) {
 
 TEST_F(DriverFixture, SamePictureSameSettingsSamePainting) {
     auto paint = [&](TDib* image) {
-        EXPECT_EQ(CallExpert(0, image, settings, 0, nullptr, module), Expert::kPhases);
-        for (int k = 1; k <= Expert::kPhases; ++k) CallExpert(k, image, settings, 0, nullptr, module);
-        DeleteExpert();
+        EXPECT_EQ(CallExpert(call, 0, image, settings, 0, nullptr, module), Expert::kPhases);
+        for (int k = 1; k <= Expert::kPhases; ++k) CallExpert(call, k, image, settings, 0, nullptr, module);
+        DeleteExpert(call);
         return test_pictures::Checksum(*image);
     };
     auto a = test_pictures::Gradient(31, 17);

@@ -1,10 +1,8 @@
-// LoadMaterial / FreeMaterial: the one loaded ground, from the plug-in's "MAT" resources.
+// LoadMaterial / FreeMaterial: a filter call's ground, from the plug-in's "MAT" resources.
 #include "plugin/material.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "platform/native_module.h"
@@ -46,10 +44,11 @@ protected:
         ASSERT_NE(PluginModule(), nullptr);
     }
     void TearDown() override {
-        FreeMaterial();
+        FreeMaterial(ground_);
         SetPluginModule(savedModule_);
     }
 
+    Ground ground_;
     FilterSettings settings_;
 
 private:
@@ -65,8 +64,8 @@ TEST_F(MaterialTest, GroundIndexIsLimitedToTheList) {
                           {6, kCanvas3}, {9, kWood1},  {12, kWood1}};
     for (const Case& c : cases) {
         settings_.ground = nullptr;
-        LoadMaterial(c.groundIndex, 100, &settings_);
-        const MaterialInfo& m = CurrentMaterial();
+        LoadMaterial(ground_, c.groundIndex, 100, &settings_);
+        const MaterialInfo& m = ground_.info;
         EXPECT_TRUE(HasValues(m, c.values)) << "index " << c.groundIndex;
         EXPECT_EQ(m.textureSide, c.values.textured ? 64 : 0) << "index " << c.groundIndex;
         EXPECT_EQ(settings_.ground, &m) << "index " << c.groundIndex;
@@ -74,11 +73,11 @@ TEST_F(MaterialTest, GroundIndexIsLimitedToTheList) {
 }
 
 TEST_F(MaterialTest, PlainGroundHasNoReliefButPublishesItsColour) {
-    LoadMaterial(9, 100, &settings_);
-    ASSERT_EQ(CurrentMaterial().red, 174);
-    LoadMaterial(0, 100, &settings_);
-    EXPECT_EQ(CurrentMaterial().textureSide, 0);
-    EXPECT_TRUE(HasValues(CurrentMaterial(), kPaper1));
+    LoadMaterial(ground_, 9, 100, &settings_);
+    ASSERT_EQ(ground_.info.red, 174);
+    LoadMaterial(ground_, 0, 100, &settings_);
+    EXPECT_EQ(ground_.info.textureSide, 0);
+    EXPECT_TRUE(HasValues(ground_.info, kPaper1));
 }
 
 TEST_F(MaterialTest, TextureSideFollowsTheResolution) {
@@ -89,8 +88,8 @@ TEST_F(MaterialTest, TextureSideFollowsTheResolution) {
     } cases[] = {{-5, 64},   {72, 64},   {100, 64},  {150, 96},  {200, 128},
                  {300, 192}, {399, 255}, {400, 256}, {1000, 256}};
     for (const auto& c : cases) {
-        LoadMaterial(9, c.dpi, &settings_);
-        const MaterialInfo& m = CurrentMaterial();
+        LoadMaterial(ground_, 9, c.dpi, &settings_);
+        const MaterialInfo& m = ground_.info;
         ASSERT_EQ(m.textureSide, c.side) << "dpi " << c.dpi;
         ASSERT_NE(m.texture, nullptr);
         const int n = m.textureSide;
@@ -112,14 +111,14 @@ TEST_F(MaterialTest, TextureSideFollowsTheResolution) {
 }
 
 TEST_F(MaterialTest, FreeForgetsTheTexture) {
-    LoadMaterial(5, 200, &settings_);
-    ASSERT_EQ(CurrentMaterial().textureSide, 128);
-    FreeMaterial();
-    EXPECT_EQ(CurrentMaterial().textureSide, 0);
-    EXPECT_EQ(CurrentMaterial().texture, nullptr);
-    FreeMaterial();  // twice is harmless
-    LoadMaterial(5, 200, &settings_);
-    EXPECT_EQ(CurrentMaterial().textureSide, 128);
+    LoadMaterial(ground_, 5, 200, &settings_);
+    ASSERT_EQ(ground_.info.textureSide, 128);
+    FreeMaterial(ground_);
+    EXPECT_EQ(ground_.info.textureSide, 0);
+    EXPECT_EQ(ground_.info.texture, nullptr);
+    FreeMaterial(ground_);  // twice is harmless
+    LoadMaterial(ground_, 5, 200, &settings_);
+    EXPECT_EQ(ground_.info.textureSide, 128);
 }
 
 // A module whose ground list names a resource that is cut short and one that is missing.
@@ -152,49 +151,46 @@ TEST_F(BrokenGroundsTest, FailedLoadKeepsTheLastValuesWithoutRelief) {
     } cases[] = {{"resource cut short", 1}, {"resource missing", 2}, {"list ends early", 9}};
     for (const auto& c : cases) {
         SetPluginModule(realModule_);
-        LoadMaterial(6, 100, &settings_);
-        ASSERT_EQ(CurrentMaterial().textureSide, 64);
+        LoadMaterial(ground_, 6, 100, &settings_);
+        ASSERT_EQ(ground_.info.textureSide, 64);
         UseBrokenModule();
         settings_.ground = nullptr;
-        LoadMaterial(c.groundIndex, 100, &settings_);
-        EXPECT_EQ(CurrentMaterial().textureSide, 0) << c.what;
-        EXPECT_TRUE(HasValues(CurrentMaterial(), kCanvas3)) << c.what;
-        EXPECT_EQ(settings_.ground, &CurrentMaterial()) << c.what;
+        LoadMaterial(ground_, c.groundIndex, 100, &settings_);
+        EXPECT_EQ(ground_.info.textureSide, 0) << c.what;
+        EXPECT_TRUE(HasValues(ground_.info, kCanvas3)) << c.what;
+        EXPECT_EQ(settings_.ground, &ground_.info) << c.what;
     }
     // The broken module's first entry still loads.
-    LoadMaterial(0, 100, &settings_);
-    EXPECT_TRUE(HasValues(CurrentMaterial(), kPaper1));
+    LoadMaterial(ground_, 0, 100, &settings_);
+    EXPECT_TRUE(HasValues(ground_.info, kPaper1));
 }
 
 TEST_F(BrokenGroundsTest, NoModuleLoadsNothingButStoresTheReference) {
-    LoadMaterial(9, 150, &settings_);
+    LoadMaterial(ground_, 9, 150, &settings_);
     SetPluginModule(nullptr);
     settings_.ground = nullptr;
-    LoadMaterial(9, 150, &settings_);
-    EXPECT_EQ(CurrentMaterial().textureSide, 0);
-    EXPECT_TRUE(HasValues(CurrentMaterial(), kWood1));
-    EXPECT_EQ(settings_.ground, &CurrentMaterial());
-    LoadMaterial(9, 150, nullptr);  // no record: nothing to store into
+    LoadMaterial(ground_, 9, 150, &settings_);
+    EXPECT_EQ(ground_.info.textureSide, 0);
+    EXPECT_TRUE(HasValues(ground_.info, kWood1));
+    EXPECT_EQ(settings_.ground, &ground_.info);
+    LoadMaterial(ground_, 9, 150, nullptr);  // no record: nothing to store into
 }
 
-// The state before any load can only be seen in a fresh process.
-TEST(MaterialDeathTest, BeforeAnyLoadTheGroundIsPlainWhite) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            const MaterialInfo& m = CurrentMaterial();
-            bool ok = m.textureSide == 0 && m.texture == nullptr && HasValues(m, kPaper1);
-            // A first load that fails leaves the white ground, not a black one.
-            SetPluginModule(nullptr);
-            FilterSettings settings;
-            LoadMaterial(6, 100, &settings);
-            ok = ok && m.textureSide == 0 && HasValues(m, kPaper1) && settings.ground == &m;
-            if (!ok)
-                std::fprintf(stderr, "side %d colour %d,%d,%d\n", m.textureSide, m.red, m.green,
-                             m.blue);
-            std::exit(ok ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+TEST(MaterialBeforeLoad, IsPlainWhiteAndStaysSoAfterAFailedFirstLoad) {
+    Ground ground;
+    const MaterialInfo& m = ground.info;
+    EXPECT_EQ(m.textureSide, 0);
+    EXPECT_EQ(m.texture, nullptr);
+    EXPECT_TRUE(HasValues(m, kPaper1));
+    // A first load that fails leaves the white ground, not a black one.
+    const platform::ModuleHandle saved = PluginModule();
+    SetPluginModule(nullptr);
+    FilterSettings settings;
+    LoadMaterial(ground, 6, 100, &settings);
+    SetPluginModule(saved);
+    EXPECT_EQ(m.textureSide, 0);
+    EXPECT_TRUE(HasValues(m, kPaper1));
+    EXPECT_EQ(settings.ground, &m);
 }
 
 }  // namespace

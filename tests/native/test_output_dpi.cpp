@@ -16,29 +16,24 @@ class OutputDpiTest : public ::testing::Test {
 protected:
     void SetUp() override {
         savedModule_ = PluginModule();
-        GetEnvironment(&savedEnvironment_);
         SetPluginModule(platform::NativeModuleHandle("Zo_Mor"));
         ASSERT_NE(PluginModule(), nullptr);
-        FilterEnvironment environment;
-        environment.screenMm = 60;
-        environment.screenDpi = kScreenDpi;
-        environment.imageDpi = kImageDpi;
-        SetEnvironment(environment);
+        environment_.screenMm = 60;
+        environment_.screenDpi = kScreenDpi;
+        environment_.imageDpi = kImageDpi;
     }
-    void TearDown() override {
-        SetPluginModule(savedModule_);
-        SetEnvironment(savedEnvironment_);
-    }
+    void TearDown() override { SetPluginModule(savedModule_); }
 
-    static int Dpi(int sizeIndex, int width, int height) {
+    int Dpi(int sizeIndex, int width, int height) const {
         int dpi = -12345;
-        GetOutputDpi(sizeIndex, width, height, &dpi);
+        GetOutputDpi(environment_, sizeIndex, width, height, &dpi);
         return dpi;
     }
 
+    FilterEnvironment environment_;
+
 private:
     platform::ModuleHandle savedModule_ = nullptr;
-    FilterEnvironment savedEnvironment_;
 };
 
 TEST_F(OutputDpiTest, SizeListEntriesGiveTheirResolutions) {
@@ -76,6 +71,6 @@ TEST_F(OutputDpiTest, WithoutTheSizeListEveryPaperGivesTheScreenDpi) {
     EXPECT_EQ(Dpi(0, 1000, 1500), kImageDpi);
 }
 
-TEST_F(OutputDpiTest, NoResultPointerIsIgnored) { GetOutputDpi(5, 1000, 1500, nullptr); }
+TEST_F(OutputDpiTest, NoResultPointerIsIgnored) { GetOutputDpi(environment_, 5, 1000, 1500, nullptr); }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/fnv1a.h"
+#include "imaging/fnv1a.h"
 #include "plugin/driver.h"
 #include "plugin/filter_settings.h"
 #include "tests/support/test_module.h"
@@ -39,11 +39,12 @@ TEST(TestEnginePainting, CoffeeGivesTheRecordedChecksum) {
     image->SetPelsPerMeter(3307, 3307);
 
     const FilterSettings settings;
-    const int phases = CallExpert(0, image.get(), settings, 0, nullptr, TestModule());
+    FilterCall call;
+    const int phases = CallExpert(call, 0, image.get(), settings, 0, nullptr, TestModule());
     ASSERT_GE(phases, 1);
     for (int step = 1; step <= phases; ++step)
-        ASSERT_GE(CallExpert(step, image.get(), settings, 0, nullptr, TestModule()), 0);
-    DeleteExpert();
+        ASSERT_GE(CallExpert(call, step, image.get(), settings, 0, nullptr, TestModule()), 0);
+    DeleteExpert(call);
 
     char checksum[17];
     std::snprintf(checksum, sizeof checksum, "%016" PRIx64,

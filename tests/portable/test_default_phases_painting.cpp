@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "engine/status_text.h"
+#include "imaging/resolution.h"
 #include "plugin/filter_settings.h"
 #include "plugin/material.h"
 #include "plugin/plugin_module.h"
@@ -40,12 +41,13 @@ EllipseRegion CentralRegion() {
 uint64_t Paint(const PaintingCase& c) {
     auto picture = test_pictures::ReadBmp(SourcePath("samples/coffee.bmp"));
     if (!picture) return 0;
-    const auto pelsPerMeter = static_cast<int32_t>(c.dpi * 1000 * (1 / 25.4));
+    const int32_t pelsPerMeter = PelsPerMeterFromDpi(c.dpi);
     picture->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
 
     SetPluginModule(TestModule());
     FilterSettings settings;
-    LoadMaterial(c.groundIndex, c.dpi, &settings);
+    Ground ground;
+    LoadMaterial(ground, c.groundIndex, c.dpi, &settings);
 
     char status[kStatusSize] = "";
     default_phases::Expert engine;
@@ -63,7 +65,6 @@ uint64_t Paint(const PaintingCase& c) {
     EXPECT_EQ(engine.Initialize(), 1);
     for (int k = 0; k < default_phases::Expert::kPhases; ++k)
         EXPECT_GE(engine.Step(), 0) << "phase " << k << ": " << status;
-    FreeMaterial();
     return test_pictures::Checksum(*picture);
 }
 

@@ -87,16 +87,4 @@ TEST(FilterSettings, WriteThenReadRoundTrips) {
     std::remove(path);
 }
 
-TEST(FilterSettings, EnvironmentIsCopiedAsAWhole) {
-    FilterEnvironment saved;
-    GetEnvironment(&saved);
-    SetEnvironment(FilterEnvironment{55, 120, 300});
-    FilterEnvironment now;
-    GetEnvironment(&now);
-    EXPECT_EQ(now.screenMm, 55);
-    EXPECT_EQ(now.screenDpi, 120);
-    EXPECT_EQ(now.imageDpi, 300);
-    SetEnvironment(saved);
-}
-
 }  // namespace

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "plugin/plugin_module.h"
+#include "plugin/filter_call.h"
 
 namespace {
 
@@ -25,8 +25,7 @@ std::vector<uint8_t> HostPicture(int32_t width, int32_t height, int bitCount = 2
 }
 
 struct HeldImageFixture : ::testing::Test {
-    void SetUp() override { DeleteImage(); }
-    void TearDown() override { DeleteImage(); }
+    FilterCall call;
 };
 
 TEST_F(HeldImageFixture, CopiesRowsWithPaddingAndTheOutputResolution) {
@@ -37,23 +36,23 @@ TEST_F(HeldImageFixture, CopiesRowsWithPaddingAndTheOutputResolution) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dpi);
         auto host = HostPicture(5, 3);
-        ASSERT_EQ(CopyImageIn(host.data(), c.dpi), 1);
-        TDib* held = HeldImage();
+        ASSERT_EQ(CopyImageIn(call, host.data(), c.dpi), 1);
+        TDib* held = call.image.get();
         ASSERT_NE(held, nullptr);
         EXPECT_EQ(held->Width(), 5);
         EXPECT_EQ(held->RowBytes(), 16);
         EXPECT_EQ(held->XPelsPerMeter(), c.pelsPerMeter);
         EXPECT_EQ(held->YPelsPerMeter(), c.pelsPerMeter);
         EXPECT_EQ(std::memcmp(held->Bits(), host.data() + 40, 48), 0);
-        DeleteImage();
+        call.image.reset();
     }
 }
 
 TEST_F(HeldImageFixture, CopyOutWritesThePaintedPixelsBack) {
     auto host = HostPicture(1, 2);
-    ASSERT_EQ(CopyImageIn(host.data(), 72), 1);
-    std::memset(HeldImage()->Bits(), 0x5A, HeldImage()->ImageBytes());
-    CopyImageOut(host.data());
+    ASSERT_EQ(CopyImageIn(call, host.data(), 72), 1);
+    std::memset(call.image.get()->Bits(), 0x5A, call.image.get()->ImageBytes());
+    CopyImageOut(call, host.data());
     for (size_t i = 40; i < host.size(); ++i) EXPECT_EQ(host[i], 0x5A);
     EXPECT_EQ(host[4], 1) << "the header stays";
 }
@@ -61,10 +60,10 @@ TEST_F(HeldImageFixture, CopyOutWritesThePaintedPixelsBack) {
 TEST_F(HeldImageFixture, RefusesWhileAnImageIsHeld) {
     auto first = HostPicture(2, 2);
     auto second = HostPicture(3, 3);
-    ASSERT_EQ(CopyImageIn(first.data(), 72), 1);
-    TDib* held = HeldImage();
-    EXPECT_EQ(CopyImageIn(second.data(), 72), 0);
-    EXPECT_EQ(HeldImage(), held) << "the first call's image is left alone";
+    ASSERT_EQ(CopyImageIn(call, first.data(), 72), 1);
+    TDib* held = call.image.get();
+    EXPECT_EQ(CopyImageIn(call, second.data(), 72), 0);
+    EXPECT_EQ(call.image.get(), held) << "the first call's image is left alone";
 }
 
 TEST_F(HeldImageFixture, RefusesPicturesOfAnotherForm) {
@@ -82,18 +81,19 @@ TEST_F(HeldImageFixture, RefusesPicturesOfAnotherForm) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_FALSE(IsSupportedHostDib(c.picture.data()));
-        EXPECT_EQ(CopyImageIn(c.picture.data(), 72), 0);
-        EXPECT_EQ(HeldImage(), nullptr);
+        BitmapInfoHeader header;
+        EXPECT_FALSE(ReadHostHeader(c.picture.data(), &header));
+        EXPECT_EQ(CopyImageIn(call, c.picture.data(), 72), 0);
+        EXPECT_EQ(call.image.get(), nullptr);
     }
-    EXPECT_EQ(CopyImageIn(nullptr, 72), 0);
+    EXPECT_EQ(CopyImageIn(call, nullptr, 72), 0);
 }
 
 TEST_F(HeldImageFixture, CopyOutWithoutImageDoesNothing) {
     auto host = HostPicture(2, 2);
     const auto before = host;
-    CopyImageOut(host.data());
-    CopyImageOut(nullptr);
+    CopyImageOut(call, host.data());
+    CopyImageOut(call, nullptr);
     EXPECT_EQ(host, before);
 }
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "host/fnv1a.h"
+#include "imaging/fnv1a.h"
 #include "imaging/fractal_noise.h"
 #include "imaging/hue_color.h"
 #include "imaging/math_tbl.h"

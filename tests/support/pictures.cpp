@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "host/fnv1a.h"
+#include "imaging/fnv1a.h"
 
 namespace test_pictures {
 

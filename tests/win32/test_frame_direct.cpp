@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "plugin/win32/filter_call.h"
+#include "plugin/win32/run_filter.h"
 #include "plugin/win32/load_settings.h"
 #include "plugin/win32/profile_file.h"
 #include "tests/support/test_expert.h"
@@ -44,10 +44,16 @@ TEST(WithoutDialog, PaintsEveryPhaseAndWritesNoFile) {
     EXPECT_EQ(RunFilter(GetModuleHandleA(nullptr), TestHostWindow(), picture.data(), false), 1);
     EXPECT_EQ(picture, expected);
     EXPECT_TRUE(boxes.Boxes().empty());
-    EXPECT_STREQ(SettingsFilePath(), files.dat);
-    EXPECT_STREQ(ProfileFilePath(), files.ini);
     EXPECT_FALSE(FileExists(files.dat));
     EXPECT_FALSE(FileExists(files.ini));
+}
+
+TEST(WithoutDialog, TheCallNamesTheFilesBesideItsModule) {
+    ProgramFiles files;
+    FilterCall call;
+    LoadSettings(call, GetModuleHandleA(nullptr));
+    EXPECT_STREQ(call.settingsPath, files.dat);
+    EXPECT_STREQ(call.profilePath, files.ini);
 }
 
 TEST(WithoutDialog, FailedPhaseGivesZeroAndLeavesThePixels) {

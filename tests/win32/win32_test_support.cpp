@@ -6,7 +6,7 @@
 #include <set>
 #include <sstream>
 
-#include "host/fnv1a.h"
+#include "imaging/fnv1a.h"
 #include "imaging/dib.h"
 #include "plugin/driver.h"
 #include "plugin/filter_settings.h"
@@ -57,11 +57,12 @@ std::vector<uint8_t> ReferencePainting(const std::vector<uint8_t>& picture, int3
     std::memcpy(image->Bits(), picture.data() + 40, image->ImageBytes());
     image->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
     const FilterSettings settings;
-    const int phases = CallExpert(0, image.get(), settings, 0, nullptr, GetModuleHandleA(nullptr));
+    FilterCall call;
+    const int phases = CallExpert(call, 0, image.get(), settings, 0, nullptr, GetModuleHandleA(nullptr));
     for (int step = 1; step <= phases; ++step)
-        if (CallExpert(step, image.get(), settings, 0, nullptr, GetModuleHandleA(nullptr)) < 0)
+        if (CallExpert(call, step, image.get(), settings, 0, nullptr, GetModuleHandleA(nullptr)) < 0)
             break;
-    DeleteExpert();
+    DeleteExpert(call);
     std::vector<uint8_t> painted(picture.begin(), picture.begin() + 40);
     painted.insert(painted.end(), image->Bits(), image->Bits() + image->ImageBytes());
     return painted;

@@ -8,7 +8,7 @@
 
 #include "imaging/fpu_precision.h"
 #include "plugin/plugin_module.h"
-#include "plugin/win32/filter_call.h"
+#include "plugin/win32/run_filter.h"
 
 extern "C" {
 

@@ -11,9 +11,8 @@
 
 #include "imaging/fpu_precision.h"
 #include "plugin/driver.h"
-#include "plugin/material.h"
 #include "plugin/plugin_module.h"
-#include "plugin/win32/filter_call.h"
+#include "plugin/win32/run_filter.h"
 #include "tests/support/test_expert.h"
 
 namespace {
@@ -39,13 +38,12 @@ bool SameMaterial(const MaterialInfo& a, const MaterialInfo& b) {
 
 // A second filter call while this one holds its image: it must be refused and leave the
 // held image, the ground, the settings record and the environment as they were.
-void RunNestedCall(HWND host, const FilterSettings* settings, std::string* seen) {
-    TDib* held = HeldImage();
+void RunNestedCall(HWND host, const FilterCall& call, std::string* seen) {
+    const TDib* held = call.image.get();
     const std::string heldPixels(reinterpret_cast<const char*>(held->Bits()), held->ImageBytes());
-    const MaterialInfo ground = CurrentMaterial();
-    const MaterialInfo* groundReference = settings->ground;
-    FilterEnvironment before;
-    GetEnvironment(&before);
+    const MaterialInfo ground = call.ground.info;
+    const MaterialInfo* groundReference = call.settings.ground;
+    const FilterEnvironment before = call.environment;
 
     uint8_t picture[40 + 8] = {40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24};
     for (int i = 40; i < 48; ++i) picture[i] = static_cast<uint8_t>(i);
@@ -53,12 +51,11 @@ void RunNestedCall(HWND host, const FilterSettings* settings, std::string* seen)
     std::memcpy(original, picture, sizeof picture);
     const int result = RunFilter(PluginModule(), host, picture, true);
 
-    FilterEnvironment after;
-    GetEnvironment(&after);
+    const FilterEnvironment& after = call.environment;
     const bool kept =
-        HeldImage() == held &&
+        call.image.get() == held &&
         std::memcmp(held->Bits(), heldPixels.data(), heldPixels.size()) == 0 &&
-        SameMaterial(CurrentMaterial(), ground) && settings->ground == groundReference &&
+        SameMaterial(call.ground.info, ground) && call.settings.ground == groundReference &&
         after.screenMm == before.screenMm && after.screenDpi == before.screenDpi &&
         after.imageDpi == before.imageDpi;
     Add(seen, "nestedResult", result);
@@ -74,7 +71,8 @@ int Finish(std::string* seen, int result) {
 
 }  // namespace
 
-int RunMainDialog(HWND host, FilterSettings* settings) {
+int RunMainDialog(HWND host, FilterCall& call) {
+    const FilterSettings* settings = &call.settings;
     std::string seen;
     const std::string mode = DialogMode();
     Add(&seen, "host", static_cast<long long>(reinterpret_cast<uintptr_t>(host)));
@@ -85,31 +83,30 @@ int RunMainDialog(HWND host, FilterSettings* settings) {
     Add(&seen, "deform", settings->deformLevel);
     Add(&seen, "focus", settings->focusLevel);
     Add(&seen, "ground", settings->groundIndex);
-    Add(&seen, "groundSet", settings->ground == &CurrentMaterial() ? 1 : 0);
+    Add(&seen, "groundSet", settings->ground == &call.ground.info ? 1 : 0);
     if (settings->ground != nullptr) Add(&seen, "groundSide", settings->ground->textureSide);
-    FilterEnvironment environment;
-    GetEnvironment(&environment);
+    const FilterEnvironment& environment = call.environment;
     Add(&seen, "screenMm", environment.screenMm);
     Add(&seen, "screenDpi", environment.screenDpi);
     Add(&seen, "imageDpi", environment.imageDpi);
     Add(&seen, "precision", ExtendedPrecisionScope::CurrentPrecisionControl());
-    if (TDib* held = HeldImage()) Add(&seen, "heldPpm", held->XPelsPerMeter());
+    if (const TDib* held = call.image.get()) Add(&seen, "heldPpm", held->XPelsPerMeter());
 
     if (mode == "cancel") return Finish(&seen, 0);
-    if (mode == "nested") RunNestedCall(host, settings, &seen);
+    if (mode == "nested") RunNestedCall(host, call, &seen);
 
     test_style::Expert::failingPhase = mode == "fail" ? 2 : 0;
     int result = 1;
-    const int phases = PaintStep(0, nullptr, *settings, 0, nullptr);
-    if (ExpertBase* engine = CurrentExpert(); engine != nullptr && phases >= 1) {
+    const int phases = PaintStep(call, 0, nullptr, *settings, 0, nullptr);
+    if (const ExpertBase* engine = call.engine.get(); engine != nullptr && phases >= 1) {
         Add(&seen, "engineXPpm", engine->source->XPelsPerMeter());
         Add(&seen, "engineYPpm", engine->source->YPelsPerMeter());
         Add(&seen, "engineDpi", engine->dpi);
     }
     for (int step = 1; result == 1 && step <= phases; ++step)
-        if (PaintStep(step, nullptr, *settings, 0, nullptr) < 0) result = 0;
+        if (PaintStep(call, step, nullptr, *settings, 0, nullptr) < 0) result = 0;
     Add(&seen, "enginePrecision", ExtendedPrecisionScope::CurrentPrecisionControl());
-    DeleteExpert();
+    DeleteExpert(call);
     test_style::Expert::failingPhase = 0;
     return Finish(&seen, result);
 }

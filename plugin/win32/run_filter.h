@@ -1,7 +1,7 @@
 // The filter call between the host and the rest of the plug-in: works out the picture's
 // resolution, loads the settings, the output resolution and the ground, copies the host's
 // pixels into the held image, runs the dialog (or paints without one), copies the painting
-// back and cleans up.
+// back and cleans up. All it holds lives in one FilterCall for the length of the call.
 #pragma once
 
 #include <windows.h>
