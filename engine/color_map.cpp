@@ -1,3 +1,5 @@
+// The colour map: its table from a resource or a file, the tone tables it builds and the
+// re-colouring of a picture through its hue grid.
 #include "engine/color_map.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The engine base: initialisation on the driver's picture, its work images and the seed.
 #include "engine/expert_base.h"
 
 #include <cmath>

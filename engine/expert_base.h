@@ -1,6 +1,6 @@
 // ExpertBase: the base of every style engine. It holds what the driver fills before painting
 // (picture, levels, regions, ground), owns the three work images and the reduced palette, and
-// offers ten operations in slot order: initialise, step one phase, release the work images, and
+// offers initialisation, the step that runs one phase, the release of the work images, and
 // seven default painting phases that a style calls from its Step and may override.
 #pragma once
 
@@ -13,8 +13,9 @@
 #include "imaging/dib.h"
 #include "platform/platform.h"
 
-// The engine state handed to the part painters, filled at the end of Initialize. The colour
-// table and count are passed by address so that a painter made after ReduceColors sees them.
+// The engine state handed to the part painters (the masses, the collage and the stroke
+// painters of the styles), filled at the end of Initialize. The colour table and count are
+// passed by address so that a painter made after ReduceColors sees them.
 struct EngineContext {
     char* status;
     TDib* source;
@@ -31,7 +32,6 @@ struct EngineContext {
     int rowBytes8;
     int dpi;
 };
-static_assert(sizeof(void*) != 4 || sizeof(EngineContext) == 56, "fourteen 32-bit words");
 
 class ExpertBase {
 public:
@@ -40,16 +40,20 @@ public:
     ExpertBase(const ExpertBase&) = delete;
     ExpertBase& operator=(const ExpertBase&) = delete;
 
-    // Slot 0: checks the source, takes its geometry, makes the work images, seeds the random
-    // generator and fills the context. 1 when ready, 0 with a text in the status buffer.
+    // Checks the source, takes its geometry, makes the work images, seeds the random generator
+    // and fills the context. 1 when ready, 0 with a text in the status buffer.
     virtual int Initialize();
-    // Slot 1: runs the phase numbered by the phase counter. On success advances the counter
-    // and returns the phase's percent (the last returns 100); on failure returns -1 and leaves
-    // the counter. The base has no phases and returns 100.
+    // Runs the phase numbered by the phase counter. A style's override must, on success,
+    // advance the counter and return the phase's percent (the last phase 100), and on failure
+    // return -1 and leave the counter, so that the caller may run the phase again. The base has
+    // no phases and returns 100.
     virtual int Step();
-    // Slot 2: deletes canvas, colour-index map and focus map.
+    // Deletes canvas, colour-index map and focus map. An override that keeps images of its own
+    // releases them here too.
     virtual void ReleaseImages();
-    // Slots 3 to 9: the default painting phases; 1 on success, 0 on failure.
+    // The default painting phases, which a style's Step calls in the order of its painting;
+    // a style that overrides one replaces it in every step that calls it. 1 on success, 0 on
+    // failure with a text in the status buffer.
     virtual int Prefilter();
     virtual int ReduceColors();
     virtual int CorrectFocus();

@@ -1,3 +1,4 @@
+// The user levels' check: a beep for a value outside 0..2.
 #include "engine/levels.h"
 
 #include "platform/platform.h"

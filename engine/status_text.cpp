@@ -1,3 +1,4 @@
+// Bounded copying, appending and formatting of code page 932 texts.
 #include "engine/status_text.h"
 
 #include <cstdio>

@@ -31,27 +31,27 @@ public:
     ZoFocus(const ZoFocus&) = delete;
     ZoFocus& operator=(const ZoFocus&) = delete;
 
-    // Slot 0: builds the focus map with values start..end (0 <= start <= end <= 255), each
+    // Builds the focus map with values start..end (0 <= start <= end <= 255), each
     // value passed through `table` when one is given. 1 on success; 0 when not valid, with
     // "Parameter." for a bad start or end, with kNoMemory when the work arrays cannot
     // be had (map untouched in both cases), or when start = end leaves nothing to spread.
     // A region too complex for the fill arrays replaces the status text with the warning
     // "警告：この画像は複雑すぎます。" and is levelled in pieces; that is not a failure.
     virtual int Compute(int start, int end, const uint8_t* table);
-    // Slot 1: raises the map inside each of `count` regions, never above limit (nor 255).
+    // Raises the map inside each of `count` regions, never above limit (nor 255).
     // Regions shorter than 1 pixel or with no positive ratio are skipped. 1, or 0 when not
     // valid or, with "Parameter.", when count > 0 and there is no array.
     virtual int AddRegions(const EllipseRegion* regions, int count, int limit);
-    // Slot 2: `passes` passes of the 8-neighbour mean (edges repeated). 1, or 0 when not valid
+    // `passes` passes of the 8-neighbour mean (edges repeated). 1, or 0 when not valid
     // or, with kNoMemory, when its row buffer cannot be had.
     virtual int Blur(int passes);
-    // Slot 3: fills the region of colour index(x, y) that contains (x, y) and gives it a level.
+    // Fills the region of colour index(x, y) that contains (x, y) and gives it a level.
     // Works only inside Compute (it needs the fill arrays); elsewhere it does nothing.
     virtual void FillRegion(int x, int y);
-    // Slot 4: examines row y of the current span for seeds and levelled neighbours; 0 when the
+    // Examines row y of the current span for seeds and levelled neighbours; 0 when the
     // fill must stop (stack full, or outside Compute).
     virtual int ScanRow(int left, int right, int y, uint8_t colour);
-    // Slot 5: writes the current region's level into its recorded spans.
+    // Writes the current region's level into its recorded spans.
     virtual void PaintRegion();
 
     bool IsValid() const { return valid_ != 0; }
@@ -71,7 +71,7 @@ public:
     }
 
 protected:
-    // State of the region being filled, for the slots.
+    // State of the region being filled, shared by the fill operations.
     int RegionLevel() const { return level_; }
     int RegionWeight() const { return weight_; }
     int StackCount() const { return stackCount_; }

@@ -48,13 +48,13 @@ public:
     // limit. A missing or mismatched mask appends "Invalid Dib." and gives 0.
     int SmoothMasked(int passes, const TDib* mask, int limit);
 
-    // Slot 0: the cell histogram from about a/2 × a/2 samples of the source, weighted towards
+    // The cell histogram from about a/2 × a/2 samples of the source, weighted towards
     // the middle; returns the sum of its 4096 values (0 when not valid).
     virtual int Histogram(int a);
-    // Slot 1: shares the cube's quota among its eight sub-cubes by weight and recurses; cubes
+    // Shares the cube's quota among its eight sub-cubes by weight and recurses; cubes
     // of single cells become palette entries. Never grows the palette beyond 256 entries.
     virtual void Split(LowCube cube, int size);
-    // Slot 2: for every cell the palette index nearest by cell coordinates (0 with no palette).
+    // For every cell the palette index nearest by cell coordinates (0 with no palette).
     virtual void BuildInverse();
 
     virtual ~ZoLow();

@@ -1,3 +1,4 @@
+// Bicubic resampling of 8- and 24-bit images and buffers through a padded work image.
 #include "imaging/cubic_spline.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The one random generator's state and its seeds.
 #include "imaging/random.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The five plug-ins' titles.
 #include "plugin/plugin_titles.h"
 
 const char kTitleMoravel[] = "Moravel (油彩)";

@@ -1,3 +1,4 @@
+// File names beside the module, walked as code page 932 text.
 #include "plugin/win32/module_paths.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// ProfileFile over the private-profile API.
 #include "plugin/win32/profile_file.h"
 
 #include <cstdarg>

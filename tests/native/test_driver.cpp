@@ -1,3 +1,4 @@
+// The engine driver with the test engine: steps, percentages, failures and their boxes.
 #include <gtest/gtest.h>
 
 #include <string>

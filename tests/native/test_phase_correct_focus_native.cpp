@@ -1,3 +1,4 @@
+// CorrectFocus with levels outside 0..2: the beep, heard only natively.
 #include <gtest/gtest.h>
 
 #include <cstring>

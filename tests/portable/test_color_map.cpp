@@ -1,3 +1,4 @@
+// ColorMap: loading and saving its table, the tone tables and the re-colouring.
 #include <gtest/gtest.h>
 
 #include <algorithm>

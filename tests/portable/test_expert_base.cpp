@@ -1,3 +1,4 @@
+// ExpertBase: initialisation, work images, the seed and packed bitmaps.
 #include <gtest/gtest.h>
 
 #include <cstring>

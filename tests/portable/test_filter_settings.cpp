@@ -1,3 +1,4 @@
+// The settings record: its 24 stored bytes and its file.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The floating-point scope of the exports: precision, rounding and exceptions set and restored.
 #include <gtest/gtest.h>
 
 #include <cmath>

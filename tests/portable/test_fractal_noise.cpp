@@ -1,3 +1,4 @@
+// FractalNoise: the grid, its draws and its samples.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The held image: the host picture's header check and the copies in and out.
 #include <gtest/gtest.h>
 
 #include <cstring>

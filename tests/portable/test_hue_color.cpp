@@ -1,3 +1,4 @@
+// The colour conversions and the integer helpers, by example.
 #include <gtest/gtest.h>
 
 #include <climits>

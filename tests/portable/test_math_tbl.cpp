@@ -1,3 +1,4 @@
+// MathTbl: every builder and FromCurve.
 #include <gtest/gtest.h>
 
 #include <cmath>

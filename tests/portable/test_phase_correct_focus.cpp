@@ -1,3 +1,4 @@
+// The default CorrectFocus phase.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The default Deform phase.
 #include <gtest/gtest.h>
 
 #include <cstring>

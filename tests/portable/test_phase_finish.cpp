@@ -1,3 +1,4 @@
+// The default Finish phase.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The default Prefilter phase.
 #include <gtest/gtest.h>
 
 #include <array>

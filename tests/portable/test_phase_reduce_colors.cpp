@@ -1,3 +1,4 @@
+// The default ReduceColors phase.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The random generator: its sequence, seeds and draw forms.
 #include <gtest/gtest.h>
 
 #include <climits>

@@ -1,3 +1,4 @@
+// Resources and string-table entries through the platform seam.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,4 @@
+// The bounded status-text helpers.
 #include <gtest/gtest.h>
 
 #include <cstring>

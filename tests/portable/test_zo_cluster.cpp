@@ -1,3 +1,4 @@
+// ZoCluster: the neighbourhood filters.
 #include <gtest/gtest.h>
 
 #include <algorithm>

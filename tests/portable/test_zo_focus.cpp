@@ -1,3 +1,4 @@
+// ZoFocus: the focus map.
 #include <gtest/gtest.h>
 
 #include <climits>

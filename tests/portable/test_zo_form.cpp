@@ -1,3 +1,4 @@
+// ZoForm: the mesh deformation.
 #include <gtest/gtest.h>
 
 #include <cmath>

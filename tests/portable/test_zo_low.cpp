@@ -1,3 +1,4 @@
+// ZoLow: the colour reduction.
 #include <gtest/gtest.h>
 
 #include <cstring>

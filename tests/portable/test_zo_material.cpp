@@ -1,3 +1,4 @@
+// ZoMaterial: the ground relief.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// A style engine that runs the default phases, for the tests.
 #include "tests/support/default_phases_expert.h"
 
 namespace default_phases {

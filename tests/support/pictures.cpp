@@ -1,3 +1,4 @@
+// Pictures for the tests: gradients, the samples, checksums.
 #include "tests/support/pictures.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The small test engine of the frame's tests and the test plug-ins.
 #include "tests/support/test_expert.h"
 
 #include <algorithm>

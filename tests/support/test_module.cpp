@@ -1,3 +1,4 @@
+// The module whose resources the portable tests read, in either build.
 #include "tests/support/test_module.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// Helpers of the Windows tests.
 #include "tests/win32/win32_test_support.h"
 
 #include <cstdio>
