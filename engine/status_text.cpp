@@ -4,22 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// Length of the longest prefix of text[0..length) that ends on a character boundary.
-size_t WholeCharacters(const char* text, size_t length) {
-    size_t i = 0;
-    while (i < length) {
-        size_t step = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-        if (i + step > length) break;
-        i += step;
-    }
-    return i;
-}
-
-}  // namespace
+#include "platform/code_page.h"
 
 void CopyTextBounded(char* buffer, int size, const char* text) {
     if (buffer == nullptr || size <= 0) return;

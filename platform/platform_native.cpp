@@ -3,6 +3,7 @@
 #include <cstring>
 #include <strings.h>
 
+#include "platform/code_page.h"
 #include "platform/native_module.h"
 
 namespace platform {
@@ -39,7 +40,9 @@ int LoadStringEntry(ModuleHandle module, unsigned id, char* buffer, int bufferSi
     for (size_t i = 0; i < native->stringCount; ++i) {
         if (native->strings[i].id != id) continue;
         size_t length = std::strlen(native->strings[i].text);
-        if (length > static_cast<size_t>(bufferSize - 1)) length = bufferSize - 1;
+        // Cut as a loaded Windows string is: never inside a double-byte character.
+        if (length > static_cast<size_t>(bufferSize - 1))
+            length = WholeCharacters(native->strings[i].text, static_cast<size_t>(bufferSize - 1));
         std::memcpy(buffer, native->strings[i].text, length);
         buffer[length] = '\0';
         return static_cast<int>(length);

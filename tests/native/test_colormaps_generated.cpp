@@ -2,18 +2,14 @@
 // fixed parts checked, and each map run on a small picture from its module.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/color_map.h"
 #include "engine/status_text.h"
 #include "platform/native_module.h"
+#include "tests/support/files.h"
 #include "tests/support/pictures.h"
 
 namespace {
@@ -40,13 +36,8 @@ const uint8_t kMoravelRedKey[45] = {
     8,   0,   5,   8,   0,   5,   8,   0,   5,
 };
 
-std::vector<uint8_t> ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-std::filesystem::path CommittedFile(const char* file) {
-    return std::filesystem::path(ZO_SOURCE_DIR) / "resources" / "colormaps" / file;
+std::string CommittedFile(const char* file) {
+    return std::string(ZO_SOURCE_DIR) + "/resources/colormaps/" + file;
 }
 
 int16_t Field(const std::vector<uint8_t>& bytes, int index) {
@@ -54,27 +45,21 @@ int16_t Field(const std::vector<uint8_t>& bytes, int index) {
 }
 
 TEST(GeneratedColorMaps, GeneratorReproducesTheCommittedFiles) {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const auto folder =
-        std::filesystem::temp_directory_path() / ("zo_colormaps_" + std::to_string(stamp));
-    std::filesystem::create_directories(folder);
-    const std::string command = std::string("\"") + ZO_MAKE_COLORMAPS + "\" \"" +
-                                folder.string() + "\"";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const test_files::ScratchFolder folder("zo_colormaps_");
+    ASSERT_TRUE(test_files::RunGenerator(ZO_MAKE_COLORMAPS, folder.Path()));
     for (const PluginMap& plugin : kPlugins) {
         SCOPED_TRACE(plugin.file);
-        const std::vector<uint8_t> fresh = ReadAll(folder / plugin.file);
-        const std::vector<uint8_t> committed = ReadAll(CommittedFile(plugin.file));
+        const std::vector<uint8_t> fresh = test_files::ReadAll(folder.PathOf(plugin.file));
+        const std::vector<uint8_t> committed = test_files::ReadAll(CommittedFile(plugin.file));
         EXPECT_EQ(fresh.size(), 1438u);
         EXPECT_TRUE(fresh == committed) << "regenerate resources/colormaps with make_colormaps";
     }
-    std::filesystem::remove_all(folder);
 }
 
 TEST(GeneratedColorMaps, FixedPartsAndWhatThePassReliesOn) {
     for (const PluginMap& plugin : kPlugins) {
         SCOPED_TRACE(plugin.file);
-        const std::vector<uint8_t> bytes = ReadAll(CommittedFile(plugin.file));
+        const std::vector<uint8_t> bytes = test_files::ReadAll(CommittedFile(plugin.file));
         ASSERT_EQ(bytes.size(), 1438u);
         for (int i = 0; i < 5; ++i) EXPECT_EQ(Field(bytes, i), plugin.header[i]) << "field " << i;
         // The histogram match needs targets whose cumulative sums rise past bin 0.
@@ -93,7 +78,7 @@ TEST(GeneratedColorMaps, FixedPartsAndWhatThePassReliesOn) {
         }
         for (int i = 1062; i < 1438; ++i) ASSERT_EQ(bytes[i], 0) << "reserved byte " << i;
     }
-    const std::vector<uint8_t> moravel = ReadAll(CommittedFile("moravel.cmp"));
+    const std::vector<uint8_t> moravel = test_files::ReadAll(CommittedFile("moravel.cmp"));
     ASSERT_EQ(moravel.size(), 1438u);
     EXPECT_EQ(std::memcmp(&moravel[522], kMoravelRedKey, 45), 0);
 }
@@ -104,7 +89,7 @@ TEST(GeneratedColorMaps, EachModuleCarriesItsFile) {
         platform::ResourceBytes resource;
         ASSERT_TRUE(platform::FindResourceBytes(platform::NativeModuleHandle(plugin.module),
                                                 "COLORMAP", "CMP", &resource));
-        const std::vector<uint8_t> committed = ReadAll(CommittedFile(plugin.file));
+        const std::vector<uint8_t> committed = test_files::ReadAll(CommittedFile(plugin.file));
         ASSERT_EQ(resource.size, committed.size());
         EXPECT_EQ(std::memcmp(resource.data, committed.data(), committed.size()), 0);
     }

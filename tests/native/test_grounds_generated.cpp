@@ -4,16 +4,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/native_module.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -40,12 +36,6 @@ const Ground kGrounds[] = {
 constexpr size_t kGroundSize = 4176;
 constexpr int kSide = 64;
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>());
-}
-
 std::string Committed(const Ground& g) {
     return std::string(ZO_SOURCE_DIR) + "/resources/grounds/" + g.resource + ".mat";
 }
@@ -62,24 +52,20 @@ std::string Text20(const std::vector<uint8_t>& b, size_t offset) {
 }
 
 TEST(GroundsGenerated, GeneratorReproducesTheCommittedFiles) {
-    char folder[] = "/tmp/zo_grounds_XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string command = std::string("\"") + ZO_MAKE_GROUNDS + "\" \"" + folder + "\"";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const test_files::ScratchFolder folder("zo_grounds_");
+    ASSERT_TRUE(test_files::RunGenerator(ZO_MAKE_GROUNDS, folder.Path()));
     for (const Ground& g : kGrounds) {
-        const std::string made = std::string(folder) + "/" + g.resource + ".mat";
-        const std::vector<uint8_t> generated = ReadFile(made);
+        const std::string made = folder.PathOf(std::string(g.resource) + ".mat");
+        const std::vector<uint8_t> generated = test_files::ReadAll(made);
         EXPECT_EQ(generated.size(), kGroundSize) << g.resource;
-        EXPECT_TRUE(generated == ReadFile(Committed(g)))
+        EXPECT_TRUE(generated == test_files::ReadAll(Committed(g)))
             << g.resource << " differs from its recipe";
-        std::remove(made.c_str());
     }
-    rmdir(folder);
 }
 
 TEST(GroundsGenerated, HeadersHoldTheGroundValues) {
     for (const Ground& g : kGrounds) {
-        const std::vector<uint8_t> b = ReadFile(Committed(g));
+        const std::vector<uint8_t> b = test_files::ReadAll(Committed(g));
         ASSERT_EQ(b.size(), kGroundSize) << g.resource;
         EXPECT_EQ(Text20(b, 0), g.name) << g.resource;
         EXPECT_EQ(Text20(b, 20), g.grain) << g.resource;
@@ -92,7 +78,7 @@ TEST(GroundsGenerated, HeadersHoldTheGroundValues) {
 
 TEST(GroundsGenerated, HeightMapsSpanExactlyTheirRange) {
     for (const Ground& g : kGrounds) {
-        const std::vector<uint8_t> b = ReadFile(Committed(g));
+        const std::vector<uint8_t> b = test_files::ReadAll(Committed(g));
         ASSERT_EQ(b.size(), kGroundSize) << g.resource;
         const uint8_t* map = b.data() + 80;
         int low = 255, high = 0, atMiddleOrAbove = 0;
@@ -123,7 +109,7 @@ double MeanStep(const uint8_t* map, int a, int b, bool columns) {
 
 TEST(GroundsGenerated, HeightMapsTileWithoutASeam) {
     for (const Ground& g : kGrounds) {
-        const std::vector<uint8_t> b = ReadFile(Committed(g));
+        const std::vector<uint8_t> b = test_files::ReadAll(Committed(g));
         ASSERT_EQ(b.size(), kGroundSize) << g.resource;
         const uint8_t* map = b.data() + 80;
         for (bool columns : {true, false}) {
@@ -145,7 +131,7 @@ TEST(GroundsGenerated, EveryModuleCarriesTheCommittedGrounds) {
                                                     g.resource, "MAT", &bytes))
                 << module << " " << g.resource;
             EXPECT_TRUE(std::vector<uint8_t>(bytes.data, bytes.data + bytes.size) ==
-                        ReadFile(Committed(g)))
+                        test_files::ReadAll(Committed(g)))
                 << module << " " << g.resource;
         }
 }

@@ -14,21 +14,17 @@
 #include "imaging/fnv1a.h"
 #include "plugin/driver.h"
 #include "plugin/filter_settings.h"
+#include "tests/support/files.h"
 #include "tests/support/test_module.h"
 
 namespace {
-
-std::vector<uint8_t> ReadBytes(const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
-}
 
 std::string RecordedChecksum() { return RecordedTestEngineChecksum(); }
 
 }  // namespace
 
 TEST(TestEnginePainting, CoffeeGivesTheRecordedChecksum) {
-    const std::vector<uint8_t> file = ReadBytes(SourcePath("samples/coffee.bmp"));
+    const std::vector<uint8_t> file = test_files::ReadAll(SourcePath("samples/coffee.bmp"));
     ASSERT_GT(file.size(), 54u);
     ASSERT_EQ(file[10], 54) << "rows right after the info header";
     std::unique_ptr<TDib> image = TDib::FromPacked(file.data() + 14, file.size() - 14);

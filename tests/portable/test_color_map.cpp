@@ -2,19 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/color_map.h"
 #include "engine/status_text.h"
 #include "imaging/math_tbl.h"
+#include "tests/support/files.h"
 #include "tests/support/pictures.h"
 #include "tests/support/test_module.h"
 
@@ -422,20 +420,10 @@ TEST_F(ColorMapFixture, PassWithoutGridMemoryFailsAndLeavesThePicture) {
 // ---- files and resources ---------------------------------------------------------------------
 
 struct ColorMapFiles : ColorMapFixture {
-    std::filesystem::path folder;
-    void SetUp() override {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        folder = std::filesystem::temp_directory_path() /
-                 ("zo_color_map_" + std::to_string(stamp));
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    std::string PathOf(const char* name) const { return (folder / name).string(); }
-    void WriteBytes(const std::string& path, size_t count, char fill) const {
-        std::ofstream(path, std::ios::binary) << std::string(count, fill);
+    test_files::ScratchFolder folder{"zo_color_map_"};
+    std::string PathOf(const char* name) const { return folder.PathOf(name); }
+    static void WriteBytes(const std::string& path, size_t count, char fill) {
+        test_files::WriteAll(path, std::string(count, fill));
     }
 };
 
@@ -485,7 +473,7 @@ TEST_F(ColorMapFiles, LoadReadsTheFirst1438BytesOfALongerFile) {
 TEST_F(ColorMapFiles, FailuresAppendTheirTextAndKeepTheTable) {
     WriteBytes(PathOf("short.cmp"), 1437, '\x22');
     WriteBytes(PathOf("empty.cmp"), 0, 0);
-    std::filesystem::create_directories(folder / "a folder");
+    std::filesystem::create_directories(PathOf("a folder"));
     struct Case {
         const char* name;
         bool save;

@@ -1,24 +1,17 @@
 // The settings record: its 24 stored bytes and its file.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "plugin/filter_settings.h"
+#include "tests/support/files.h"
 
 namespace {
 
 const uint8_t kStored[kSettingsFileSize] = {
     2, 0, 0, 0, 2, 0, 1, 0, 0xFF, 0xFF, 2, 0, 9, 0, 0xAB, 0xCD, 1, 2, 3, 4, 5, 6, 7, 8};
-
-std::string WriteFile(const char* name, const uint8_t* bytes, size_t size) {
-    std::FILE* file = std::fopen(name, "wb");
-    if (file == nullptr) return "";
-    std::fwrite(bytes, 1, size, file);
-    std::fclose(file);
-    return name;
-}
 
 TEST(FilterSettings, DecodesTheStoredLayoutAndIgnoresTheGroundSlot) {
     FilterSettings settings;
@@ -56,8 +49,9 @@ TEST(FilterSettings, MissingFileGivesTheDefaults) {
 }
 
 TEST(FilterSettings, ShortFileChangesOnlyWhatItHolds) {
-    const std::string path = WriteFile("zo_short_settings.dat", kStored, 10);
-    ASSERT_FALSE(path.empty());
+    const test_files::ScratchFolder folder("zo_settings_");
+    const std::string path = folder.PathOf("short.dat");
+    ASSERT_TRUE(test_files::WriteAll(path, std::vector<uint8_t>(kStored, kStored + 10)));
     FilterSettings settings;
     settings.focusLevel = 0;
     settings.groundIndex = 4;
@@ -66,26 +60,20 @@ TEST(FilterSettings, ShortFileChangesOnlyWhatItHolds) {
     EXPECT_EQ(settings.deformLevel, -1);
     EXPECT_EQ(settings.focusLevel, 0) << "beyond the file's 10 bytes";
     EXPECT_EQ(settings.groundIndex, 4);
-    std::remove(path.c_str());
 }
 
 TEST(FilterSettings, WriteThenReadRoundTrips) {
-    const char* path = "zo_round_trip.dat";
+    const test_files::ScratchFolder folder("zo_settings_");
+    const std::string path = folder.PathOf("round_trip.dat");
     FilterSettings written;
     DecodeSettings(kStored, &written);
-    ASSERT_EQ(WriteSettingsFile(path, written), 1);
-    std::FILE* file = std::fopen(path, "rb");
-    ASSERT_NE(file, nullptr);
-    uint8_t bytes[64];
-    const size_t size = std::fread(bytes, 1, sizeof bytes, file);
-    std::fclose(file);
-    EXPECT_EQ(size, 24u);
+    ASSERT_EQ(WriteSettingsFile(path.c_str(), written), 1);
+    EXPECT_EQ(test_files::ReadAll(path).size(), 24u);
 
     FilterSettings read;
-    EXPECT_EQ(ReadSettingsFile(path, &read), 1);
+    EXPECT_EQ(ReadSettingsFile(path.c_str(), &read), 1);
     EXPECT_EQ(read.groundIndex, 9);
     EXPECT_EQ(read.deformLevel, -1);
-    std::remove(path);
 }
 
 }  // namespace

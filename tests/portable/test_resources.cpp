@@ -47,4 +47,14 @@ TEST(StringTable, LoadsAreCutToTheBuffer) {
     EXPECT_STREQ(small, "");
 }
 
+TEST(StringTable, LoadsAreNeverCutInsideADoubleByteCharacter) {
+    // The ground list begins "PAPER1,紙": room for 8 bytes ends inside 紙.
+    char buffer[9];
+    EXPECT_EQ(platform::LoadStringEntry(TestModule(), 121, buffer, sizeof buffer), 7);
+    EXPECT_STREQ(buffer, "PAPER1,");
+    char room[10];
+    EXPECT_EQ(platform::LoadStringEntry(TestModule(), 121, room, sizeof room), 9);
+    EXPECT_STREQ(room, "PAPER1,紙");
+}
+
 }  // namespace
