@@ -15,7 +15,7 @@ TEST(BitmapInfoHeader, DecodesEveryFieldAtItsOffsetAndEncodesThemBack) {
     BitmapInfoHeader header;
     ASSERT_TRUE(DecodeBitmapInfoHeader(bytes, sizeof bytes, &header));
     EXPECT_EQ(header.size, 0x1C130A01u);
-    EXPECT_EQ(header.width, 0x403A3125);
+    EXPECT_EQ(header.width, 0x40372E25);
     EXPECT_EQ(header.height, 0x645B5249);
     EXPECT_EQ(header.planes, 0x766Du);
     EXPECT_EQ(header.bitCount, 0x887Fu);
