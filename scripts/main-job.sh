@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds the Windows configuration, and paints
-# samples/coffee.bmp through every built plug-in DLL with the stand-in host ZoHost under Wine,
-# writing out/<plug-in>.bmp. The i686 product is painted where this machine runs 32-bit
+# the sample pictures through every built plug-in DLL with the stand-in host ZoHost under Wine,
+# writing out/<plug-in>-<sample>.bmp and .png. The i686 product is painted where this machine runs 32-bit
 # programs; elsewhere it is still built, and the x86-64 build of the same code paints (see
 # scripts/windows-targets.sh). ZO_BUILD_DIR and ZO_OUT_DIR (relative to the repository) choose
 # other folders.
@@ -25,6 +25,9 @@ fi
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$(zo_toolchain "$target")" >/dev/null
 cmake --build "$build" -j "$jobs"
+# The PNG converter, a native program.
+cmake -S . -B build/tools -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/tools -j "$jobs" --target bmp_to_png
 echo "main-job: painting with the $target build in $build"
 
 export ZO_WINEPREFIX="$top/$build/wineprefix"
@@ -55,6 +58,7 @@ if [ ${#dlls[@]} -eq 0 ]; then
   exit 1
 fi
 
+samples=(coffee chelsea)
 status=0
 for dll in "${dlls[@]}"; do
   name=$(basename "$dll" .dll)
@@ -63,25 +67,34 @@ for dll in "${dlls[@]}"; do
     *) kind="product plug-in" ;;
   esac
   echo "== $name ($kind)"
-  mkdir -p "$scratch/$name"
-  cp "$dll" "$scratch/$name/"
-  if scripts/wine-run.sh --arch="$target" "$build/host/ZoHost.exe" "Z:$scratch/$name/$name.dll" \
-      "Z:$top/samples/coffee.bmp" "Z:$out_abs/$name.bmp" --checksum \
-      | iconv -f CP932 -t UTF-8 -c; then  # the title is code page 932 text
-    echo "   -> $out/$name.bmp"
-  else
-    echo "   !! $name did not paint" >&2
-    status=1
-  fi
+  for sample in "${samples[@]}"; do
+    # A fresh folder for every painting, so that no settings file left by an earlier one
+    # changes it.
+    folder="$scratch/$name-$sample"
+    mkdir -p "$folder"
+    cp "$dll" "$folder/"
+    result="$out_abs/$name-$sample.bmp"
+    if scripts/wine-run.sh --arch="$target" "$build/host/ZoHost.exe" "Z:$folder/$name.dll" \
+        "Z:$top/samples/$sample.bmp" "Z:$result" --checksum \
+        | iconv -f CP932 -t UTF-8 -c \
+        && build/tools/tools/png/bmp_to_png "$result" "${result%.bmp}.png"; then
+      echo "   -> $out/$name-$sample.bmp, $out/$name-$sample.png"
+    else
+      echo "   !! $name did not paint $sample" >&2
+      status=1
+    fi
+  done
 done
 
 echo
 echo "Wrote:"
 for dll in "${dlls[@]}"; do
   name=$(basename "$dll" .dll)
-  if [ -f "$out/$name.bmp" ]; then
-    echo "  $out/$name.bmp ($(stat -c %s "$out/$name.bmp") bytes)"
-  fi
+  for sample in "${samples[@]}"; do
+    for file in "$out/$name-$sample.bmp" "$out/$name-$sample.png"; do
+      [ -f "$file" ] && echo "  $file ($(stat -c %s "$file") bytes)"
+    done
+  done
 done
 product=("$build"/plugins/Zo_*.dll)
 if [ ${#product[@]} -eq 0 ]; then
