@@ -1,12 +1,13 @@
-// Writes styles/kolda/kolda_tables.cpp: the collage painter's 32 angles and the line engine's
-// curve blending weights. Both are computed in long double (the x87 extended format) and
+// Writes kolda_tables.cpp (committed as styles/kolda/kolda_tables.cpp) into a folder: the
+// collage painter's 32 angles and the line engine's curve blending weights. Both are computed in long double (the x87 extended format) and
 // written with 17 significant digits, which read back to the same doubles in every build; the
 // committed file is compared with a fresh run by the tests.
 //
-// Usage: make_kolda_tables <output .cpp file>
+// Usage: make_kolda_tables <output folder>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -36,12 +37,13 @@ void WriteAngles(std::FILE* out, const char* name, long double (*f)(long double)
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: make_kolda_tables <output .cpp file>\n");
+        std::fprintf(stderr, "usage: make_kolda_tables <output folder>\n");
         return 2;
     }
-    std::FILE* out = std::fopen(argv[1], "wb");
+    const std::string path = std::string(argv[1]) + "/kolda_tables.cpp";
+    std::FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr) {
-        std::fprintf(stderr, "make_kolda_tables: cannot write %s\n", argv[1]);
+        std::fprintf(stderr, "make_kolda_tables: cannot write %s\n", path.c_str());
         return 1;
     }
     std::fprintf(out,

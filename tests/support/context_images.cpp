@@ -1,3 +1,4 @@
+// Work images and their engine context for the part painters' tests.
 #include "tests/support/context_images.h"
 
 #include <cmath>
