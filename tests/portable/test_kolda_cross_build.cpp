@@ -16,6 +16,7 @@
 #include "styles/kolda/color_map_ex.h"
 #include "styles/kolda/zo_drawing.h"
 #include "tests/support/context_images.h"
+#include "tests/support/drawing_fixture.h"
 #include "tests/support/files.h"
 #include "tests/support/pictures.h"
 #include "tests/support/test_module.h"
@@ -70,22 +71,13 @@ TEST(KoldaCrossBuild, SamplePictureThroughEveryComponent) {
     const Curve distance(0.03, 0.4, 0.2, 1.0), spot(0.03, 0.5, 0.0, 1.0),
         minLength(0.03, 0.7, 1.0, 0.4), penSize(0.03, 1.0, 1.0, 0.0), weight(0.0, 1.0, 1.0, 1.0),
         speed(0.03, 0.7, 1.0, 0.0);
-    DrawingSettings settings;
-    settings.filled = 1;
-    settings.mode = kDrawingEdgeLines;
-    settings.taper = kTaperThickMiddle;
-    settings.edgeThreshold = 20;
-    settings.hatchFocusHigh = 256;
-    settings.shortWindow = 2;
-    settings.longWindow = 10;
+    // The collage style's settings at touch level 1, with its curves.
+    DrawingTables unused;
+    DrawingSettings settings = EdgeSettings(unused);
     settings.minLength = 50;
-    settings.maxPoints = 50000;
     settings.minWidth = 15;
-    settings.maxWidth = 90;
-    settings.densityInfluence = 50;
     settings.fullLength = 250;
     settings.fullStrength = 150;
-    settings.simplifyFactor = 150;
     settings.colorDistanceTable = distance.table;
     settings.minLengthTable = minLength.table;
     settings.penSizeTable = penSize.table;

@@ -47,6 +47,17 @@ Points Row(int y, int fromX, int toX) {
     return points;
 }
 
+// A white square in the upper right of a black 40 × 40 picture, with the edge settings.
+struct WhiteCorner : ::testing::Test {
+    WhiteCorner() : images(40, 40, 72), settings(EdgeSettings(tables)), drawing(images.Context()) {
+        PaintTwoLevels(images, [](int x, int y) { return x >= 20 && y >= 20; });
+    }
+    ContextImages images;
+    DrawingTables tables;
+    DrawingSettings settings;
+    ZoDrawing drawing;
+};
+
 // ---- construction and limits ------------------------------------------------------------------
 
 TEST(ZoDrawing, ConstructorTakesTheContext) {
@@ -260,17 +271,12 @@ TEST(ZoDrawing, APictureWithoutEdgesGivesNoStrokes) {
 
 // ---- edge marks -----------------------------------------------------------------------------------
 
-TEST(ZoDrawing, EdgeMarksSitOnTheStepInBothScans) {
-    // A white square in the upper right of a black picture: rows 20..39 have a step at column
-    // 20 and columns 20..39 one at row 20. With windows of 3 the differences rise 85, 170, 255
-    // and fall after the step, so the mark is the step's first white pixel, value 255. The
-    // column scan finds (20, 20) marked already and neither rewrites nor counts it.
-    ContextImages images(40, 40, 72);
-    PaintTwoLevels(images, [](int x, int y) { return x >= 20 && y >= 20; });
-    DrawingTables tables;
-    const DrawingSettings s = EdgeSettings(tables);
-    ZoDrawing drawing(images.Context());
-    drawing.SetSettings(&s);
+TEST_F(WhiteCorner, EdgeMarksSitOnTheStepInBothScans) {
+    // Rows 20..39 have a step at column 20 and columns 20..39 one at row 20. With windows of 3
+    // the differences rise 85, 170, 255 and fall after the step, so the mark is the step's
+    // first white pixel, value 255. The column scan finds (20, 20) marked already and neither
+    // rewrites nor counts it.
+    drawing.SetSettings(&settings);
     drawing.PrepareGray();
     ASSERT_EQ(drawing.DetectEdges(), 1);
     std::set<std::pair<int, int>> expected;
@@ -371,13 +377,8 @@ TEST(ZoDrawing, SmoothingPullsSmallRangesAndKeepsSteps) {
 
 // ---- tracing ------------------------------------------------------------------------------------------
 
-TEST(ZoDrawing, TracedEdgesBecomeTwoPointStrokes) {
-    ContextImages images(40, 40, 72);
-    PaintTwoLevels(images, [](int x, int y) { return x >= 20 && y >= 20; });
-    DrawingTables tables;
-    const DrawingSettings s = EdgeSettings(tables);
-    ZoDrawing drawing(images.Context());
-    ASSERT_EQ(drawing.Run(&s), 1);
+TEST_F(WhiteCorner, TracedEdgesBecomeTwoPointStrokes) {
+    ASSERT_EQ(drawing.Run(&settings), 1);
     const auto strokes = StrokesOf(drawing);
     ASSERT_EQ(strokes.size(), 2u);
     // Storage order reaches (20, 20) first; straight up wins over right on the tie of equal
@@ -609,25 +610,15 @@ TEST(ZoDrawing, AStoreThatCannotGrowFailsTheStrokeAndKeepsTheOthers) {
     EXPECT_EQ(PositionsOf(strokes[0]), (Points{{1, 1}, {4, 6}, {9, 2}}));
 }
 
-TEST(ZoDrawing, RunFailsWhenTheStoreCannotGrow) {
-    ContextImages images(40, 40, 72);
-    PaintTwoLevels(images, [](int x, int y) { return x >= 20 && y >= 20; });
-    DrawingTables tables;
-    const DrawingSettings s = EdgeSettings(tables);
-    ZoDrawing drawing(images.Context());
+TEST_F(WhiteCorner, RunFailsWhenTheStoreCannotGrow) {
     drawing.Store().SetCeiling(sizeof(ZoDrawing::StrokeHeader) + 2 * sizeof(ZoDrawing::StrokePoint));
-    EXPECT_EQ(drawing.Run(&s), 0);
+    EXPECT_EQ(drawing.Run(&settings), 0);
     EXPECT_EQ(images.status, NoMemoryText());
     EXPECT_EQ(drawing.StrokeCount(), 1) << "the strokes stored so far stay";
 }
 
-TEST(ZoDrawing, ResetEmptiesTheStore) {
-    ContextImages images(40, 40, 72);
-    PaintTwoLevels(images, [](int x, int y) { return x >= 20 && y >= 20; });
-    DrawingTables tables;
-    const DrawingSettings s = EdgeSettings(tables);
-    ZoDrawing drawing(images.Context());
-    ASSERT_EQ(drawing.Run(&s), 1);
+TEST_F(WhiteCorner, ResetEmptiesTheStore) {
+    ASSERT_EQ(drawing.Run(&settings), 1);
     ASSERT_EQ(drawing.StrokeCount(), 2);
     drawing.Reset();
     EXPECT_EQ(drawing.StrokeCount(), 0);
