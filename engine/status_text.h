@@ -12,7 +12,6 @@ namespace texts {
 
 // Component prefixes.
 inline constexpr char kClusterPrefix[] = "Cluster:";
-inline constexpr char kCollagePrefix[] = "Collage:";
 inline constexpr char kColorMapPrefix[] = "ColorMap:";
 inline constexpr char kDrawingPrefix[] = "Drawing:";
 inline constexpr char kFocusPrefix[] = "Focus:";

@@ -116,10 +116,9 @@ public:
         uint8_t keep;   // 1 when the simplification keeps it as a corner
         uint8_t focus;
     };
-    // The traced line, for tests and for callers that trace their own; AppendPoint returns 0
+    // The traced line, for callers that trace their own (and tests); AppendPoint returns 0
     // at capacity.
     int PointCount() const { return pointCount_; }
-    const TracedPoint* Points() const { return points_.get(); }
     void ClearPoints() { pointCount_ = 0; }
     int AppendPoint(int x, int y, int focus, int keep);
     void SetSettings(const DrawingSettings* settings) { settings_ = settings; }
@@ -128,8 +127,6 @@ public:
     void ComputeLimits();
     // density = marks × 10 / (width × height), kept in 0.2..5.0.
     void MeasureDensity(int64_t marks);
-    // The pen that Render draws with.
-    LinePen& Pen() { return pen_; }
 
 private:
     bool SettingsUsable(const DrawingSettings* settings) const;

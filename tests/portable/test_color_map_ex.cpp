@@ -8,6 +8,7 @@
 
 #include "engine/color_map.h"
 #include "engine/status_text.h"
+#include "imaging/random.h"
 #include "styles/kolda/color_map_ex.h"
 #include "tests/support/pictures.h"
 #include "tests/support/test_module.h"
@@ -108,7 +109,9 @@ TEST(ColorMapEx, WithoutSettersItIsColorMap) {
         EXPECT_STREQ(status, "ColorMap:");
         ASSERT_EQ(ex.LoadFile(SourcePath("resources/colormaps/kolda.cmp")), 1);
         ASSERT_EQ(ex.SetupMasked(extended.get(), extended.get(), mask.get(), offset, offset), 1);
+        const uint32_t random = RandomState;
         ASSERT_EQ(ex.Run(), 1);
+        EXPECT_EQ(RandomState, random);
         EXPECT_EQ(test_pictures::Checksum(*extended), test_pictures::Checksum(*plain));
         EXPECT_STREQ(status, "ColorMap:");
     }

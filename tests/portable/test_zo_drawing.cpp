@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "imaging/random.h"
 #include "styles/kolda/zo_drawing.h"
 #include "tests/support/context_images.h"
 #include "tests/support/drawing_fixture.h"
@@ -57,6 +58,18 @@ struct WhiteCorner : ::testing::Test {
     DrawingSettings settings;
     ZoDrawing drawing;
 };
+
+TEST(DrawingSettings, StartsZeroed) {
+    // A style fills the record only while `filled` is 0, so a fresh one must be all zeros.
+    const DrawingSettings settings;
+    const DrawingSettings zeros = [] {
+        DrawingSettings z;
+        std::memset(static_cast<void*>(&z), 0, sizeof z);
+        return z;
+    }();
+    EXPECT_EQ(std::memcmp(&settings, &zeros, sizeof settings), 0);
+    EXPECT_EQ(sizeof settings, 18 * sizeof(int32_t) + 6 * sizeof(void*));
+}
 
 // ---- construction and limits ------------------------------------------------------------------
 
@@ -378,7 +391,9 @@ TEST(ZoDrawing, SmoothingPullsSmallRangesAndKeepsSteps) {
 // ---- tracing ------------------------------------------------------------------------------------------
 
 TEST_F(WhiteCorner, TracedEdgesBecomeTwoPointStrokes) {
+    const uint32_t random = RandomState;
     ASSERT_EQ(drawing.Run(&settings), 1);
+    EXPECT_EQ(RandomState, random) << "the line engine draws nothing at random";
     const auto strokes = StrokesOf(drawing);
     ASSERT_EQ(strokes.size(), 2u);
     // Storage order reaches (20, 20) first; straight up wins over right on the tie of equal
@@ -486,6 +501,31 @@ TEST(ZoDrawing, TheTracePrefersStrongMarksAndSmallTurns) {
     ASSERT_EQ(strokes.size(), 1u);
     EXPECT_EQ(PositionsOf(strokes[0]).front(), (std::pair<int, int>{12, 20}));
     EXPECT_EQ(PositionsOf(strokes[0]).back(), (std::pair<int, int>{25, 21}));
+}
+
+TEST(ZoDrawing, LongLinesOnAWidePictureDoNotWrap) {
+    // A picture 40000 wide: a horizontal edge traced as one line of 39960 points, stored and
+    // drawn with coordinates beyond 32767.
+    ContextImages images(40000, 24, 72);
+    DrawingTables tables;
+    DrawingSettings s = EdgeSettings(tables);
+    s.maxPoints = 2147483647;
+    s.minLength = 2147483647;
+    // The line must be longer than 120/256 of the capacity 80048, that is 37522 points.
+    uint8_t share[256];
+    std::memset(share, 120, sizeof share);
+    s.minLengthTable = share;
+    ZoDrawing drawing(images.Context());
+    drawing.SetSettings(&s);
+    SetMarks(images, Row(12, 20, 39979), 200);
+    ASSERT_EQ(drawing.TraceLines(), 1);
+    EXPECT_EQ(drawing.TraceLimits().minimumLength, 80048);
+    const auto strokes = StrokesOf(drawing);
+    ASSERT_EQ(strokes.size(), 1u);
+    EXPECT_EQ(PositionsOf(strokes[0]), (Points{{20, 12}, {39979, 12}}));
+    ASSERT_EQ(drawing.Render(0), 1);
+    EXPECT_NE(images.canvas->Row(12)[3 * 39000], 0);
+    EXPECT_EQ(images.canvas->Row(12)[3 * 39990], 0);
 }
 
 // ---- corner reduction ---------------------------------------------------------------------------------
