@@ -18,6 +18,8 @@ inline constexpr char kFocusPrefix[] = "Focus:";
 inline constexpr char kFormPrefix[] = "Form:";
 inline constexpr char kLowPrefix[] = "Low:";
 inline constexpr char kMaterialPrefix[] = "Material:";
+inline constexpr char kPartPrefix[] = "Part:";
+inline constexpr char kStrokePrefix[] = "Stroke:";
 
 // Details and whole texts.
 inline constexpr char kNoMemory[] = "メモリが足りません。";
@@ -35,6 +37,11 @@ inline constexpr char kLockResource[] = "Lock resource.";
 inline constexpr char kLoadResource[] = "Load resource.";
 inline constexpr char kLoadFile[] = "Load file.";
 inline constexpr char kSaveFile[] = "Save file.";
+inline constexpr char kCreateLow[] = "create Low";
+inline constexpr char kOverColors[] = "over clors";
+inline constexpr char kLoadBrush[] = "Load Brush.";
+inline constexpr char kBadBrush[] = "Bad Brush.";
+inline constexpr char kOutOfBrushBuffer[] = "Out Of Brush Buffer";
 
 }  // namespace texts
 
