@@ -58,6 +58,7 @@ void ZoStroke::FreeBrush() {
     sliceOffset_ = 0;
     sliceCount_ = 0;
     bendSize_ = 0;
+    sliceGaps_ = 0;
     rowsFlag_ = 0;
     sliceStart_.reset();
     sliceLength_.reset();

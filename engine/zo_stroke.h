@@ -123,6 +123,10 @@ public:
     int SliceOffset() const { return sliceOffset_; }
     int RowsFlag() const { return rowsFlag_; }
     int BendSize() const { return bendSize_; }
+    // Gaps inside the covered runs of the loaded brush's slices; the pairs of a slice are laid
+    // out contiguously, so a gap closes up in the painted stroke. None of the shipped brushes
+    // has one.
+    int SliceGaps() const { return sliceGaps_; }
     int SliceStart(int i) const { return sliceStart_[i]; }
     int SliceLength(int i) const { return sliceLength_[i]; }
     int Bend(int i) const { return bend_[i]; }
@@ -155,6 +159,7 @@ private:
     int centreX_ = 0;
     int centreY_ = 0;
     int bendSize_ = 0;
+    int sliceGaps_ = 0;
     int sliceCount_ = 0;
     int sliceOffset_ = 0;
     int rowsFlag_ = 0;

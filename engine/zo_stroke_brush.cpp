@@ -153,6 +153,7 @@ int ZoStroke::LoadBrushFromBitmap(const TDib* bitmap, int bufferSize, double cov
     for (int t = 0; t < slices; ++t) {
         int count = 0;
         int first = positions;
+        int last = -1;
         sliceFirstPair_[t] = brushPixels_;
         for (int j = 0; j < positions; ++j) {
             const int x = rows ? j : t;
@@ -176,6 +177,8 @@ int ZoStroke::LoadBrushFromBitmap(const TDib* bitmap, int bufferSize, double cov
             minY = std::min(minY, y);
             maxY = std::max(maxY, y);
             if (count == 0) first = j;
+            if (count > 0 && j != last + 1) ++sliceGaps_;  // counted once per gap
+            last = j;
             ++count;
         }
         sliceLength_[t] = count;
