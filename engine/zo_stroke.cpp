@@ -65,6 +65,8 @@ void ZoStroke::FreeBrush() {
     sliceFirstPair_.reset();
     pairs_.reset();
     bend_.reset();
+    matched_.reset();
+    coverageMax_ = 0;
 }
 
 void ZoStroke::SetDefaults() {

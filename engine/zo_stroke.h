@@ -134,8 +134,19 @@ public:
     const StrokeSettings& Settings() const { return settings_; }
 
 private:
-    template <bool kLabel, bool kRows>
+    // A pixel of the label under the stroke being painted: its byte offset in the 24-bit
+    // images and the index of its pair.
+    struct MatchedPixel {
+        uint32_t at24;
+        uint32_t pair;
+    };
+
+    template <bool kLabel>
+    void StrokePassFor(int label);
+    template <bool kLabel, bool kRows, bool kOvershoot>
     void StrokePass(int label);
+    // The stroke colour's shift by the cell class of grid row and column.
+    void ShiftColour(int row, int column, int& red, int& green, int& blue) const;
     // The label's bounding box; false when no pixel carries it.
     bool LabelBox(int label, int& x0, int& y0, int& x1, int& y1) const;
     void EdgeRestore(const uint8_t* edge, const uint8_t* weight, const uint8_t* colour,
@@ -168,5 +179,7 @@ private:
     std::unique_ptr<int32_t[]> sliceFirstPair_;  // index of each slice's first pair
     std::unique_ptr<uint8_t[]> pairs_;
     std::unique_ptr<int32_t[]> bend_;
+    std::unique_ptr<MatchedPixel[]> matched_;  // brush pixels entries, for PaintColor
+    int coverageMax_ = 0;
     StrokeSettings settings_ = {};
 };

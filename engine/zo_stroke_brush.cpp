@@ -168,6 +168,7 @@ int ZoStroke::LoadBrushFromBitmap(const TDib* bitmap, int bufferSize, double cov
             // Clamped, not wrapped: a coverage factor above 1 or a strong relief factor must
             // not turn into a faint or inverted pair.
             pairs_[bytesUsed_] = static_cast<uint8_t>(ClampToByte(sample.coverage));
+            coverageMax_ = std::max(coverageMax_, static_cast<int>(pairs_[bytesUsed_]));
             pairs_[bytesUsed_ + 1] = static_cast<uint8_t>(ClampToByte(sample.relief));
             bytesUsed_ += 2;
             sumX += static_cast<uint64_t>(x);
@@ -186,6 +187,12 @@ int ZoStroke::LoadBrushFromBitmap(const TDib* bitmap, int bufferSize, double cov
         brushPixels_ += count;
     }
 
+    matched_.reset(new (std::nothrow) MatchedPixel[brushPixels_ > 0 ? brushPixels_ : 1]);
+    if (!matched_) {
+        StatusAppend(status_, texts::kNoMemory);
+        FreeBrush();
+        return 0;
+    }
     if (brushPixels_ > 0) {
         const uint64_t pixels = static_cast<uint64_t>(brushPixels_);
         centreX_ = static_cast<int>(sumX / pixels);

@@ -26,23 +26,25 @@ inline void ClipSlice(int first, int length, int low, int high, int& k0, int& k1
 
 }  // namespace
 
+template <bool kLabel>
+void ZoStroke::StrokePassFor(int label) {
+    const bool overshoot = coverageMax_ > 128;
+    if (rowsFlag_) {
+        overshoot ? StrokePass<kLabel, true, true>(label) : StrokePass<kLabel, true, false>(label);
+    } else {
+        overshoot ? StrokePass<kLabel, false, true>(label) : StrokePass<kLabel, false, false>(label);
+    }
+}
+
 int ZoStroke::Paint() {
     if (!valid_ || brushPixels_ < 1) return 0;
-    if (rowsFlag_) {
-        StrokePass<false, true>(0);
-    } else {
-        StrokePass<false, false>(0);
-    }
+    StrokePassFor<false>(0);
     return 1;
 }
 
 int ZoStroke::PaintColor(int label) {
     if (!valid_ || brushPixels_ < 1) return 0;
-    if (rowsFlag_) {
-        StrokePass<true, true>(label);
-    } else {
-        StrokePass<true, false>(label);
-    }
+    StrokePassFor<true>(label);
     return 1;
 }
 
@@ -58,10 +60,15 @@ bool ZoStroke::LabelBox(int label, int& x0, int& y0, int& x1, int& y1) const {
         const void* found = std::memchr(row, value, static_cast<size_t>(width_));
         if (found == nullptr) continue;
         const int first = static_cast<int>(static_cast<const uint8_t*>(found) - row);
-        int last = width_ - 1;
-        while (row[last] != value) --last;
         x0 = std::min(x0, first);
-        x1 = std::max(x1, last);
+        // Only an occurrence right of the box so far can widen it: look for one at memchr's
+        // speed, then walk back from the row's end to the last.
+        const int from = std::max(x1 + 1, first);
+        if (std::memchr(row + from, value, static_cast<size_t>(width_ - from)) != nullptr) {
+            int last = width_ - 1;
+            while (row[last] != value) --last;
+            x1 = last;
+        }
         if (y0 > y) y0 = y;
         y1 = y;
     }
@@ -69,18 +76,27 @@ bool ZoStroke::LabelBox(int label, int& x0, int& y0, int& x1, int& y1) const {
 }
 
 // kLabel: only pixels of `label` are sampled and painted. kRows: the brush's slices are image
-// rows (positions along a slice are columns), else image columns.
-template <bool kLabel, bool kRows>
+// rows (positions along a slice are columns), else image columns. kOvershoot: some coverage is
+// above 128, so a blend can pass its target and must be held to a byte.
+template <bool kLabel, bool kRows, bool kOvershoot>
 void ZoStroke::StrokePass(int label) {
     const StrokeSettings& s = settings_;
+    // Settings in locals: the painters' byte stores could alias them and force reloads.
     const bool shifting = s.cellHueStep > 0 || s.lightUpStep > 0 || s.lightDownStep > 0;
+    const int focusLow = s.focusLow, focusHigh = s.focusHigh;
+    const int brightnessLow = s.brightnessLow, brightnessHigh = s.brightnessHigh;
+    const int colorJitter = s.colorJitter;
+    const uint32_t density = s.densityThreshold;
+    const int stepX = s.stepX, stepY = s.stepY;
     const uint8_t* const sample = (s.sampleFromSource ? source_ : canvas_)->Bits();
     uint8_t* const paint = canvas_->Bits();
     const uint8_t* const focus = focusMap_->Bits();
     const uint8_t* const labels = labelMap_->Bits();
     const uint8_t labelValue = static_cast<uint8_t>(label);
+    MatchedPixel* const matched = matched_.get();
 
-    // Slices lie on lines (rows or columns) and run along places (columns or rows).
+    // Slices lie on lines (rows or columns) and run along places (columns or rows). The source
+    // and canvas share one layout, the focus and label maps another.
     const ptrdiff_t line24 = kRows ? rowBytes24_ : 3;
     const ptrdiff_t along24 = kRows ? 3 : rowBytes24_;
     const ptrdiff_t line8 = kRows ? rowBytes8_ : 1;
@@ -126,10 +142,10 @@ void ZoStroke::StrokePass(int label) {
     const int rowEnd = height_ + extentY_ / 2;
     const int columnEnd = width_ + extentX_ / 2;
     int r = 0;
-    for (int y = 0; y < rowEnd; y += s.stepY, ++r) {
+    for (int y = 0; y < rowEnd; y += stepY, ++r) {
         int c = 0;
-        for (int x = 0; x < columnEnd; x += s.stepX, ++c) {
-            if (!ChanceOf(NextRandom(), s.densityThreshold)) continue;
+        for (int x = 0; x < columnEnd; x += stepX, ++c) {
+            if (!ChanceOf(NextRandom(), density)) continue;
             const int px = x + static_cast<int>(TopByteOf(NextRandom()) * jitterX / 512);
             const int py = y + static_cast<int>(TopByteOf(NextRandom()) * jitterY / 512);
             const int b0 = static_cast<int>(IndexOf(NextRandom(), bendEntries));
@@ -144,6 +160,8 @@ void ZoStroke::StrokePass(int label) {
             const int i0 = std::max(0, lineLow - firstLine);
             const int i1 = std::min(n, lineHigh + 1 - firstLine);
 
+            // Sampling. A label's pixels are remembered with their pairs, so that painting
+            // visits only them.
             uint32_t sumBlue = 0, sumGreen = 0, sumRed = 0, squares = 0;
             uint32_t count = 0;
             int focusMax = 0;
@@ -155,23 +173,25 @@ void ZoStroke::StrokePass(int label) {
                 if (k0 >= k1) continue;
                 const ptrdiff_t lineAt = firstLine + i;
                 const ptrdiff_t placeAt = first + k0;
-                const uint8_t* pixel = sample + lineAt * line24 + placeAt * along24;
-                const ptrdiff_t at8 = lineAt * line8 + placeAt * along8;
-                const uint8_t* f = focus + at8;
-                const uint8_t* l = labels + at8;
-                for (int k = k0; k < k1; ++k, pixel += along24, f += along8, l += along8) {
-                    if (kLabel && *l != labelValue) continue;
-                    if (*f < s.focusLow || *f > s.focusHigh) {
+                ptrdiff_t at24 = lineAt * line24 + placeAt * along24;
+                ptrdiff_t at8 = lineAt * line8 + placeAt * along8;
+                uint32_t pair = static_cast<uint32_t>(firstPair[i] + k0);
+                for (int k = k0; k < k1; ++k, at24 += along24, at8 += along8, ++pair) {
+                    if (kLabel && labels[at8] != labelValue) continue;
+                    const int f = focus[at8];
+                    if (f < focusLow || f > focusHigh) {
                         outOfFocus = true;
                         break;
                     }
+                    const uint8_t* pixel = sample + at24;
                     const uint32_t b = pixel[0], g = pixel[1], red = pixel[2];
                     sumBlue += b;
                     sumGreen += g;
                     sumRed += red;
                     squares += b * b + g * g + red * red;
+                    if (kLabel) matched[count] = {static_cast<uint32_t>(at24), pair};
                     ++count;
-                    if (*f > focusMax) focusMax = *f;
+                    if (f > focusMax) focusMax = f;
                 }
             }
             if (outOfFocus || count == 0) continue;
@@ -180,7 +200,7 @@ void ZoStroke::StrokePass(int label) {
             int green = static_cast<int>(sumGreen / count);
             int blue = static_cast<int>(sumBlue / count);
             const int brightness = red + green + blue + kDither[r & 3][c & 3];
-            if (brightness < s.brightnessLow || brightness > s.brightnessHigh) continue;
+            if (brightness < brightnessLow || brightness > brightnessHigh) continue;
             // Both terms wrap alike in 32 bits; their difference, count × variance, fits.
             const uint32_t meanSquares = static_cast<uint32_t>(red * red + green * green +
                                                                blue * blue);
@@ -188,36 +208,29 @@ void ZoStroke::StrokePass(int label) {
             if (variance < s.minVariance[focusMax] || variance >= s.maxVariance[focusMax])
                 continue;
 
-            if (shifting) {
-                HueColor colour{red, green, blue, 0, 0, 0};
-                RgbToHcy(colour);
-                colour.hue += s.hueShift;
-                colour.chroma += s.chromaShift;
-                colour.luma += s.lightShift;
-                switch ((c & 1) + 2 * (r & 1)) {
-                    case 0: colour.hue += s.cellHueStep; break;
-                    case 1: colour.luma += s.lightUpStep; break;
-                    case 2: colour.luma -= s.lightDownStep; break;
-                    default: colour.hue -= s.cellHueStep; break;
-                }
-                if (colour.hue >= kHueSteps) {
-                    colour.hue -= kHueSteps;
-                } else if (colour.hue < 0) {
-                    colour.hue += kHueSteps;
-                }
-                colour.chroma = ClampToByte(colour.chroma);
-                colour.luma = ClampToByte(colour.luma);
-                HcyToRgb(colour);
-                red = colour.red;
-                green = colour.green;
-                blue = colour.blue;
-            }
-            if (s.colorJitter > 0) {
-                red += DrawNoise(s.colorJitter);
-                green += DrawNoise(s.colorJitter);
-                blue += DrawNoise(s.colorJitter);
+            if (shifting) ShiftColour(r, c, red, green, blue);
+            if (colorJitter > 0) {
+                red += DrawNoise(colorJitter);
+                green += DrawNoise(colorJitter);
+                blue += DrawNoise(colorJitter);
             }
 
+            auto blend = [blue, green, red](uint8_t* pixel, const uint8_t* pair) {
+                const int coverage = pair[0];
+                const int relief = pair[1] - 128;
+                const int b = pixel[0], g = pixel[1], rd = pixel[2];
+                const int nb = b + ArithmeticShiftRight((ClampToByte(blue + relief) - b) * coverage, 7);
+                const int ng = g + ArithmeticShiftRight((ClampToByte(green + relief) - g) * coverage, 7);
+                const int nr = rd + ArithmeticShiftRight((ClampToByte(red + relief) - rd) * coverage, 7);
+                pixel[0] = static_cast<uint8_t>(kOvershoot ? ClampToByte(nb) : nb);
+                pixel[1] = static_cast<uint8_t>(kOvershoot ? ClampToByte(ng) : ng);
+                pixel[2] = static_cast<uint8_t>(kOvershoot ? ClampToByte(nr) : nr);
+            };
+            if (kLabel) {
+                for (uint32_t k = 0; k < count; ++k)
+                    blend(paint + matched[k].at24, pairs + 2 * static_cast<size_t>(matched[k].pair));
+                continue;
+            }
             for (int i = i0; i < i1; ++i) {
                 const int first = centre + start[i] + bend[b0 + i];
                 int k0, k1;
@@ -226,21 +239,35 @@ void ZoStroke::StrokePass(int label) {
                 const ptrdiff_t lineAt = firstLine + i;
                 const ptrdiff_t placeAt = first + k0;
                 uint8_t* pixel = paint + lineAt * line24 + placeAt * along24;
-                const uint8_t* l = labels + lineAt * line8 + placeAt * along8;
                 const uint8_t* pair = pairs + 2 * static_cast<ptrdiff_t>(firstPair[i] + k0);
-                for (int k = k0; k < k1; ++k, pixel += along24, l += along8, pair += 2) {
-                    if (kLabel && *l != labelValue) continue;
-                    const int coverage = pair[0];
-                    const int relief = pair[1] - 128;
-                    const int target[3] = {ClampToByte(blue + relief), ClampToByte(green + relief),
-                                           ClampToByte(red + relief)};
-                    for (int ch = 0; ch < 3; ++ch) {
-                        const int p = pixel[ch];
-                        pixel[ch] = static_cast<uint8_t>(
-                            ClampToByte(p + ArithmeticShiftRight((target[ch] - p) * coverage, 7)));
-                    }
-                }
+                for (int k = k0; k < k1; ++k, pixel += along24, pair += 2) blend(pixel, pair);
             }
         }
     }
+}
+
+void ZoStroke::ShiftColour(int row, int column, int& red, int& green, int& blue) const {
+    const StrokeSettings& s = settings_;
+    HueColor colour{red, green, blue, 0, 0, 0};
+    RgbToHcy(colour);
+    colour.hue += s.hueShift;
+    colour.chroma += s.chromaShift;
+    colour.luma += s.lightShift;
+    switch ((column & 1) + 2 * (row & 1)) {
+        case 0: colour.hue += s.cellHueStep; break;
+        case 1: colour.luma += s.lightUpStep; break;
+        case 2: colour.luma -= s.lightDownStep; break;
+        default: colour.hue -= s.cellHueStep; break;
+    }
+    if (colour.hue >= kHueSteps) {
+        colour.hue -= kHueSteps;
+    } else if (colour.hue < 0) {
+        colour.hue += kHueSteps;
+    }
+    colour.chroma = ClampToByte(colour.chroma);
+    colour.luma = ClampToByte(colour.luma);
+    HcyToRgb(colour);
+    red = colour.red;
+    green = colour.green;
+    blue = colour.blue;
 }
