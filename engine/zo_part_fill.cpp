@@ -180,10 +180,9 @@ int ZoPart::MeasureParts() {
     for (int label = 0; label < 256; ++label) {
         const int64_t count = labelCount_[label];
         pixelCount_[label] = static_cast<int>(count);
-        if (count == 0) continue;
-        meanBlue_[label] = static_cast<int>(labelSum_[label][0] / count);
-        meanGreen_[label] = static_cast<int>(labelSum_[label][1] / count);
-        meanRed_[label] = static_cast<int>(labelSum_[label][2] / count);
+        meanBlue_[label] = count > 0 ? static_cast<int>(labelSum_[label][0] / count) : 0;
+        meanGreen_[label] = count > 0 ? static_cast<int>(labelSum_[label][1] / count) : 0;
+        meanRed_[label] = count > 0 ? static_cast<int>(labelSum_[label][2] / count) : 0;
     }
     return 1;
 }

@@ -76,6 +76,13 @@ TEST_F(FourByTwo, MeasurePartsPaintsEveryPieceInItsOwnMean) {
     // The visited marks are gone again.
     EXPECT_EQ(EngineImages::Rows(*images.labels), (Rows{{0, 0, 1, 1}, {0, 1, 1, 0}}));
     EXPECT_STREQ(images.status, "Part:");
+
+    // Measured again after label 1 has gone, its statistics are cleared, not left over.
+    EngineImages::SetRows(*images.labels, {{0, 0, 0, 0}, {0, 0, 0, 0}});
+    part.MeasureParts();
+    EXPECT_EQ(part.PixelCount(1), 0);
+    EXPECT_EQ(part.MeanBlue(1), 0);
+    EXPECT_EQ(part.PixelCount(0), 8);
 }
 
 // A FillPart that records what the contract promises at the call.
