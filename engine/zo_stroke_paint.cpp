@@ -173,25 +173,60 @@ void ZoStroke::StrokePass(int label) {
                 if (k0 >= k1) continue;
                 const ptrdiff_t lineAt = firstLine + i;
                 const ptrdiff_t placeAt = first + k0;
-                ptrdiff_t at24 = lineAt * line24 + placeAt * along24;
-                ptrdiff_t at8 = lineAt * line8 + placeAt * along8;
-                uint32_t pair = static_cast<uint32_t>(firstPair[i] + k0);
-                for (int k = k0; k < k1; ++k, at24 += along24, at8 += along8, ++pair) {
-                    if (kLabel && labels[at8] != labelValue) continue;
+                const ptrdiff_t base24 = lineAt * line24 + placeAt * along24;
+                const ptrdiff_t base8 = lineAt * line8 + placeAt * along8;
+                const uint32_t basePair = static_cast<uint32_t>(firstPair[i] + k0);
+                const int places = k1 - k0;
+                // Position k of the clipped slice: one induction variable for the label test,
+                // the other offsets only for the pixels that are sampled.
+                auto take = [&](int k) {
+                    const ptrdiff_t at8 = base8 + k * along8;
                     const int f = focus[at8];
-                    if (f < focusLow || f > focusHigh) {
-                        outOfFocus = true;
-                        break;
-                    }
+                    if (f < focusLow || f > focusHigh) return false;
+                    const ptrdiff_t at24 = base24 + k * along24;
                     const uint8_t* pixel = sample + at24;
                     const uint32_t b = pixel[0], g = pixel[1], red = pixel[2];
                     sumBlue += b;
                     sumGreen += g;
                     sumRed += red;
                     squares += b * b + g * g + red * red;
-                    if (kLabel) matched[count] = {static_cast<uint32_t>(at24), pair};
+                    if (kLabel) {
+                        matched[count] = {static_cast<uint32_t>(at24), basePair + static_cast<uint32_t>(k)};
+                    }
                     ++count;
                     if (f > focusMax) focusMax = f;
+                    return true;
+                };
+                if (!kLabel) {
+                    for (int k = 0; k < places; ++k) {
+                        if (!take(k)) {
+                            outOfFocus = true;
+                            break;
+                        }
+                    }
+                } else if (kRows) {
+                    // A row of the label map: runs of other labels are skipped at memchr's speed.
+                    const uint8_t* const row = labels + base8;
+                    for (int k = 0; k < places; ++k) {
+                        if (row[k] != labelValue) {
+                            const void* next = std::memchr(row + k, labelValue, static_cast<size_t>(places - k));
+                            if (next == nullptr) break;
+                            k = static_cast<int>(static_cast<const uint8_t*>(next) - row);
+                        }
+                        if (!take(k)) {
+                            outOfFocus = true;
+                            break;
+                        }
+                    }
+                } else {
+                    const uint8_t* l = labels + base8;
+                    for (int k = 0; k < places; ++k, l += along8) {
+                        if (*l != labelValue) continue;
+                        if (!take(k)) {
+                            outOfFocus = true;
+                            break;
+                        }
+                    }
                 }
             }
             if (outOfFocus || count == 0) continue;
