@@ -48,19 +48,15 @@ int ZoPart::PushSpans(int left, int right, int y, int label) {
     if (left < 0) left = 0;
     if (right > width_ - 1) right = width_ - 1;
     const uint8_t* labels = labelMap_->Row(y);
-    bool inRun = false;
+    // The first pixel of each run of the label is pushed.
     for (int x = left; x <= right; ++x) {
-        if (labels[x] != label) {
-            inRun = false;
-            continue;
-        }
-        if (inRun) continue;
-        inRun = true;
+        if (labels[x] != label) continue;
         PushSeed(x, y);
         if (stackCount_ == kStackLimit) {
             StatusCopy(status_, texts::kImageTooComplex);
             return 0;
         }
+        while (x < right && labels[x + 1] == label) ++x;
     }
     return 1;
 }
