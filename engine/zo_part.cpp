@@ -55,10 +55,11 @@ int ZoPart::Segment(int bandCount, const int limits[], const int mergeCounts[],
     if (!valid_ || bandCount < 1 || bandCount > kMaxBands) return 0;
     if (limits == nullptr || mergeCounts == nullptr || passes == nullptr) return 0;
 
-    std::unique_ptr<ZoLow> low(requantise
-                                   ? new (std::nothrow) ZoLow(source_, labelMap_, nullptr, 0, status_)
-                                   : new (std::nothrow)
-                                         ZoLow(source_, labelMap_, palette_, *colorCount_, status_));
+    // Requantising reduces the picture afresh; otherwise the engine's palette is merged.
+    const LowColor* palette = requantise ? nullptr : palette_;
+    const int paletteCount = requantise ? 0 : *colorCount_;
+    std::unique_ptr<ZoLow> low(
+        new (std::nothrow) ZoLow(source_, labelMap_, palette, paletteCount, status_));
     if (!low || !low->IsValid()) {
         StatusAppend(status_, texts::kCreateLow);
         return 0;

@@ -24,6 +24,25 @@ inline void ClipSlice(int first, int length, int low, int high, int& k0, int& k1
     k1 = high + 1 - first < length ? high + 1 - first : length;
 }
 
+// One channel blended toward the stroke colour shaded by the pair's relief, with the coverage
+// in 1/128 and an arithmetic shift. Up to coverage 128 the result lies between the pixel and
+// its target; kOvershoot holds the blend of a higher coverage to a byte instead of wrapping.
+template <bool kOvershoot>
+inline uint8_t BlendChannel(int pixel, int colour, int relief, int coverage) {
+    const int target = ClampToByte(colour + relief);
+    const int blended = pixel + ArithmeticShiftRight((target - pixel) * coverage, 7);
+    return static_cast<uint8_t>(kOvershoot ? ClampToByte(blended) : blended);
+}
+
+template <bool kOvershoot>
+inline void BlendPair(uint8_t* pixel, const uint8_t* pair, int blue, int green, int red) {
+    const int coverage = pair[0];
+    const int relief = pair[1] - 128;
+    pixel[0] = BlendChannel<kOvershoot>(pixel[0], blue, relief, coverage);
+    pixel[1] = BlendChannel<kOvershoot>(pixel[1], green, relief, coverage);
+    pixel[2] = BlendChannel<kOvershoot>(pixel[2], red, relief, coverage);
+}
+
 }  // namespace
 
 template <bool kLabel>
@@ -32,7 +51,8 @@ void ZoStroke::StrokePassFor(int label) {
     if (rowsFlag_) {
         overshoot ? StrokePass<kLabel, true, true>(label) : StrokePass<kLabel, true, false>(label);
     } else {
-        overshoot ? StrokePass<kLabel, false, true>(label) : StrokePass<kLabel, false, false>(label);
+        overshoot ? StrokePass<kLabel, false, true>(label)
+                  : StrokePass<kLabel, false, false>(label);
     }
 }
 
@@ -191,7 +211,8 @@ void ZoStroke::StrokePass(int label) {
                     sumRed += red;
                     squares += b * b + g * g + red * red;
                     if (kLabel) {
-                        matched[count] = {static_cast<uint32_t>(at24), basePair + static_cast<uint32_t>(k)};
+                        matched[count] = {static_cast<uint32_t>(at24),
+                                          basePair + static_cast<uint32_t>(k)};
                     }
                     ++count;
                     if (f > focusMax) focusMax = f;
@@ -209,7 +230,8 @@ void ZoStroke::StrokePass(int label) {
                     const uint8_t* const row = labels + base8;
                     for (int k = 0; k < places; ++k) {
                         if (row[k] != labelValue) {
-                            const void* next = std::memchr(row + k, labelValue, static_cast<size_t>(places - k));
+                            const void* next =
+                                std::memchr(row + k, labelValue, static_cast<size_t>(places - k));
                             if (next == nullptr) break;
                             k = static_cast<int>(static_cast<const uint8_t*>(next) - row);
                         }
@@ -250,20 +272,12 @@ void ZoStroke::StrokePass(int label) {
                 blue += DrawNoise(colorJitter);
             }
 
-            auto blend = [blue, green, red](uint8_t* pixel, const uint8_t* pair) {
-                const int coverage = pair[0];
-                const int relief = pair[1] - 128;
-                const int b = pixel[0], g = pixel[1], rd = pixel[2];
-                const int nb = b + ArithmeticShiftRight((ClampToByte(blue + relief) - b) * coverage, 7);
-                const int ng = g + ArithmeticShiftRight((ClampToByte(green + relief) - g) * coverage, 7);
-                const int nr = rd + ArithmeticShiftRight((ClampToByte(red + relief) - rd) * coverage, 7);
-                pixel[0] = static_cast<uint8_t>(kOvershoot ? ClampToByte(nb) : nb);
-                pixel[1] = static_cast<uint8_t>(kOvershoot ? ClampToByte(ng) : ng);
-                pixel[2] = static_cast<uint8_t>(kOvershoot ? ClampToByte(nr) : nr);
-            };
             if (kLabel) {
-                for (uint32_t k = 0; k < count; ++k)
-                    blend(paint + matched[k].at24, pairs + 2 * static_cast<size_t>(matched[k].pair));
+                for (uint32_t k = 0; k < count; ++k) {
+                    BlendPair<kOvershoot>(paint + matched[k].at24,
+                                          pairs + 2 * static_cast<size_t>(matched[k].pair), blue,
+                                          green, red);
+                }
                 continue;
             }
             for (int i = i0; i < i1; ++i) {
@@ -275,7 +289,8 @@ void ZoStroke::StrokePass(int label) {
                 const ptrdiff_t placeAt = first + k0;
                 uint8_t* pixel = paint + lineAt * line24 + placeAt * along24;
                 const uint8_t* pair = pairs + 2 * static_cast<ptrdiff_t>(firstPair[i] + k0);
-                for (int k = k0; k < k1; ++k, pixel += along24, pair += 2) blend(pixel, pair);
+                for (int k = k0; k < k1; ++k, pixel += along24, pair += 2)
+                    BlendPair<kOvershoot>(pixel, pair, blue, green, red);
             }
         }
     }
