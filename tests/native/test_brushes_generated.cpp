@@ -4,20 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "engine/zo_stroke.h"
 #include "imaging/dib.h"
 #include "platform/native_module.h"
-#include "tests/support/engine_images.h"
+#include "tests/support/context_images.h"
+#include "tests/support/files.h"
+#include "tests/support/pictures.h"
 
 namespace {
 
@@ -36,11 +33,6 @@ const Shipped kBrushes[] = {
     {"PEN2", "Zo_Zav", 10, 10, 10, 10},    {"PEN3", "Zo_Zav", 16, 16, 15, 15},
 };
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string Committed(const char* name) {
     return std::string(ZO_SOURCE_DIR) + "/resources/brushes/" + name + ".bmp";
 }
@@ -53,17 +45,13 @@ std::unique_ptr<TDib> Load(const Shipped& brush) {
 bool IsKnife(const Shipped& brush) { return brush.name[0] == 'K'; }
 
 TEST(BrushesGenerated, GeneratorReproducesTheCommittedFiles) {
-    char folder[] = "/tmp/zo_brushes_XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string command = std::string("\"") + ZO_MAKE_BRUSHES + "\" \"" + folder + "\"";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    test_files::ScratchFolder folder("zo_brushes");
+    ASSERT_TRUE(test_files::RunGenerator(ZO_MAKE_BRUSHES, folder.Path()));
     for (const Shipped& brush : kBrushes) {
-        const std::string made = std::string(folder) + "/" + brush.name + ".bmp";
-        EXPECT_TRUE(ReadFile(made) == ReadFile(Committed(brush.name)))
+        EXPECT_TRUE(test_files::ReadAll(folder.PathOf(std::string(brush.name) + ".bmp")) ==
+                    test_files::ReadAll(Committed(brush.name)))
             << brush.name << " differs from its recipe";
-        std::remove(made.c_str());
     }
-    rmdir(folder);
 }
 
 TEST(BrushesGenerated, EachPlugInCarriesItsBrushesWithoutTheFileHeader) {
@@ -72,7 +60,7 @@ TEST(BrushesGenerated, EachPlugInCarriesItsBrushesWithoutTheFileHeader) {
         platform::ResourceBytes bytes;
         ASSERT_TRUE(platform::FindResourceBytes(platform::NativeModuleHandle(brush.module),
                                                 brush.name, platform::kBitmapType, &bytes));
-        const std::vector<uint8_t> file = ReadFile(Committed(brush.name));
+        const std::vector<uint8_t> file = test_files::ReadAll(Committed(brush.name));
         ASSERT_GT(file.size(), 54u);
         EXPECT_EQ(file[0], 'B');
         EXPECT_EQ(file[1], 'M');
@@ -98,7 +86,7 @@ TEST(BrushesGenerated, SizesCoveredAreasAndChannels) {
         std::set<int> partialValues;
         for (int y = 0; y < brush.height; ++y)
             for (int x = 0; x < brush.width; ++x) {
-                const uint8_t* p = EngineImages::Pixel(*bitmap, x, y);
+                const uint8_t* p = test_pictures::PixelAt(*bitmap, x, y);
                 EXPECT_EQ(p[0], 0) << "blue is 0";
                 if (p[2] == 0) {
                     EXPECT_EQ(p[1], 128) << "flat relief outside the brush";
@@ -132,7 +120,7 @@ std::map<int, std::pair<int, int>> Rings(const TDib& pen, double centre) {
     std::map<int, std::pair<int, int>> rings;
     for (int y = 0; y < pen.Height(); ++y)
         for (int x = 0; x < pen.Width(); ++x) {
-            const uint8_t* p = EngineImages::Pixel(const_cast<TDib&>(pen), x, y);
+            const uint8_t* p = test_pictures::PixelAt(const_cast<TDib&>(pen), x, y);
             if (p[2] == 0) continue;
             const int d2 = static_cast<int>(4 * ((x - centre) * (x - centre) + (y - centre) * (y - centre)));
             auto found = rings.find(d2);
@@ -176,7 +164,7 @@ TEST(BrushesGenerated, PensFallRingByRingTowardTheRim) {
     auto pen0 = Load(pens[0]);
     const int expected[3][3] = {{128, 240, 128}, {240, 255, 240}, {128, 240, 128}};
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(EngineImages::Pixel(*pen0, x + 1, y + 1)[2], expected[y][x]);
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(test_pictures::PixelAt(*pen0, x + 1, y + 1)[2], expected[y][x]);
 }
 
 struct Loaded {
@@ -186,8 +174,8 @@ struct Loaded {
 };
 
 Loaded LoadAt(const Shipped& brush, int buffer, double coverage, double scale) {
-    EngineImages images(8, 8);
-    ZoStroke stroke(images.source.get(), images.canvas.get(), images.focus.get(), images.labels.get(),
+    ContextImages images(8, 8, 72, 0);
+    ZoStroke stroke(images.source.get(), images.canvas.get(), images.focusMap.get(), images.colorIndexMap.get(),
                     images.status);
     const int result = stroke.LoadBrush(platform::NativeModuleHandle(brush.module), brush.name,
                                         buffer, coverage, scale, 1.0);

@@ -8,21 +8,22 @@
 
 #include "engine/zo_part.h"
 #include "imaging/hue_color.h"
-#include "tests/support/engine_images.h"
+#include "tests/support/context_images.h"
+#include "tests/support/pictures.h"
 
 namespace {
 
-using Rows = std::vector<std::vector<uint8_t>>;
+using Rows = test_pictures::MapRows;
 const char kWarning[] = "警告：この画像は複雑すぎます。";
 
 // Every pixel's (blue, green, red) on an image.
 std::vector<int> Colour(TDib& image, int x, int y) {
-    const uint8_t* p = EngineImages::Pixel(image, x, y);
+    const uint8_t* p = test_pictures::PixelAt(image, x, y);
     return {p[0], p[1], p[2]};
 }
 
 TEST(ZoPart, ConstructorReplacesTheStatusAndChecksTheImages) {
-    EngineImages images(4, 2);
+    ContextImages images(4, 2, 72, 0);
     StatusCopy(images.status, "Low:old");
     ZoPart part(images.Context());
     EXPECT_TRUE(part.IsValid());
@@ -31,7 +32,7 @@ TEST(ZoPart, ConstructorReplacesTheStatusAndChecksTheImages) {
     EXPECT_EQ(part.OutlineWidth(), 0);
 
     EngineContext wrong = images.Context();
-    wrong.canvas = images.focus.get();  // 8 bits where 24 are needed
+    wrong.canvas = images.focusMap.get();  // 8 bits where 24 are needed
     ZoPart invalid(wrong);
     EXPECT_FALSE(invalid.IsValid());
     const int limits[] = {256}, merges[] = {6}, passes[] = {0};
@@ -43,13 +44,13 @@ TEST(ZoPart, ConstructorReplacesTheStatusAndChecksTheImages) {
 //                                      0 1 1 0
 // label 0 has two pieces, {(0,0), (1,0), (0,1)} and {(3,1)}; label 1 one piece of four.
 struct FourByTwo : ::testing::Test {
-    EngineImages images{4, 2};
+    ContextImages images{4, 2, 72, 0};
     void SetUp() override {
-        EngineImages::SetRows(*images.labels, {{0, 0, 1, 1}, {0, 1, 1, 0}});
+        test_pictures::SetMapRows(*images.colorIndexMap, {{0, 0, 1, 1}, {0, 1, 1, 0}});
         const int blue[2][4] = {{10, 20, 100, 110}, {30, 120, 130, 200}};
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 4; ++x)
-                EngineImages::SetPixel(*images.source, x, y, blue[y][x], blue[y][x] + 1,
+                test_pictures::SetPixel(*images.source, x, y, blue[y][x], blue[y][x] + 1,
                                        blue[y][x] + 2);
         images.colorCount = 2;
     }
@@ -74,11 +75,11 @@ TEST_F(FourByTwo, MeasurePartsPaintsEveryPieceInItsOwnMean) {
     EXPECT_EQ(part.MeanBlue(1), 115);
     EXPECT_EQ(part.PixelCount(2), 0);
     // The visited marks are gone again.
-    EXPECT_EQ(EngineImages::Rows(*images.labels), (Rows{{0, 0, 1, 1}, {0, 1, 1, 0}}));
+    EXPECT_EQ(test_pictures::RowsOf(*images.colorIndexMap), (Rows{{0, 0, 1, 1}, {0, 1, 1, 0}}));
     EXPECT_STREQ(images.status, "Part:");
 
     // Measured again after label 1 has gone, its statistics are cleared, not left over.
-    EngineImages::SetRows(*images.labels, {{0, 0, 0, 0}, {0, 0, 0, 0}});
+    test_pictures::SetMapRows(*images.colorIndexMap, {{0, 0, 0, 0}, {0, 0, 0, 0}});
     part.MeasureParts();
     EXPECT_EQ(part.PixelCount(1), 0);
     EXPECT_EQ(part.MeanBlue(1), 0);
@@ -123,8 +124,8 @@ TEST_F(FourByTwo, FillPartIsCalledOncePerPieceWithItsSpansMarked) {
 
 TEST(ZoPartFill, SpanLimitCutsTheTallPieceAndWarns) {
     // One column of 5001 rows: one span per row, so the fill stops at 5000 spans.
-    EngineImages images(1, 5001);
-    for (int y = 0; y < 5001; ++y) EngineImages::SetPixel(*images.source, 0, y, y < 5000 ? 10 : 250, 0, 0);
+    ContextImages images(1, 5001, 72, 0);
+    for (int y = 0; y < 5001; ++y) test_pictures::SetPixel(*images.source, 0, y, y < 5000 ? 10 : 250, 0, 0);
     RecordingPart part(images.Context());
     part.MeasureParts();
     EXPECT_STREQ(images.status, kWarning);
@@ -133,16 +134,16 @@ TEST(ZoPartFill, SpanLimitCutsTheTallPieceAndWarns) {
     EXPECT_EQ(part.pieces[0].count, 5000);
     EXPECT_EQ(part.pieces[1].count, 1);  // the rest, flooded later as a piece of its own
     EXPECT_EQ(part.PixelCount(0), 5001);
-    EXPECT_EQ(images.labels->Row(5000)[0], 0) << "visited marks cleared";
+    EXPECT_EQ(images.colorIndexMap->Row(5000)[0], 0) << "visited marks cleared";
 }
 
 TEST(ZoPartFill, StackLimitStopsTheFillAtTwoThousandSeeds) {
     // Row 0 is label 0 across 4001 columns; row 1 alternates 0, 1, ... so the fill of row 0
     // would push 2001 seeds into row 1 and stops at the 2000th.
-    EngineImages images(4001, 2);
+    ContextImages images(4001, 2, 72, 0);
     std::vector<uint8_t> alternating(4001);
     for (int x = 0; x < 4001; ++x) alternating[x] = static_cast<uint8_t>(x % 2);
-    EngineImages::SetRows(*images.labels, {std::vector<uint8_t>(4001, 0), alternating});
+    test_pictures::SetMapRows(*images.colorIndexMap, {std::vector<uint8_t>(4001, 0), alternating});
     RecordingPart part(images.Context());
     part.MeasureParts();
     EXPECT_STREQ(images.status, kWarning);
@@ -157,9 +158,9 @@ TEST(ZoPartFill, StackLimitStopsTheFillAtTwoThousandSeeds) {
 }
 
 TEST(ZoPartFill, PicturesWiderThan32767PixelsAreMeasured) {
-    EngineImages images(40000, 2);
-    EngineImages::FillPixels(*images.source, 50, 60, 70);
-    for (int x = 35000; x < 40000; ++x) images.labels->Row(1)[x] = 1;
+    ContextImages images(40000, 2, 72, 0);
+    test_pictures::FillPixels(*images.source, 50, 60, 70);
+    for (int x = 35000; x < 40000; ++x) images.colorIndexMap->Row(1)[x] = 1;
     ZoPart part(images.Context());
     part.MeasureParts();
     EXPECT_EQ(part.PixelCount(0), 80000 - 5000);
@@ -170,15 +171,15 @@ TEST(ZoPartFill, PicturesWiderThan32767PixelsAreMeasured) {
 
 TEST(ZoPartFill, LargeWhiteAreasKeepTheirMean) {
     // 8.7 million white pixels: the piece's and the label's sums pass 2^31.
-    EngineImages images(3000, 2900);
-    EngineImages::FillPixels(*images.source, 255, 255, 255);
+    ContextImages images(3000, 2900, 72, 0);
+    test_pictures::FillPixels(*images.source, 255, 255, 255);
     ZoPart part(images.Context());
     part.MeasureParts();
     EXPECT_EQ(part.PixelCount(0), 3000 * 2900);
     EXPECT_EQ(part.MeanRed(0), 255);
     EXPECT_EQ(Colour(*images.canvas, 1234, 2345), (std::vector<int>{255, 255, 255}));
 
-    EngineImages::FillBytes(*images.focus, 255);
+    test_pictures::FillMap(*images.focusMap, 255);
     images.colorCount = 1;
     part.RankByFocus();
     EXPECT_EQ(part.MeanFocus(0), 255);
@@ -204,9 +205,10 @@ TEST(ZoPartRank, BackgroundIsTheLeastFocusedPartOfAtLeastMeanSize) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EngineImages images(static_cast<int>(c.labels[0].size()), static_cast<int>(c.labels.size()));
-        EngineImages::SetRows(*images.labels, c.labels);
-        EngineImages::SetRows(*images.focus, c.focus);
+        ContextImages images(static_cast<int>(c.labels[0].size()),
+                             static_cast<int>(c.labels.size()), 72, 0);
+        test_pictures::SetMapRows(*images.colorIndexMap, c.labels);
+        test_pictures::SetMapRows(*images.focusMap, c.focus);
         images.colorCount = c.parts;
         ZoPart part(images.Context());
         part.RankByFocus();
@@ -216,23 +218,23 @@ TEST(ZoPartRank, BackgroundIsTheLeastFocusedPartOfAtLeastMeanSize) {
 }
 
 // A picture of four far-apart colours in vertical stripes of `stripe` columns, repeated.
-void FourColourStripes(EngineImages& images, int stripe) {
+void FourColourStripes(ContextImages& images, int stripe) {
     const int colours[4][3] = {{0, 0, 0}, {255, 255, 255}, {0, 0, 255}, {255, 0, 0}};
-    for (int y = 0; y < images.Height(); ++y)
-        for (int x = 0; x < images.Width(); ++x) {
+    for (int y = 0; y < images.height; ++y)
+        for (int x = 0; x < images.width; ++x) {
             const int* c = colours[(x / stripe) % 4];
-            EngineImages::SetPixel(*images.source, x, y, c[0], c[1], c[2]);
+            test_pictures::SetPixel(*images.source, x, y, c[0], c[1], c[2]);
         }
 }
 
 TEST(ZoPartSegment, OneBandGivesOnePartPerColour) {
-    EngineImages images(16, 4);
+    ContextImages images(16, 4, 72, 0);
     FourColourStripes(images, 2);
     const int limits[] = {256}, merges[] = {6}, passes[] = {0};
     ZoPart part(images.Context());
     ASSERT_EQ(part.Segment(1, limits, merges, passes, 1), 1);
     EXPECT_EQ(images.colorCount, 4);
-    const Rows labels = EngineImages::Rows(*images.labels);
+    const Rows labels = test_pictures::RowsOf(*images.colorIndexMap);
     for (int x = 0; x < 16; ++x) {
         EXPECT_LT(labels[0][x], 4);
         EXPECT_EQ(labels[0][x], labels[0][x % 8]) << "one colour, one part";
@@ -245,14 +247,14 @@ TEST(ZoPartSegment, OneBandGivesOnePartPerColour) {
 TEST(ZoPartSegment, BandsNumberTheirPartsInTurn) {
     // Focus 0 on the left half, 255 on the right: the same colours become parts 0..3 on the
     // left and 4..7 on the right.
-    EngineImages images(16, 2);
+    ContextImages images(16, 2, 72, 0);
     FourColourStripes(images, 1);
-    for (int y = 0; y < 2; ++y) std::memset(images.focus->Row(y) + 8, 255, 8);
+    for (int y = 0; y < 2; ++y) std::memset(images.focusMap->Row(y) + 8, 255, 8);
     const int limits[] = {128, 256}, merges[] = {6, 6}, passes[] = {0, 0};
     ZoPart part(images.Context());
     ASSERT_EQ(part.Segment(2, limits, merges, passes, 1), 1);
     EXPECT_EQ(images.colorCount, 8);
-    const Rows labels = EngineImages::Rows(*images.labels);
+    const Rows labels = test_pictures::RowsOf(*images.colorIndexMap);
     for (int x = 0; x < 8; ++x) {
         EXPECT_LT(labels[0][x], 4);
         EXPECT_EQ(labels[0][x + 8], labels[0][x] + 4) << x;
@@ -261,22 +263,22 @@ TEST(ZoPartSegment, BandsNumberTheirPartsInTurn) {
 
 TEST(ZoPartSegment, FailuresLeaveTheMapAsItWas) {
     // 64 colours spread over the cube: eight bands keep 16 each, 128 parts, above 126.
-    EngineImages images(64, 8);
+    ContextImages images(64, 8, 72, 0);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 64; ++x)
-            EngineImages::SetPixel(*images.source, x, y, 85 * (x % 4), 85 * (x / 4 % 4),
+            test_pictures::SetPixel(*images.source, x, y, 85 * (x % 4), 85 * (x / 4 % 4),
                                    85 * (x / 16));
-    for (int y = 0; y < 8; ++y) std::memset(images.focus->Row(y), 32 * y, 64);
+    for (int y = 0; y < 8; ++y) std::memset(images.focusMap->Row(y), 32 * y, 64);
     const int limits[] = {32, 64, 96, 128, 160, 192, 224, 256};
     const int merges[] = {16, 16, 16, 16, 16, 16, 16, 16};
     const int passes[8] = {};
     {
         ZoPart part(images.Context());
-        EngineImages::FillBytes(*images.labels, 7);
+        test_pictures::FillMap(*images.colorIndexMap, 7);
         images.colorCount = 5;
         EXPECT_EQ(part.Segment(9, limits, merges, passes, 1), 0);
         EXPECT_EQ(images.colorCount, 5);
-        EXPECT_EQ(images.labels->Row(3)[10], 7);
+        EXPECT_EQ(images.colorIndexMap->Row(3)[10], 7);
         EXPECT_STREQ(images.status, "Part:") << "silently";
     }
     ZoPart part(images.Context());
@@ -287,34 +289,34 @@ TEST(ZoPartSegment, FailuresLeaveTheMapAsItWas) {
     EXPECT_LE(images.colorCount, 64);
     // Every pixel still holds its colour index: equal colours, equal indices.
     for (int x = 0; x < 64; ++x) {
-        EXPECT_LT(images.labels->Row(0)[x], 64);
-        EXPECT_EQ(images.labels->Row(7)[x], images.labels->Row(0)[x]);
+        EXPECT_LT(images.colorIndexMap->Row(0)[x], 64);
+        EXPECT_EQ(images.colorIndexMap->Row(7)[x], images.colorIndexMap->Row(0)[x]);
     }
 }
 
 TEST(ZoPartSegment, WithoutRequantisingTheEnginePaletteIsUsed) {
-    EngineImages images(4, 1);
+    ContextImages images(4, 1, 72, 0);
     const uint8_t colours[3][3] = {{0, 0, 0}, {255, 255, 255}, {255, 0, 0}};
     for (int j = 0; j < 3; ++j) {
-        images.palette[j].red = colours[j][0];
-        images.palette[j].green = colours[j][1];
-        images.palette[j].blue = colours[j][2];
-        images.palette[j].pixelCount = 1;
+        images.colorTable[j].red = colours[j][0];
+        images.colorTable[j].green = colours[j][1];
+        images.colorTable[j].blue = colours[j][2];
+        images.colorTable[j].pixelCount = 1;
     }
     images.colorCount = 3;
-    EngineImages::SetRows(*images.labels, {{2, 1, 0, 2}});
+    test_pictures::SetMapRows(*images.colorIndexMap, {{2, 1, 0, 2}});
     const int limits[] = {256}, merges[] = {8}, passes[] = {0};
     ZoPart part(images.Context());
     ASSERT_EQ(part.Segment(1, limits, merges, passes, 0), 1);
     EXPECT_EQ(images.colorCount, 3);
     // Three far-apart colours stay three parts, numbered by their lowest colour index.
-    EXPECT_EQ(EngineImages::Rows(*images.labels), (Rows{{2, 1, 0, 2}}));
+    EXPECT_EQ(test_pictures::RowsOf(*images.colorIndexMap), (Rows{{2, 1, 0, 2}}));
 }
 
 TEST(ZoPart, RemapLumaChromaWritesTheCanvasThroughTheTablesIntoTheSource) {
-    EngineImages images(2, 1);
-    EngineImages::SetPixel(*images.canvas, 0, 0, 40, 120, 200);
-    EngineImages::SetPixel(*images.canvas, 1, 0, 90, 90, 90);
+    ContextImages images(2, 1, 72, 0);
+    test_pictures::SetPixel(*images.canvas, 0, 0, 40, 120, 200);
+    test_pictures::SetPixel(*images.canvas, 1, 0, 90, 90, 90);
     uint8_t identity[256], half[256];
     for (int i = 0; i < 256; ++i) {
         identity[i] = static_cast<uint8_t>(i);

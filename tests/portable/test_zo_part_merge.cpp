@@ -6,11 +6,12 @@
 
 #include "engine/zo_part.h"
 #include "imaging/random.h"
-#include "tests/support/engine_images.h"
+#include "tests/support/context_images.h"
+#include "tests/support/pictures.h"
 
 namespace {
 
-using Rows = std::vector<std::vector<uint8_t>>;
+using Rows = test_pictures::MapRows;
 
 struct Tables {
     uint8_t focus[256];
@@ -24,7 +25,7 @@ struct Tables {
 };
 
 // Measures, then merges once with the tables; returns the merge result.
-int MeasureAndMerge(EngineImages& images, const Tables& t) {
+int MeasureAndMerge(ContextImages& images, const Tables& t) {
     ZoPart part(images.Context());
     part.MeasureParts();
     return part.MergeSmallParts(t.focus, t.luma, t.chroma);
@@ -33,11 +34,11 @@ int MeasureAndMerge(EngineImages& images, const Tables& t) {
 TEST(ZoPartMerge, APieceInsideOneFlatNeighbourOfItsColourAlwaysMerges) {
     // The ring (label 0, flooded first) and the centre (label 1) share one colour: the ring's
     // cost is 20 × 255 / 256 = 19, so it merges into the centre, which then has no neighbour.
-    EngineImages images(3, 3);
-    EngineImages::FillPixels(*images.source, 90, 100, 110);
-    images.labels->Row(1)[1] = 1;
+    ContextImages images(3, 3, 72, 0);
+    test_pictures::FillPixels(*images.source, 90, 100, 110);
+    images.colorIndexMap->Row(1)[1] = 1;
     EXPECT_EQ(MeasureAndMerge(images, Tables(255, 0, 0)), 1);
-    EXPECT_EQ(EngineImages::Rows(*images.labels), (Rows{{1, 1, 1}, {1, 1, 1}, {1, 1, 1}}));
+    EXPECT_EQ(test_pictures::RowsOf(*images.colorIndexMap), (Rows{{1, 1, 1}, {1, 1, 1}, {1, 1, 1}}));
 }
 
 TEST(ZoPartMerge, TheCostLimitIsSixty) {
@@ -50,13 +51,13 @@ TEST(ZoPartMerge, TheCostLimitIsSixty) {
     } cases[] = {{0, true}, {1, false}};  // base 119 -> cost 59; base 120 -> cost 60
     for (const Case& c : cases) {
         SCOPED_TRACE(c.luma);
-        EngineImages images(2, 1);
-        EngineImages::SetPixel(*images.source, 0, 0, 100, 100, 100);
-        EngineImages::SetPixel(*images.source, 1, 0, 111, 100, 100);
-        images.labels->Row(0)[1] = 1;
+        ContextImages images(2, 1, 72, 0);
+        test_pictures::SetPixel(*images.source, 0, 0, 100, 100, 100);
+        test_pictures::SetPixel(*images.source, 1, 0, 111, 100, 100);
+        images.colorIndexMap->Row(0)[1] = 1;
         EXPECT_EQ(MeasureAndMerge(images, Tables(128, c.luma, 0)), c.merges ? 1 : 0);
-        EXPECT_EQ(images.labels->Row(0)[0], c.merges ? 1 : 0);
-        EXPECT_EQ(images.labels->Row(0)[1], 1);
+        EXPECT_EQ(images.colorIndexMap->Row(0)[0], c.merges ? 1 : 0);
+        EXPECT_EQ(images.colorIndexMap->Row(0)[1], 1);
     }
 }
 
@@ -67,13 +68,13 @@ TEST(ZoPartMerge, EqualCostsGoToTheLowerLabel) {
         uint8_t right, above, expected;
     } cases[] = {{3, 5, 3}, {5, 3, 3}};
     for (const Case& c : cases) {
-        EngineImages images(2, 2);
-        EngineImages::FillPixels(*images.source, 60, 60, 60);
-        EngineImages::SetRows(*images.labels, {{7, c.right}, {c.above, 9}});
+        ContextImages images(2, 2, 72, 0);
+        test_pictures::FillPixels(*images.source, 60, 60, 60);
+        test_pictures::SetMapRows(*images.colorIndexMap, {{7, c.right}, {c.above, 9}});
         // Label 9 costs too much to take anything: far from the others in colour.
-        EngineImages::SetPixel(*images.source, 1, 1, 250, 250, 250);
+        test_pictures::SetPixel(*images.source, 1, 1, 250, 250, 250);
         MeasureAndMerge(images, Tables(255, 0, 0));
-        EXPECT_EQ(images.labels->Row(0)[0], c.expected) << int(c.right) << "," << int(c.above);
+        EXPECT_EQ(images.colorIndexMap->Row(0)[0], c.expected) << int(c.right) << "," << int(c.above);
     }
 }
 
@@ -90,36 +91,36 @@ TEST(ZoPartMerge, ANeighbourOfSeveralPaintedColoursIsNeverChosen) {
     } cases[] = {{"spread", 255, 1}, {"flat", 0, 2}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EngineImages images(3, 3);
-        EngineImages::SetRows(*images.labels, {{1, 2, 3}, {1, 3, 3}, {2, 3, 3}});
-        EngineImages::FillPixels(*images.source, 200, 200, 200);
-        EngineImages::SetPixel(*images.source, 0, 0, 0, 0, 0);
-        EngineImages::SetPixel(*images.source, 0, 1, 0, 0, 0);
-        EngineImages::SetPixel(*images.source, 1, 0, 0, 0, 0);
-        EngineImages::SetPixel(*images.source, 0, 2, c.secondA, c.secondA, c.secondA);
-        EngineImages::FillBytes(*images.focus, 255);
-        images.focus->Row(0)[0] = images.focus->Row(1)[0] = 0;
-        images.focus->Row(0)[1] = images.focus->Row(2)[0] = 0;
+        ContextImages images(3, 3, 72, 0);
+        test_pictures::SetMapRows(*images.colorIndexMap, {{1, 2, 3}, {1, 3, 3}, {2, 3, 3}});
+        test_pictures::FillPixels(*images.source, 200, 200, 200);
+        test_pictures::SetPixel(*images.source, 0, 0, 0, 0, 0);
+        test_pictures::SetPixel(*images.source, 0, 1, 0, 0, 0);
+        test_pictures::SetPixel(*images.source, 1, 0, 0, 0, 0);
+        test_pictures::SetPixel(*images.source, 0, 2, c.secondA, c.secondA, c.secondA);
+        test_pictures::FillMap(*images.focusMap, 255);
+        images.focusMap->Row(0)[0] = images.focusMap->Row(1)[0] = 0;
+        images.focusMap->Row(0)[1] = images.focusMap->Row(2)[0] = 0;
         Tables tables(255, 0, 0);
         tables.focus[0] = 0;
         MeasureAndMerge(images, tables);
-        EXPECT_EQ(images.labels->Row(0)[0], c.expected);
-        EXPECT_EQ(images.labels->Row(1)[0], c.expected);
+        EXPECT_EQ(images.colorIndexMap->Row(0)[0], c.expected);
+        EXPECT_EQ(images.colorIndexMap->Row(1)[0], c.expected);
     }
 }
 
 // Two parts split down the middle of an 8 × 6 picture, focus 255 everywhere.
-void TwoParts(EngineImages& images) {
-    for (int y = 0; y < 6; ++y) std::memset(images.labels->Row(y) + 4, 1, 4);
-    EngineImages::FillPixels(*images.source, 100, 150, 200);
+void TwoParts(ContextImages& images) {
+    for (int y = 0; y < 6; ++y) std::memset(images.colorIndexMap->Row(y) + 4, 1, 4);
+    test_pictures::FillPixels(*images.source, 100, 150, 200);
     for (int y = 0; y < 6; ++y)
-        for (int x = 4; x < 8; ++x) EngineImages::SetPixel(*images.source, x, y, 20, 30, 40);
-    EngineImages::FillBytes(*images.focus, 255);
-    EngineImages::FillPixels(*images.canvas, 7, 8, 9);
+        for (int x = 4; x < 8; ++x) test_pictures::SetPixel(*images.source, x, y, 20, 30, 40);
+    test_pictures::FillMap(*images.focusMap, 255);
+    test_pictures::FillPixels(*images.canvas, 7, 8, 9);
 }
 
 struct OutlineFixture : ::testing::Test {
-    EngineImages images{8, 6};
+    ContextImages images{8, 6, 72, 0};
     uint8_t full[256];
     void SetUp() override {
         TwoParts(images);
@@ -131,11 +132,11 @@ struct OutlineFixture : ::testing::Test {
 TEST_F(OutlineFixture, NoWidthOrNoChanceLeavesEverythingAlone) {
     for (auto args : {std::pair<int, int>{0, 100}, {3, 0}, {-1, 50}, {2, -5}}) {
         ZoPart part(images.Context());
-        const Rows before = EngineImages::Rows(*images.labels);
+        const Rows before = test_pictures::RowsOf(*images.colorIndexMap);
         part.Outline(args.first, args.second, full);
-        EXPECT_EQ(EngineImages::Rows(*images.labels), before);
+        EXPECT_EQ(test_pictures::RowsOf(*images.colorIndexMap), before);
         EXPECT_EQ(part.OutlineWidth(), 0);
-        EXPECT_EQ(EngineImages::Pixel(*images.canvas, 3, 3)[0], 7);
+        EXPECT_EQ(test_pictures::PixelAt(*images.canvas, 3, 3)[0], 7);
         EXPECT_EQ(RandomState, 1234u);
     }
 }
@@ -147,24 +148,24 @@ TEST_F(OutlineFixture, FullChanceGrowsTheBorderEvenly) {
     // reach = 255 × 1 / 255 = 1: no growing step has r + 1 < 1, so only the marked border
     // columns 3 and 4 become outline, and no random draw is made.
     for (int y = 0; y < 6; ++y) {
-        EXPECT_EQ(images.labels->Row(y)[2], 0);
-        EXPECT_EQ(images.labels->Row(y)[3], 255);
-        EXPECT_EQ(images.labels->Row(y)[4], 255);
-        EXPECT_EQ(images.labels->Row(y)[5], 1);
-        EXPECT_EQ(EngineImages::Pixel(*images.canvas, 3, y)[2], 0);
+        EXPECT_EQ(images.colorIndexMap->Row(y)[2], 0);
+        EXPECT_EQ(images.colorIndexMap->Row(y)[3], 255);
+        EXPECT_EQ(images.colorIndexMap->Row(y)[4], 255);
+        EXPECT_EQ(images.colorIndexMap->Row(y)[5], 1);
+        EXPECT_EQ(test_pictures::PixelAt(*images.canvas, 3, y)[2], 0);
     }
     EXPECT_EQ(RandomState, 1234u);
     // The other pixels keep their red byte; blue and green were the work planes.
-    EXPECT_EQ(EngineImages::Pixel(*images.canvas, 0, 0)[2], 9);
+    EXPECT_EQ(test_pictures::PixelAt(*images.canvas, 0, 0)[2], 9);
 
     // Measuring afterwards leaves the outline black and outside the statistics.
     part.MeasureParts();
-    EXPECT_EQ(images.labels->Row(2)[3], 255);
-    EXPECT_EQ(EngineImages::Pixel(*images.canvas, 4, 2)[0], 0);
+    EXPECT_EQ(images.colorIndexMap->Row(2)[3], 255);
+    EXPECT_EQ(test_pictures::PixelAt(*images.canvas, 4, 2)[0], 0);
     EXPECT_EQ(part.PixelCount(0), 18);
     EXPECT_EQ(part.PixelCount(1), 18);
     EXPECT_EQ(part.PixelCount(255), 0);
-    EXPECT_EQ(EngineImages::Pixel(*images.canvas, 0, 0)[2], 200);
+    EXPECT_EQ(test_pictures::PixelAt(*images.canvas, 0, 0)[2], 200);
 }
 
 TEST_F(OutlineFixture, WiderOutlinesGrowOneColumnPerStepAndDrawPerCandidate) {
@@ -172,9 +173,9 @@ TEST_F(OutlineFixture, WiderOutlinesGrowOneColumnPerStepAndDrawPerCandidate) {
     part.Outline(3, 100, full);
     // reach 3: steps r = 0 and 1 grow (r + 1 < 3), step 2 and 3 only copy. Columns 1..6.
     for (int y = 0; y < 6; ++y) {
-        EXPECT_EQ(images.labels->Row(y)[0], 0);
-        for (int x = 1; x <= 6; ++x) EXPECT_EQ(images.labels->Row(y)[x], 255) << x;
-        EXPECT_EQ(images.labels->Row(y)[7], 1);
+        EXPECT_EQ(images.colorIndexMap->Row(y)[0], 0);
+        for (int x = 1; x <= 6; ++x) EXPECT_EQ(images.colorIndexMap->Row(y)[x], 255) << x;
+        EXPECT_EQ(images.colorIndexMap->Row(y)[7], 1);
     }
     // Candidates: step 0 the 36 unmarked pixels, step 1 the 24 left.
     uint32_t expected = 1234;
@@ -187,12 +188,12 @@ TEST_F(OutlineFixture, PercentAboveHundredActsAsHundred) {
     part.Outline(3, 250, full);
     const uint32_t stateClamped = RandomState;
 
-    EngineImages reference(8, 6);
+    ContextImages reference(8, 6, 72, 0);
     TwoParts(reference);
     SetSeed(1234);
     ZoPart referencePart(reference.Context());
     referencePart.Outline(3, 100, full);
-    EXPECT_EQ(EngineImages::Rows(*images.labels), EngineImages::Rows(*reference.labels));
+    EXPECT_EQ(test_pictures::RowsOf(*images.colorIndexMap), test_pictures::RowsOf(*reference.colorIndexMap));
     EXPECT_EQ(RandomState, stateClamped);
 }
 
@@ -207,13 +208,13 @@ TEST_F(OutlineFixture, LowChanceGrowsOnlyWhereTheDrawAllows) {
     for (int y = 0; y < 6; ++y) {
         for (int x = 0; x < 8; ++x) {
             if (x == 3 || x == 4) {
-                EXPECT_EQ(images.labels->Row(y)[x], 255);
+                EXPECT_EQ(images.colorIndexMap->Row(y)[x], 255);
                 continue;
             }
             state = state * 1566083941u + 1u;
             const bool nextToBorder = x == 2 || x == 5;
             const uint8_t expected = (state <= threshold && nextToBorder) ? 255 : (x < 4 ? 0 : 1);
-            EXPECT_EQ(images.labels->Row(y)[x], expected) << x << "," << y;
+            EXPECT_EQ(images.colorIndexMap->Row(y)[x], expected) << x << "," << y;
         }
     }
     EXPECT_EQ(RandomState, state);

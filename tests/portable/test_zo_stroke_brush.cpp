@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "engine/zo_stroke.h"
-#include "tests/support/engine_images.h"
+#include "tests/support/context_images.h"
+#include "tests/support/pictures.h"
 #include "tests/support/test_module.h"
 
 namespace {
@@ -17,10 +18,10 @@ namespace {
 std::unique_ptr<TDib> BrushBitmap(int width, int height, const std::function<int(int, int)>& red,
                                   const std::function<int(int, int)>& green) {
     auto bitmap = TDib::Create24(width, height);
-    EngineImages::FillPixels(*bitmap, 0, 0, 0);
+    test_pictures::FillPixels(*bitmap, 0, 0, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            EngineImages::SetPixel(*bitmap, x, y, 0, green(x, y), red(x, y));
+            test_pictures::SetPixel(*bitmap, x, y, 0, green(x, y), red(x, y));
     return bitmap;
 }
 
@@ -29,27 +30,27 @@ std::vector<int> PairsOf(const ZoStroke& stroke) {
 }
 
 struct ZoStrokeBrush : ::testing::Test {
-    EngineImages images{10, 10};
-    ZoStroke stroke{images.source.get(), images.canvas.get(), images.focus.get(),
-                    images.labels.get(), images.status};
+    ContextImages images{10, 10, 72, 0};
+    ZoStroke stroke{images.source.get(), images.canvas.get(), images.focusMap.get(),
+                    images.colorIndexMap.get(), images.status};
 };
 
 TEST(ZoStrokeConstruction, AcceptsOnlyMatchingImages) {
-    EngineImages images(6, 4);
-    EngineImages other(4, 6);
+    ContextImages images(6, 4, 72, 0);
+    ContextImages other(4, 6, 72, 0);
     struct Case {
         const char* name;
         TDib *source, *canvas, *focus, *labels;
         bool valid;
     } cases[] = {
-        {"all fit", images.source.get(), images.canvas.get(), images.focus.get(), images.labels.get(), true},
-        {"no source", nullptr, images.canvas.get(), images.focus.get(), images.labels.get(), false},
-        {"8-bit source", images.focus.get(), images.canvas.get(), images.focus.get(), images.labels.get(), false},
-        {"canvas of another size", images.source.get(), other.canvas.get(), images.focus.get(), images.labels.get(), false},
-        {"8-bit canvas", images.source.get(), images.labels.get(), images.focus.get(), images.labels.get(), false},
-        {"24-bit focus map", images.source.get(), images.canvas.get(), images.canvas.get(), images.labels.get(), false},
-        {"label map of another size", images.source.get(), images.canvas.get(), images.focus.get(), other.labels.get(), false},
-        {"no label map", images.source.get(), images.canvas.get(), images.focus.get(), nullptr, false},
+        {"all fit", images.source.get(), images.canvas.get(), images.focusMap.get(), images.colorIndexMap.get(), true},
+        {"no source", nullptr, images.canvas.get(), images.focusMap.get(), images.colorIndexMap.get(), false},
+        {"8-bit source", images.focusMap.get(), images.canvas.get(), images.focusMap.get(), images.colorIndexMap.get(), false},
+        {"canvas of another size", images.source.get(), other.canvas.get(), images.focusMap.get(), images.colorIndexMap.get(), false},
+        {"8-bit canvas", images.source.get(), images.colorIndexMap.get(), images.focusMap.get(), images.colorIndexMap.get(), false},
+        {"24-bit focus map", images.source.get(), images.canvas.get(), images.canvas.get(), images.colorIndexMap.get(), false},
+        {"label map of another size", images.source.get(), images.canvas.get(), images.focusMap.get(), other.colorIndexMap.get(), false},
+        {"no label map", images.source.get(), images.canvas.get(), images.focusMap.get(), nullptr, false},
     };
     auto knife = BrushBitmap(4, 4, [](int, int) { return 255; }, [](int, int) { return 128; });
     for (const Case& c : cases) {

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "engine/zo_stroke.h"
-#include "tests/support/engine_images.h"
+#include "tests/support/context_images.h"
+#include "tests/support/pictures.h"
 #include "tests/support/pictures.h"
 
 namespace {
@@ -19,16 +20,16 @@ struct Table {
 // A 7 × 7 picture: source 100 with a bright pixel (180) at (2, 2), so the pixels of (1..3)²
 // are strong edges and (5, 5) is not; canvas 50 everywhere.
 struct Finish : ::testing::Test {
-    EngineImages images{7, 7};
-    ZoStroke stroke{images.source.get(), images.canvas.get(), images.focus.get(),
-                    images.labels.get(), images.status};
+    ContextImages images{7, 7, 72, 0};
+    ZoStroke stroke{images.source.get(), images.canvas.get(), images.focusMap.get(),
+                    images.colorIndexMap.get(), images.status};
     void SetUp() override {
-        EngineImages::FillPixels(*images.source, 100, 100, 100);
-        EngineImages::SetPixel(*images.source, 2, 2, 180, 180, 180);
-        EngineImages::FillPixels(*images.canvas, 50, 50, 50);
+        test_pictures::FillPixels(*images.source, 100, 100, 100);
+        test_pictures::SetPixel(*images.source, 2, 2, 180, 180, 180);
+        test_pictures::FillPixels(*images.canvas, 50, 50, 50);
     }
-    int Canvas(int x, int y) { return EngineImages::Pixel(*images.canvas, x, y)[0]; }
-    int Source(int x, int y) { return EngineImages::Pixel(*images.source, x, y)[0]; }
+    int Canvas(int x, int y) { return test_pictures::PixelAt(*images.canvas, x, y)[0]; }
+    int Source(int x, int y) { return test_pictures::PixelAt(*images.source, x, y)[0]; }
 };
 
 TEST_F(Finish, DetailCleanPullsEdgesToTheSourceAndCleansTheRest) {
@@ -81,11 +82,11 @@ TEST_F(Finish, DetailRestoreLeavesTheNonEdgePixels) {
 
 TEST_F(Finish, FillAndCopies) {
     stroke.Fill(10, 20, 30);
-    const uint8_t* p = EngineImages::Pixel(*images.canvas, 6, 6);
+    const uint8_t* p = test_pictures::PixelAt(*images.canvas, 6, 6);
     EXPECT_EQ((std::vector<int>{p[0], p[1], p[2]}), (std::vector<int>{30, 20, 10}));
     stroke.CopyCanvasToSource();
     EXPECT_EQ(Source(2, 2), 30);
-    EngineImages::SetPixel(*images.source, 4, 4, 1, 2, 3);
+    test_pictures::SetPixel(*images.source, 4, 4, 1, 2, 3);
     stroke.CopySourceToCanvas();
     EXPECT_EQ(Canvas(4, 4), 1);
     EXPECT_EQ(test_pictures::Checksum(*images.source), test_pictures::Checksum(*images.canvas));
@@ -94,14 +95,14 @@ TEST_F(Finish, FillAndCopies) {
 TEST(FinishSoften, WorksInPlaceRowByRow) {
     // Only (1, 1) is bright. It becomes (160 + 0) / 2; its right neighbour (2, 1) then sees
     // the softened 80, not 160: (0 + 80 / 8) / 2 = 5.
-    EngineImages images(4, 3);
-    EngineImages::SetPixel(*images.canvas, 1, 1, 160, 160, 160);
-    ZoStroke stroke(images.source.get(), images.canvas.get(), images.focus.get(), images.labels.get(),
+    ContextImages images(4, 3, 72, 0);
+    test_pictures::SetPixel(*images.canvas, 1, 1, 160, 160, 160);
+    ZoStroke stroke(images.source.get(), images.canvas.get(), images.focusMap.get(), images.colorIndexMap.get(),
                     images.status);
     stroke.SoftenCanvas();
-    EXPECT_EQ(EngineImages::Pixel(*images.canvas, 1, 1)[0], 80);
-    EXPECT_EQ(EngineImages::Pixel(*images.canvas, 2, 1)[0], 5);
-    EXPECT_EQ(EngineImages::Pixel(*images.canvas, 1, 0)[0], 0) << "edges untouched";
+    EXPECT_EQ(test_pictures::PixelAt(*images.canvas, 1, 1)[0], 80);
+    EXPECT_EQ(test_pictures::PixelAt(*images.canvas, 2, 1)[0], 5);
+    EXPECT_EQ(test_pictures::PixelAt(*images.canvas, 1, 0)[0], 0) << "edges untouched";
 }
 
 TEST(FinishVignette, BlendsTowardTheColourFromTheCentreOut) {
@@ -121,21 +122,21 @@ TEST(FinishVignette, BlendsTowardTheColourFromTheCentreOut) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.side << " " << c.x << "," << c.y);
-        EngineImages images(c.side, c.side);
-        EngineImages::FillPixels(*images.source, 200, 200, 200);
-        ZoStroke stroke(images.source.get(), images.canvas.get(), images.focus.get(),
-                        images.labels.get(), images.status);
+        ContextImages images(c.side, c.side, 72, 0);
+        test_pictures::FillPixels(*images.source, 200, 200, 200);
+        ZoStroke stroke(images.source.get(), images.canvas.get(), images.focusMap.get(),
+                        images.colorIndexMap.get(), images.status);
         stroke.Vignette(0, 0, 0, ramp);
-        EXPECT_EQ(EngineImages::Pixel(*images.canvas, c.x, c.y)[0], c.expected);
+        EXPECT_EQ(test_pictures::PixelAt(*images.canvas, c.x, c.y)[0], c.expected);
     }
 }
 
 TEST(FinishInvalid, AnInvalidObjectLeavesTheImagesAlone) {
-    EngineImages images(5, 5);
-    EngineImages other(4, 4);
-    EngineImages::FillPixels(*images.source, 1, 2, 3);
-    EngineImages::FillPixels(*other.canvas, 7, 8, 9);
-    ZoStroke stroke(images.source.get(), other.canvas.get(), images.focus.get(), images.labels.get(),
+    ContextImages images(5, 5, 72, 0);
+    ContextImages other(4, 4, 72, 0);
+    test_pictures::FillPixels(*images.source, 1, 2, 3);
+    test_pictures::FillPixels(*other.canvas, 7, 8, 9);
+    ZoStroke stroke(images.source.get(), other.canvas.get(), images.focusMap.get(), images.colorIndexMap.get(),
                     images.status);
     ASSERT_FALSE(stroke.IsValid());
     Table any(0);

@@ -11,7 +11,8 @@
 #include "engine/zo_stroke.h"
 #include "imaging/hue_color.h"
 #include "imaging/random.h"
-#include "tests/support/engine_images.h"
+#include "tests/support/context_images.h"
+#include "tests/support/pictures.h"
 #include "tests/support/pictures.h"
 #include "tests/support/test_module.h"
 
@@ -25,7 +26,7 @@ uint32_t Advanced(uint32_t state, int draws) {
 // A square brush of `side` pixels, all red `red` and green `green`.
 std::unique_ptr<TDib> SquareBrush(int side, int red = 255, int green = 128) {
     auto bitmap = TDib::Create24(side, side);
-    EngineImages::FillPixels(*bitmap, 0, green, red);
+    test_pictures::FillPixels(*bitmap, 0, green, red);
     return bitmap;
 }
 
@@ -34,12 +35,12 @@ constexpr double kFullCopy = 1.004;
 constexpr uint32_t kSeed = 77;
 
 struct StrokePaint : ::testing::Test {
-    EngineImages images{10, 10};
-    ZoStroke stroke{images.source.get(), images.canvas.get(), images.focus.get(),
-                    images.labels.get(), images.status};
+    ContextImages images{10, 10, 72, 0};
+    ZoStroke stroke{images.source.get(), images.canvas.get(), images.focusMap.get(),
+                    images.colorIndexMap.get(), images.status};
     void SetUp() override {
-        EngineImages::FillPixels(*images.canvas, 200, 200, 200);
-        EngineImages::FillPixels(*images.source, 100, 100, 100);
+        test_pictures::FillPixels(*images.canvas, 200, 200, 200);
+        test_pictures::FillPixels(*images.source, 100, 100, 100);
         SetSeed(static_cast<int>(kSeed));
     }
     // A 3 × 3 brush (centre (1, 1)) spaced so that the grid has the one cell (0, 0).
@@ -49,17 +50,17 @@ struct StrokePaint : ::testing::Test {
         stroke.SetSpacing(4.0, 4.0);  // step 12: rows and columns 0 only (12 >= 10 + 3 / 2)
     }
     std::vector<int> Canvas(int x, int y) {
-        const uint8_t* p = EngineImages::Pixel(*images.canvas, x, y);
+        const uint8_t* p = test_pictures::PixelAt(*images.canvas, x, y);
         return {p[0], p[1], p[2]};
     }
 };
 
 TEST_F(StrokePaint, OneCellStrokeTakesTheMeanUnderItsFootprint) {
     OneCellBrush();
-    EngineImages::SetPixel(*images.source, 0, 0, 10, 20, 30);
-    EngineImages::SetPixel(*images.source, 1, 0, 20, 30, 40);
-    EngineImages::SetPixel(*images.source, 0, 1, 30, 40, 50);
-    EngineImages::SetPixel(*images.source, 1, 1, 40, 50, 60);
+    test_pictures::SetPixel(*images.source, 0, 0, 10, 20, 30);
+    test_pictures::SetPixel(*images.source, 1, 0, 20, 30, 40);
+    test_pictures::SetPixel(*images.source, 0, 1, 30, 40, 50);
+    test_pictures::SetPixel(*images.source, 1, 1, 40, 50, 60);
     EXPECT_EQ(stroke.Paint(), 1);
     // The footprint (-1..1)² around (0, 0) holds four pixels of the picture; their mean is
     // (25, 35, 45) and coverage 128 with flat relief copies it.
@@ -102,8 +103,8 @@ TEST_F(StrokePaint, BlendShiftsArithmeticallyAndReliefIsClamped) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EngineImages::FillPixels(*images.canvas, c.canvas, c.canvas, c.canvas);
-        EngineImages::FillPixels(*images.source, c.source, c.source, c.source);
+        test_pictures::FillPixels(*images.canvas, c.canvas, c.canvas, c.canvas);
+        test_pictures::FillPixels(*images.source, c.source, c.source, c.source);
         OneCellBrush(c.coverageFactor, c.green, 1.0);
         EXPECT_EQ(stroke.Paint(), 1);
         EXPECT_EQ(Canvas(1, 1), (std::vector<int>{c.expected, c.expected, c.expected}));
@@ -129,7 +130,7 @@ TEST_F(StrokePaint, DrawsPerCell) {
     auto brush = SquareBrush(3);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EngineImages::FillPixels(*images.canvas, 200, 200, 200);
+        test_pictures::FillPixels(*images.canvas, 200, 200, 200);
         ASSERT_EQ(stroke.LoadBrushFromBitmap(brush.get(), 1000, kFullCopy, 1.0, 1.0), 1);
         stroke.SetDefaults();
         stroke.SetDensity(c.density);
@@ -144,17 +145,17 @@ TEST_F(StrokePaint, DrawsPerCell) {
 }
 
 TEST_F(StrokePaint, OneFocusValueOutsideTheWindowRefusesTheStroke) {
-    EngineImages::FillBytes(*images.focus, 255);
+    test_pictures::FillMap(*images.focusMap, 255);
     for (int focus : {40, 49, 50, 120}) {
         SCOPED_TRACE(focus);
-        EngineImages::FillPixels(*images.canvas, 200, 200, 200);
-        images.focus->Row(1)[1] = static_cast<uint8_t>(focus);
+        test_pictures::FillPixels(*images.canvas, 200, 200, 200);
+        images.focusMap->Row(1)[1] = static_cast<uint8_t>(focus);
         OneCellBrush();
         stroke.SetFocusRange(50, 255);
         EXPECT_EQ(stroke.Paint(), 1);
         EXPECT_EQ(Canvas(0, 0)[0] == 100, focus >= 50);
     }
-    EngineImages::FillPixels(*images.canvas, 200, 200, 200);
+    test_pictures::FillPixels(*images.canvas, 200, 200, 200);
     stroke.SetFocusRange(0, 254);  // the high end counts too
     stroke.Paint();
     EXPECT_EQ(Canvas(0, 0)[0], 200);
@@ -176,7 +177,7 @@ TEST_F(StrokePaint, VarianceWindowOfAUniformFootprint) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EngineImages::FillPixels(*images.canvas, 200, 200, 200);
+        test_pictures::FillPixels(*images.canvas, 200, 200, 200);
         OneCellBrush();
         stroke.SetDefaults();
         stroke.SetSpacing(4.0, 4.0);
@@ -190,18 +191,18 @@ TEST_F(StrokePaint, VarianceWindowOfAUniformFootprint) {
 TEST_F(StrokePaint, VarianceUsesTheMaximumFocusUnderTheFootprint) {
     // Two pixels of 0 and two of 200 in blue: q = (2 × 40000 - 4 × 100²) / 4 = 10000. A limit
     // table whose entry is 60 (3 × 3600 = 10800) only at the highest focus allows it.
-    EngineImages::SetPixel(*images.source, 0, 0, 0, 100, 100);
-    EngineImages::SetPixel(*images.source, 1, 0, 0, 100, 100);
-    EngineImages::SetPixel(*images.source, 0, 1, 200, 100, 100);
-    EngineImages::SetPixel(*images.source, 1, 1, 200, 100, 100);
-    images.focus->Row(1)[0] = 90;
+    test_pictures::SetPixel(*images.source, 0, 0, 0, 100, 100);
+    test_pictures::SetPixel(*images.source, 1, 0, 0, 100, 100);
+    test_pictures::SetPixel(*images.source, 0, 1, 200, 100, 100);
+    test_pictures::SetPixel(*images.source, 1, 1, 200, 100, 100);
+    images.focusMap->Row(1)[0] = 90;
     uint8_t limit[256] = {};
     limit[90] = 60;
     OneCellBrush();
     stroke.SetMaxVariance(limit);
     stroke.Paint();
     EXPECT_EQ(Canvas(0, 0), (std::vector<int>{100, 100, 100}));
-    EngineImages::FillPixels(*images.canvas, 200, 200, 200);
+    test_pictures::FillPixels(*images.canvas, 200, 200, 200);
     limit[90] = 57;  // 9747: too small
     stroke.SetMaxVariance(limit);
     stroke.Paint();
@@ -216,7 +217,7 @@ TEST_F(StrokePaint, BrightnessWindowIncludesTheDither) {
     } cases[] = {{50, 255, true}, {51, 255, false}, {0, 50, true}, {0, 49, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.low << ".." << c.high);
-        EngineImages::FillPixels(*images.canvas, 200, 200, 200);
+        test_pictures::FillPixels(*images.canvas, 200, 200, 200);
         OneCellBrush();
         stroke.SetBrightnessRange(c.low, c.high);
         stroke.Paint();
@@ -228,8 +229,8 @@ TEST_F(StrokePaint, PaintColorSamplesAndPaintsOnlyItsLabel) {
     // Labels: columns 0..4 are 0, 5..9 are 1, in two colours. A 13 × 13 brush centred at (6, 6)
     // in the one cell (0, 0) reaches columns 0..6 and rows 0..6.
     for (int y = 0; y < 10; ++y) {
-        std::memset(images.labels->Row(y) + 5, 1, 5);
-        for (int x = 5; x < 10; ++x) EngineImages::SetPixel(*images.source, x, y, 250, 250, 250);
+        std::memset(images.colorIndexMap->Row(y) + 5, 1, 5);
+        for (int x = 5; x < 10; ++x) test_pictures::SetPixel(*images.source, x, y, 250, 250, 250);
     }
     auto brush = SquareBrush(13);
     ASSERT_EQ(stroke.LoadBrushFromBitmap(brush.get(), 1000, kFullCopy, 1.0, 1.0), 1);
@@ -257,7 +258,7 @@ TEST_F(StrokePaint, CellClassesShiftLumaAndHue) {
     ASSERT_EQ(stroke.LoadBrushFromBitmap(brush.get(), 1000, kFullCopy, 1.0, 1.0), 1);
     stroke.SetSpacing(2.0, 2.0);
     stroke.SetCellShift(21, 0, 40, 30);
-    EngineImages::FillPixels(*images.source, 40, 100, 160);
+    test_pictures::FillPixels(*images.source, 40, 100, 160);
     stroke.Paint();
     auto shifted = [](int hue, int luma) {
         HueColor c{160, 100, 40, 0, 0, 0};
@@ -278,9 +279,9 @@ TEST_F(StrokePaint, CellClassesShiftLumaAndHue) {
 
 // The stroke pass as plainly as it can be written: every slice and position tested against the
 // picture one by one. The painter's clipped walks and label boxes must give the same pixels.
-void ReferencePass(const ZoStroke& stroke, EngineImages& images, int label, bool byLabel) {
+void ReferencePass(const ZoStroke& stroke, ContextImages& images, int label, bool byLabel) {
     const StrokeSettings& s = stroke.Settings();
-    const int width = images.Width(), height = images.Height();
+    const int width = images.width, height = images.height;
     const int n = stroke.SliceCount();
     const bool shifting = s.cellHueStep > 0 || s.lightUpStep > 0 || s.lightDownStep > 0;
     TDib& sample = s.sampleFromSource ? *images.source : *images.canvas;
@@ -293,7 +294,7 @@ void ReferencePass(const ZoStroke& stroke, EngineImages& images, int label, bool
                 const int x = stroke.RowsFlag() ? first + k : line;
                 const int y = stroke.RowsFlag() ? line : first + k;
                 if (x < 0 || y < 0 || x >= width || y >= height) continue;
-                if (byLabel && images.labels->Row(y)[x] != label) continue;
+                if (byLabel && images.colorIndexMap->Row(y)[x] != label) continue;
                 f(x, y, pair);
             }
         }
@@ -310,13 +311,13 @@ void ReferencePass(const ZoStroke& stroke, EngineImages& images, int label, bool
             int focusMax = 0;
             bool refused = false;
             visit(px, py, b0, [&](int vx, int vy, const uint8_t*) {
-                const uint8_t* p = EngineImages::Pixel(sample, vx, vy);
+                const uint8_t* p = test_pictures::PixelAt(sample, vx, vy);
                 for (int ch = 0; ch < 3; ++ch) {
                     sum[ch] += p[ch];
                     squares += p[ch] * p[ch];
                 }
                 ++m;
-                const int f = images.focus->Row(vy)[vx];
+                const int f = images.focusMap->Row(vy)[vx];
                 focusMax = std::max(focusMax, f);
                 refused = refused || f < s.focusLow || f > s.focusHigh;
             });
@@ -356,7 +357,7 @@ void ReferencePass(const ZoStroke& stroke, EngineImages& images, int label, bool
                     mean[ch] += (static_cast<int>(NextRandom() >> 17) - 16384) * s.colorJitter / 16384;
             }
             visit(px, py, b0, [&](int vx, int vy, const uint8_t* pair) {
-                uint8_t* p = EngineImages::Pixel(*images.canvas, vx, vy);
+                uint8_t* p = test_pictures::PixelAt(*images.canvas, vx, vy);
                 for (int ch = 0; ch < 3; ++ch) {
                     const int target = std::min(255, std::max(0, mean[ch] + pair[1] - 128));
                     const int delta = (target - p[ch]) * pair[0];
@@ -385,23 +386,23 @@ TEST(StrokePass, MatchesThePlainlyWrittenPass) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.brush);
-        EngineImages painted(150, 110);
+        ContextImages painted(150, 110, 72, 0);
         auto picture = test_pictures::Gradient(150, 110);
         for (int y = 0; y < 110; ++y)
             for (int x = 0; x < 150; ++x) {
-                painted.labels->Row(y)[x] = static_cast<uint8_t>((x * x / 700 + y / 20) % 4);
-                painted.focus->Row(y)[x] = static_cast<uint8_t>(255 - (x + 2 * y) % 256);
+                painted.colorIndexMap->Row(y)[x] = static_cast<uint8_t>((x * x / 700 + y / 20) % 4);
+                painted.focusMap->Row(y)[x] = static_cast<uint8_t>(255 - (x + 2 * y) % 256);
             }
         std::memcpy(painted.source->Bits(), picture->Bits(), picture->ImageBytes());
-        EngineImages::FillPixels(*painted.canvas, 90, 160, 30);
-        EngineImages reference(150, 110);
+        test_pictures::FillPixels(*painted.canvas, 90, 160, 30);
+        ContextImages reference(150, 110, 72, 0);
         std::memcpy(reference.source->Bits(), painted.source->Bits(), picture->ImageBytes());
         std::memcpy(reference.canvas->Bits(), painted.canvas->Bits(), picture->ImageBytes());
-        std::memcpy(reference.labels->Bits(), painted.labels->Bits(), painted.labels->ImageBytes());
-        std::memcpy(reference.focus->Bits(), painted.focus->Bits(), painted.focus->ImageBytes());
+        std::memcpy(reference.colorIndexMap->Bits(), painted.colorIndexMap->Bits(), painted.colorIndexMap->ImageBytes());
+        std::memcpy(reference.focusMap->Bits(), painted.focusMap->Bits(), painted.focusMap->ImageBytes());
 
-        ZoStroke stroke(painted.source.get(), painted.canvas.get(), painted.focus.get(),
-                        painted.labels.get(), painted.status);
+        ZoStroke stroke(painted.source.get(), painted.canvas.get(), painted.focusMap.get(),
+                        painted.colorIndexMap.get(), painted.status);
         ASSERT_EQ(stroke.LoadBrush(TestModule(), c.brush, 150000, c.coverage, c.scale, 0.7), 1);
         uint8_t maximum[256];
         for (int f = 0; f < 256; ++f) maximum[f] = static_cast<uint8_t>(30 + f / 3);
@@ -436,7 +437,7 @@ TEST(StrokePass, MatchesThePlainlyWrittenPass) {
 
 // An oil-paint-like pass of a real knife over a picture with three labels.
 struct KnifePass {
-    EngineImages images{160, 120};
+    ContextImages images{160, 120, 72, 0};
     uint32_t state = 0;
     explicit KnifePass(const char* knife, bool byLabel) {
         auto picture = test_pictures::Gradient(160, 120);
@@ -444,11 +445,11 @@ struct KnifePass {
         std::memcpy(images.canvas->Bits(), picture->Bits(), picture->ImageBytes());
         for (int y = 0; y < 120; ++y)
             for (int x = 0; x < 160; ++x) {
-                images.labels->Row(y)[x] = static_cast<uint8_t>((x / 40 + y / 30) % 3);
-                images.focus->Row(y)[x] = static_cast<uint8_t>(x + y);
+                images.colorIndexMap->Row(y)[x] = static_cast<uint8_t>((x / 40 + y / 30) % 3);
+                images.focusMap->Row(y)[x] = static_cast<uint8_t>(x + y);
             }
-        ZoStroke stroke(images.source.get(), images.canvas.get(), images.focus.get(),
-                        images.labels.get(), images.status);
+        ZoStroke stroke(images.source.get(), images.canvas.get(), images.focusMap.get(),
+                        images.colorIndexMap.get(), images.status);
         uint8_t minimum[256], maximum[256];
         for (int f = 0; f < 256; ++f) {
             minimum[f] = static_cast<uint8_t>(f / 64);

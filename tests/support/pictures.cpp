@@ -55,6 +55,35 @@ std::unique_ptr<TDib> ReadBmp(const char* path) {
     return TDib::FromPacked(bytes.data() + kFileHeader, bytes.size() - kFileHeader);
 }
 
+uint8_t* PixelAt(TDib& image, int x, int y) { return image.Row(y) + 3 * x; }
+
+void SetPixel(TDib& image, int x, int y, int blue, int green, int red) {
+    uint8_t* p = PixelAt(image, x, y);
+    p[0] = static_cast<uint8_t>(blue);
+    p[1] = static_cast<uint8_t>(green);
+    p[2] = static_cast<uint8_t>(red);
+}
+
+void FillPixels(TDib& image, int blue, int green, int red) {
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) SetPixel(image, x, y, blue, green, red);
+}
+
+void FillMap(TDib& map, uint8_t value) {
+    for (int y = 0; y < map.Height(); ++y) std::memset(map.Row(y), value, map.Width());
+}
+
+void SetMapRows(TDib& map, const MapRows& rows) {
+    for (size_t y = 0; y < rows.size(); ++y)
+        std::memcpy(map.Row(static_cast<int>(y)), rows[y].data(), rows[y].size());
+}
+
+MapRows RowsOf(const TDib& map) {
+    MapRows rows(map.Height());
+    for (int y = 0; y < map.Height(); ++y) rows[y].assign(map.Row(y), map.Row(y) + map.Width());
+    return rows;
+}
+
 uint64_t Checksum(const uint8_t* data, size_t size) { return Fnv1a64(data, size); }
 
 uint64_t Checksum(const TDib& image) { return Checksum(image.Bits(), image.ImageBytes()); }

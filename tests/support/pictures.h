@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "imaging/dib.h"
 
@@ -18,6 +19,18 @@ std::unique_ptr<TDib> Flat(int width, int height, uint8_t blue, uint8_t green, u
 
 // A 24-bit picture read from a BMP file (bottom-up, 24 bits); null when unreadable.
 std::unique_ptr<TDib> ReadBmp(const char* path);
+
+// Pixel (x, y) of a 24-bit image, as blue, green, red.
+uint8_t* PixelAt(TDib& image, int x, int y);
+void SetPixel(TDib& image, int x, int y, int blue, int green, int red);
+// Every pixel of a 24-bit image.
+void FillPixels(TDib& image, int blue, int green, int red);
+
+// An 8-bit map as rows in storage order (row 0 first), each of the map's width.
+using MapRows = std::vector<std::vector<uint8_t>>;
+void FillMap(TDib& map, uint8_t value);
+void SetMapRows(TDib& map, const MapRows& rows);
+MapRows RowsOf(const TDib& map);
 
 // FNV-1a (64 bits) of the image's pixel rows, padding included.
 uint64_t Checksum(const TDib& image);
