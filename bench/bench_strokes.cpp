@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <cstdint>
 #include <memory>
 #include <utility>
 
@@ -73,7 +74,13 @@ struct Prepared {
     default_phases::Expert engine;
     std::unique_ptr<Snapshot> mapped, segmented;
 
-    Prepared() : picture(bench::CopyOf(bench::SixMegapixelPicture())), ground(bench::GroundWithRelief()) {
+    // At the picture's own resolution, or at `dpi` when it is above 0.
+    explicit Prepared(int dpi)
+        : picture(bench::CopyOf(bench::SixMegapixelPicture())), ground(bench::GroundWithRelief()) {
+        if (dpi > 0) {
+            const int32_t perMetre = static_cast<int32_t>(dpi / 0.0254 + 0.5);
+            picture->SetPelsPerMeter(perMetre, perMetre);
+        }
         engine.source = picture.get();
         engine.status = status;
         engine.module = TestModule();
@@ -87,8 +94,13 @@ struct Prepared {
     }
 };
 
-Prepared& Engine() {
-    static Prepared prepared;
+// The picture as it comes, and the same at 300 dpi, where the knives reach their largest scale.
+Prepared& Engine(int dpi = 0) {
+    if (dpi > 0) {
+        static Prepared fine(300);
+        return fine;
+    }
+    static Prepared prepared(0);
     return prepared;
 }
 
@@ -150,7 +162,7 @@ std::pair<double, int> KnifePass(ExpertBase& engine, const KnifeSettings& knife)
 }
 
 void KnifeStrokes(benchmark::State& state) {
-    Prepared& p = Engine();
+    Prepared& p = Engine(static_cast<int>(state.range(1)));
     const KnifeSettings& knife = kKnives[state.range(0)];
     state.SetLabel(knife.brush);
     double seconds = 0;
@@ -171,4 +183,9 @@ void KnifeStrokes(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(Segmentation)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
-BENCHMARK(KnifeStrokes)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
+// range(0): the knife pass 0..5; range(1): 0 for the picture's resolution, 300 for 300 dpi.
+BENCHMARK(KnifeStrokes)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 5, 1), {0, 300}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseManualTime();
