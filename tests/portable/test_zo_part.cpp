@@ -261,6 +261,23 @@ TEST(ZoPartSegment, BandsNumberTheirPartsInTurn) {
     }
 }
 
+TEST(ZoPartSegment, BandsWithPassesAreCleanedBelowTheirLimit) {
+    // Black with one white pixel in each half; focus 0 on the left, 255 on the right. Band 0
+    // (focus below 128) gets a cleaning pass, band 1 none: only the left stray pixel goes.
+    ContextImages images(12, 5, 72, 0);
+    test_pictures::SetPixel(*images.source, 2, 2, 255, 255, 255);
+    test_pictures::SetPixel(*images.source, 9, 2, 255, 255, 255);
+    for (int y = 0; y < 5; ++y) std::memset(images.focusMap->Row(y) + 6, 255, 6);
+    const int limits[] = {128, 256}, merges[] = {6, 6}, passes[] = {1, 0};
+    ZoPart part(images.Context());
+    ASSERT_EQ(part.Segment(2, limits, merges, passes, 1), 1);
+    EXPECT_EQ(images.colorCount, 4);
+    const Rows labels = test_pictures::RowsOf(*images.colorIndexMap);
+    EXPECT_EQ(labels[2][2], labels[2][1]) << "cleaned into its surroundings";
+    EXPECT_NE(labels[2][9], labels[2][8]) << "a focused band without passes keeps it";
+    EXPECT_NE(labels[2][1], labels[2][8]) << "the bands' parts differ";
+}
+
 TEST(ZoPartSegment, FailuresLeaveTheMapAsItWas) {
     // 64 colours spread over the cube: eight bands keep 16 each, 128 parts, above 126.
     ContextImages images(64, 8, 72, 0);
