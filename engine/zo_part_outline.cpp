@@ -32,7 +32,7 @@ void ZoPart::Outline(int width, int percent, const uint8_t* table) {
     if (chance > 4294967295.0) chance = 4294967295.0;
     const uint32_t threshold = static_cast<uint32_t>(chance);
     int reach[256];
-    for (int f = 0; f < 256; ++f) reach[f] = table[f] * width / 255;
+    for (int f = 0; f < 256; ++f) reach[f] = static_cast<int>(int64_t{table[f]} * width / 255);
 
     const int w = width_;
     const int h = height_;
