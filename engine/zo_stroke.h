@@ -47,7 +47,8 @@ public:
 
     // Replaces the brush by bitmap resource `name` of the module, scaled by `scale` (each
     // side at least 2), its coverage times coverageFactor / 2 (pairs of coverage 12 or less
-    // dropped) and its relief around 128 times reliefFactor, stored in a pair buffer of
+    // dropped) and its relief around 128 times reliefFactor, both held to 0..255 (never
+    // wrapped), stored in a pair buffer of
     // bufferSize bytes. 1 on success (also for a brush with no pair left), else 0 with
     // "Load Brush." (no such bitmap), "Bad Brush." (not 24 bits, a side below 2 pixels, or a
     // scale that is not positive or too large), kNoMemory, or "Out Of Brush Buffer" (the
@@ -89,7 +90,8 @@ public:
     // brush, else 1.
     int Paint();
     // The same pass sampling and painting only pixels whose label is `label`, so that every
-    // stroke stays inside its part.
+    // stroke stays inside its part. Footprints outside the label's bounding box are not
+    // sampled, but their cells make their draws all the same.
     int PaintColor(int label);
 
     // Pulls the canvas toward the source at strong edges (weight[edge strength], the source
