@@ -8,7 +8,7 @@
 #include <new>
 
 #include "engine/status_text.h"
-#include "imaging/hue_color.h"
+#include "imaging/int_helpers.h"
 #include "imaging/math_tbl.h"
 
 namespace {

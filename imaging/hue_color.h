@@ -1,6 +1,6 @@
-// Integer colour conversions between red-green-blue and three hue-based forms, and the small
-// integer helpers the engine shares. Everything here is integer-only and allocation-free because
-// the conversions run once per pixel or per palette entry.
+// Integer colour conversions between red-green-blue and three hue-based forms. Everything here
+// is integer-only and allocation-free because the conversions run once per pixel or per palette
+// entry.
 //
 // The hue circle has 252 steps in six sectors of 42: 0 red, 42 yellow, 84 green, 126 cyan,
 // 168 blue, 210 magenta. A grey still receives a hue from its brightness b:
@@ -45,17 +45,3 @@ int RgbToHsl(HueColor& color);
 // Reads hue, saturation (in `chroma`), lightness (in `luma`); writes red, green, blue. A sector
 // outside 0..5 leaves the channels unchanged.
 void HslToRgb(HueColor& color);
-
-// The largest integer whose square does not exceed a, for every 32-bit a (4294967295 -> 65535).
-int ISqrt(uint32_t a);
-
-// Copies count bytes; source and destination may overlap. count <= 0 copies nothing.
-void MoveBytes(void* destination, const void* source, int count);
-
-// x rounded half up: floor(x + 0.5), clamped to the int range (NaN gives 0).
-int RoundHalfUp(double x);
-
-// value shifted left by count when count >= 0, else shifted right arithmetically by -count.
-// The left shift works on the unsigned bit pattern (wrapping); counts of 32 or more shift
-// everything out (0, or -1 for a negative value shifted right).
-int ShiftBits(int value, int count);

@@ -1,6 +1,6 @@
-// Integer helpers shared across the code: arithmetic right shift of signed values, the byte
-// clamp, and the
-// little-endian fields of the stored formats (bitmap headers, grounds, settings).
+// Integer helpers shared across the code: arithmetic shifts of signed values, the byte clamp,
+// rounding and square roots in integers, a bounded byte move, and the little-endian fields of
+// the stored formats (bitmap headers, grounds, settings).
 #pragma once
 
 #include <cstdint>
@@ -10,8 +10,22 @@ constexpr int32_t ArithmeticShiftRight(int32_t v, int n) {
     return v >= 0 ? (v >> n) : -1 - ((-1 - v) >> n);
 }
 
+// value shifted left by count when count >= 0, else shifted right arithmetically by -count.
+// The left shift works on the unsigned bit pattern (wrapping); counts of 32 or more shift
+// everything out (0, or -1 for a negative value shifted right).
+int ShiftBits(int value, int count);
+
 // v limited to 0..255.
 constexpr int32_t ClampToByte(int64_t v) { return v < 0 ? 0 : (v > 255 ? 255 : static_cast<int32_t>(v)); }
+
+// x rounded half up: floor(x + 0.5), clamped to the int range (NaN gives 0).
+int RoundHalfUp(double x);
+
+// The largest integer whose square does not exceed a, for every 32-bit a (4294967295 -> 65535).
+int ISqrt(uint32_t a);
+
+// Copies count bytes; source and destination may overlap. count <= 0 copies nothing.
+void MoveBytes(void* destination, const void* source, int count);
 
 // The little-endian 32-bit and 16-bit values at p.
 constexpr int32_t ReadLittleInt32(const uint8_t* p) {

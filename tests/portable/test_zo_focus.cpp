@@ -10,7 +10,7 @@
 
 #include "engine/status_text.h"
 #include "engine/zo_focus.h"
-#include "imaging/hue_color.h"
+#include "imaging/int_helpers.h"
 #include "imaging/math_tbl.h"
 #include "imaging/random.h"
 
