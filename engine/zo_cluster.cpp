@@ -22,14 +22,8 @@ inline int PushAway(int value, int reference, const uint8_t* table) {
                           : std::max(value - table[-difference], 0);
 }
 
-// One column of the in-place 3 × 3 window: the row before (already written by the pass), the
-// row itself and the row after (both as before the pass), and their sum, per channel.
-struct WindowColumn {
-    int before[3];
-    int row[3];
-    int after[3];
-    int sum[3];
-};
+// The 3 × 3 window of a pixel in an in-place pass (see ZoCluster::InPlacePass).
+using InPlaceWindow = neighbourhood::PixelWindow<3>;
 
 // The four wedges, each the centre and seven pixels as (column, row) offsets:
 //   0 toward +x: (1,-1) (2,-1) (1,0) (2,0) (3,0) (1,1) (2,1)
@@ -208,39 +202,21 @@ void ZoCluster::ForEachInteriorSum(int direction, Visit&& visit) {
 }
 
 template <typename Visit>
-void ZoCluster::InPlacePass(TDib* image, Visit&& visit) {
-    uint8_t* bits = image->Bits();
-    const size_t step = static_cast<size_t>(rowBytes_);
-    for (int y = 0; y < height_; ++y) {
-        uint8_t* row = bits + step * y;
-        // Outside the image the nearest row stands in: the row itself, whose values the window
-        // still holds from before the pass because a column is loaded before it is written.
-        const uint8_t* before = y > 0 ? row - step : row;
-        const uint8_t* after = y < height_ - 1 ? row + step : row;
-        auto load = [&](int x, WindowColumn& column) {
-            const int i = 3 * x;
-            for (int c = 0; c < 3; ++c) {
-                column.before[c] = before[i + c];
-                column.row[c] = row[i + c];
-                column.after[c] = after[i + c];
-                column.sum[c] = column.before[c] + column.row[c] + column.after[c];
-            }
-        };
-        WindowColumn left;
-        WindowColumn centre;
-        WindowColumn right;
-        load(0, centre);
-        left = centre;
-        load(std::min(1, width_ - 1), right);
-        for (int x = 0; x < width_; ++x) {
-            visit(static_cast<const WindowColumn&>(left), static_cast<const WindowColumn&>(centre),
-                  static_cast<const WindowColumn&>(right), row + 3 * x, x, y);
-            if (x + 1 == width_) break;
-            left = centre;
-            centre = right;
-            load(std::min(x + 2, width_ - 1), right);
-        }
+bool ZoCluster::InPlacePass(TDib* image, Visit&& visit) {
+    neighbourhood::PaddedRowWindow<3> rows(*image);
+    if (!rows.IsReady()) {
+        StatusAppend(status_, texts::kNoMemory);
+        return false;
     }
+    // The row and the row after are copied before the pass writes them; the row before is
+    // copied again once the pass has written it.
+    rows.CentreOn(0);
+    for (int y = 0; y < height_; ++y, rows.AdvanceRereadingBefore()) {
+        uint8_t* row = image->Row(y);
+        rows.ForEachPixel(
+            [&](const InPlaceWindow& window, int x) { visit(window, row + 3 * x, x, y); });
+    }
+    return true;
 }
 
 void ZoCluster::CopyBorder(int direction) {
@@ -416,21 +392,20 @@ int ZoCluster::Denoise(int limit) {
     int passes = 0;
     while (passes < kMaxPasses) {
         if (int64_t{MeasureRoughness()} < limit) break;
-        SmoothInPlace(1);
+        if (!SmoothInPlace(1)) return 0;
         ++passes;
     }
     return passes > 0 ? 1 : 0;
 }
 
-void ZoCluster::SmoothInPlace(int whichImage) {
-    if (!valid_) return;
-    InPlacePass(Chosen(whichImage), [](const WindowColumn& left, const WindowColumn& centre,
-                                       const WindowColumn& right, uint8_t* pixel, int, int) {
-        for (int c = 0; c < 3; ++c) {
-            const int sum = left.sum[c] + centre.sum[c] + right.sum[c] - centre.row[c];
-            pixel[c] = static_cast<uint8_t>((centre.row[c] + (sum >> 3)) >> 1);
-        }
+int ZoCluster::SmoothInPlace(int whichImage) {
+    if (!valid_) return 0;
+    const bool done = InPlacePass(Chosen(whichImage), [](const InPlaceWindow& window,
+                                                         uint8_t* pixel, int, int) {
+        for (int c = 0; c < 3; ++c)
+            pixel[c] = static_cast<uint8_t>((window.centre[c] + (window.sums[c] >> 3)) >> 1);
     });
+    return done ? 1 : 0;
 }
 
 int ZoCluster::PairSmooth(int direction) {
@@ -643,31 +618,29 @@ int ZoCluster::WeightedSmoothInPlace(const TDib* map, const uint8_t* table, int 
     if (!valid_ || table == nullptr || !MapCovers(map)) return 0;
     const uint8_t* mapBits = map->Bits();
     const size_t mapStep = static_cast<size_t>(map->RowBytes());
-    InPlacePass(Chosen(whichImage), [&](const WindowColumn& left, const WindowColumn& centre,
-                                        const WindowColumn& right, uint8_t* pixel, int x, int y) {
+    const bool done = InPlacePass(Chosen(whichImage), [&](const InPlaceWindow& window,
+                                                          uint8_t* pixel, int x, int y) {
         const int weight = table[mapBits[mapStep * y + x]];
         for (int c = 0; c < 3; ++c) {
-            const int value = centre.row[c];
-            const int mean = (left.sum[c] + centre.sum[c] + right.sum[c] - value) >> 3;
+            const int value = window.centre[c];
+            const int mean = window.sums[c] >> 3;
             pixel[c] = static_cast<uint8_t>(weight == 255 ? mean
                                                           : value + (mean - value) * weight / 256);
         }
     });
-    return 1;
+    return done ? 1 : 0;
 }
 
 int ZoCluster::MaskedMeanInPlace(const TDib* map, int threshold, int whichImage) {
     if (!valid_ || !MapCovers(map)) return 0;
     const uint8_t* mapBits = map->Bits();
     const size_t mapStep = static_cast<size_t>(map->RowBytes());
-    InPlacePass(Chosen(whichImage), [&](const WindowColumn& left, const WindowColumn& centre,
-                                        const WindowColumn& right, uint8_t* pixel, int x, int y) {
+    const bool done = InPlacePass(Chosen(whichImage), [&](const InPlaceWindow& window,
+                                                          uint8_t* pixel, int x, int y) {
         if (mapBits[mapStep * y + x] > threshold) return;
-        for (int c = 0; c < 3; ++c)
-            pixel[c] = static_cast<uint8_t>(
-                (left.sum[c] + centre.sum[c] + right.sum[c] - centre.row[c]) >> 3);
+        for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(window.sums[c] >> 3);
     });
-    return 1;
+    return done ? 1 : 0;
 }
 
 int ZoCluster::MiddlePairSmooth(int direction) {
@@ -696,10 +669,8 @@ int ZoCluster::Median5(int direction) {
     const ptrdiff_t rowStep = rowBytes_;
     ForEachInteriorPixel(direction, [rowStep](const uint8_t* centre, uint8_t* out, int, int) {
         for (int c = 0; c < 3; ++c) {
-            int values[5] = {centre[c], centre[c - 3], centre[c + 3], centre[c - rowStep],
-                             centre[c + rowStep]};
-            std::nth_element(values, values + 2, values + 5);
-            out[c] = static_cast<uint8_t>(values[2]);
+            out[c] = static_cast<uint8_t>(neighbourhood::MedianOfFive(
+                centre[c], centre[c - 3], centre[c + 3], centre[c - rowStep], centre[c + rowStep]));
         }
     });
     return 1;
@@ -707,17 +678,18 @@ int ZoCluster::Median5(int direction) {
 
 int ZoCluster::SideMeanInPlace(int whichImage) {
     if (!valid_) return 0;
-    InPlacePass(Chosen(whichImage), [](const WindowColumn& left, const WindowColumn& centre,
-                                       const WindowColumn& right, uint8_t* pixel, int, int) {
+    const bool done = InPlacePass(Chosen(whichImage), [](const InPlaceWindow& window,
+                                                         uint8_t* pixel, int, int) {
         // The ring clockwise from the row before, column - 1 (as neighbourhood::kRingDx/Dy).
-        const int* const ring[8] = {left.before, centre.before, right.before, right.row,
-                                    right.after, centre.after,  left.after,   left.row};
+        const uint8_t* const ring[8] = {window.before - 3, window.before, window.before + 3,
+                                        window.centre + 3, window.after + 3, window.after,
+                                        window.after - 3,  window.centre - 3};
         int fiveSums[3];
         int threeSums[3];
-        SplitRing(ring, centre.row, fiveSums, threeSums);
+        SplitRing(ring, window.centre, fiveSums, threeSums);
         for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(fiveSums[c] / 5);
     });
-    return 1;
+    return done ? 1 : 0;
 }
 
 int ZoCluster::SideSharpen(const uint8_t* table, int direction) {

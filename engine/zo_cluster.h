@@ -1,10 +1,12 @@
 // ZoCluster: the engine's small neighbourhood filters on two 24-bit images of one size (the
 // source picture and the canvas). Most filters read one image and write the other, chosen by a
 // direction argument, so that a phase runs a chain back and forth without allocating; the
-// in-place filters and Denoise work on one image. Owns no buffers; every pass is integer-only.
+// in-place filters and Denoise work on one image, reading it through a window of three row
+// copies made for the pass. Owns no buffers; every pass is integer-only.
 //
 // Direction: non-zero reads the first image and writes the second, 0 the reverse.
-// Which image (in-place filters): non-zero the first, 0 the second.
+// Which image (in-place filters): non-zero the first, 0 the second. An in-place filter whose
+// three row copies cannot be had appends kNoMemory and leaves the image as it was (result 0).
 // An interior pixel has 1 <= x <= width - 2 and 1 <= y <= height - 2; the rest is the border.
 // The neighbour mean m of a channel is the sum over the eight neighbours >> 3.
 // Pictures narrower or lower than a filter's window are handled: the pixels it cannot compute
@@ -44,13 +46,14 @@ public:
 
     // Measures the first image's roughness on a sparse grid and smooths it in place
     // (SmoothInPlace) while the measure is not below `limit`, at most five passes.
-    // 1 when at least one pass ran, else 0.
+    // 1 when at least one pass ran, else 0 (also when a pass could not have its rows).
     int Denoise(int limit);
 
     // One in-place pass: each channel becomes (c + (S >> 3)) >> 1 with S the sum over the eight
     // neighbours, the row before already smoothed, the rest as before the pass, neighbours
-    // outside the image taken from the nearest edge pixel.
-    void SmoothInPlace(int whichImage);
+    // outside the image taken from the nearest edge pixel. 1, or 0 when not valid or, with
+    // kNoMemory, when its rows cannot be had (the image unchanged).
+    int SmoothInPlace(int whichImage);
 
     // Each interior output channel is the mean of the closer horizontal and the closer vertical
     // neighbour (ties: left, row after); the border then repeats its nearest interior pixel.
@@ -143,9 +146,11 @@ private:
     template <typename Visit>
     void ForEachInteriorSum(int direction, Visit&& visit);
     // One in-place pass in storage order with the neighbour rules of SmoothInPlace:
-    // visit(left, centre, right, pixel, x, y) with the three columns of the 3 × 3 window.
+    // visit(window, pixel, x, y) with the pixel's 3 × 3 window (neighbourhood::PixelWindow<3>)
+    // and the pixel to write. False, with kNoMemory appended and the image unchanged, when the
+    // window's rows cannot be had.
     template <typename Visit>
-    void InPlacePass(TDib* image, Visit&& visit);
+    bool InPlacePass(TDib* image, Visit&& visit);
 
     int valid_ = 0;
     char* status_ = nullptr;

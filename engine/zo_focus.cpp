@@ -7,12 +7,12 @@
 #include <cstring>
 #include <new>
 
+#include "engine/neighbourhood.h"
 #include "engine/status_text.h"
 #include "imaging/int_helpers.h"
 #include "imaging/math_tbl.h"
 
 namespace {
-
 
 // The fill arrays hold one entry beyond their limits, so that the push or record that reaches
 // a limit still has its place.
@@ -358,41 +358,20 @@ int ZoFocus::AddRegions(const EllipseRegion* regions, int count, int limit) {
 
 int ZoFocus::Blur(int passes) {
     if (!valid_) return 0;
-    const int padded = width_ + 2;
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[3 * static_cast<size_t>(padded)]);
-    if (!buffer) {
+    neighbourhood::PaddedRowWindow<1> rows(*focusMap_);
+    if (!rows.IsReady()) {
         StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
-    // Rows as they were before the pass, each with its edge pixels repeated on both sides.
-    uint8_t* before = buffer.get();
-    uint8_t* current = before + padded;
-    uint8_t* after = current + padded;
-    const auto load = [&](uint8_t* line, int y) {
-        const uint8_t* row = focusMap_->Row(y);
-        std::memcpy(line + 1, row, static_cast<size_t>(width_));
-        line[0] = row[0];
-        line[width_ + 1] = row[width_ - 1];
-    };
     for (int pass = 0; pass < passes; ++pass) {
-        load(current, 0);
-        std::memcpy(before, current, static_cast<size_t>(padded));
-        for (int y = 0; y < height_; ++y) {
-            load(after, std::min(y + 1, height_ - 1));
+        // Every mean reads the map as it was before the pass: row y + 1 is copied before row y
+        // is written.
+        rows.CentreOn(0);
+        for (int y = 0; y < height_; ++y, rows.Advance()) {
             uint8_t* row = focusMap_->Row(y);
-            // Running sum over three column sums; the centre pixel is taken out again.
-            int left = before[0] + current[0] + after[0];
-            int middle = before[1] + current[1] + after[1];
-            for (int x = 0; x < width_; ++x) {
-                const int next = before[x + 2] + current[x + 2] + after[x + 2];
-                row[x] = static_cast<uint8_t>((left + middle + next - current[x + 1]) >> 3);
-                left = middle;
-                middle = next;
-            }
-            uint8_t* freed = before;
-            before = current;
-            current = after;
-            after = freed;
+            rows.ForEachPixel([row](const neighbourhood::PixelWindow<1>& window, int x) {
+                row[x] = static_cast<uint8_t>(window.sums[0] >> 3);
+            });
         }
     }
     return 1;

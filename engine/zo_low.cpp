@@ -8,12 +8,12 @@
 #include <cstring>
 #include <new>
 
+#include "engine/neighbourhood.h"
 #include "engine/status_text.h"
 #include "imaging/hue_color.h"
 #include "imaging/int_helpers.h"
 
 namespace {
-
 
 // The largest cell distance is 3 × 15² = 675; any real distance beats this bound.
 constexpr int kInverseBound = 676;
@@ -46,15 +46,10 @@ bool SameSize(const TDib& a, const TDib& b) {
     return a.Width() == b.Width() && a.Height() == b.Height();
 }
 
-// Copies a map row into a smoothing row whose first and last bytes repeat the edge pixels.
-void LoadPaddedRow(uint8_t* padded, const uint8_t* row, int width) {
-    std::memcpy(padded + 1, row, static_cast<size_t>(width));
-    padded[0] = row[0];
-    padded[width + 1] = row[width - 1];
-}
+using MapRows = neighbourhood::PaddedRowWindow<1>;
 
-// The majority rule between opposite neighbours; `at` points at the pixel in the padded
-// current row, `prev` and `next` at the same column of the padded neighbour rows.
+// The majority rule between opposite neighbours; `at` points at the pixel in the window's row,
+// `prev` and `next` at the same column of the rows before and after.
 template <bool kPairsOnly>
 inline uint8_t MajorityOf(const uint8_t* prev, const uint8_t* at, const uint8_t* next) {
     const uint8_t left = at[-1], right = at[1];
@@ -75,30 +70,24 @@ inline uint8_t MajorityOf(const uint8_t* prev, const uint8_t* at, const uint8_t*
 }
 
 template <bool kPairsOnly, bool kMasked>
-void SmoothRow(const uint8_t* prev, const uint8_t* cur, const uint8_t* next, uint8_t* out,
-               const uint8_t* maskRow, int limit, int width) {
+void SmoothRow(const MapRows& rows, uint8_t* out, const uint8_t* maskRow, int limit, int width) {
+    const uint8_t* const prev = rows.Before();
+    const uint8_t* const cur = rows.Row();
+    const uint8_t* const next = rows.After();
     for (int x = 0; x < width; ++x) {
-        const uint8_t value = MajorityOf<kPairsOnly>(prev + x + 1, cur + x + 1, next + x + 1);
+        const uint8_t value = MajorityOf<kPairsOnly>(prev + x, cur + x, next + x);
         if (!kMasked || maskRow[x] < limit) out[x] = value;
     }
 }
 
 template <bool kPairsOnly>
-void SmoothRowWithMask(const uint8_t* prev, const uint8_t* cur, const uint8_t* next,
-                       uint8_t* out, const uint8_t* maskRow, int limit, int width) {
+void SmoothRowWithMask(const MapRows& rows, uint8_t* out, const uint8_t* maskRow, int limit,
+                       int width) {
     if (maskRow != nullptr) {
-        SmoothRow<kPairsOnly, true>(prev, cur, next, out, maskRow, limit, width);
+        SmoothRow<kPairsOnly, true>(rows, out, maskRow, limit, width);
     } else {
-        SmoothRow<kPairsOnly, false>(prev, cur, next, out, nullptr, limit, width);
+        SmoothRow<kPairsOnly, false>(rows, out, nullptr, limit, width);
     }
-}
-
-uint8_t MedianOfFive(uint8_t a, uint8_t b, uint8_t c, uint8_t d, uint8_t e) {
-    uint8_t v[5] = {a, b, c, d, e};
-    for (int i = 1; i < 5; ++i) {
-        for (int j = i; j > 0 && v[j - 1] > v[j]; --j) std::swap(v[j - 1], v[j]);
-    }
-    return v[2];
 }
 
 // A copy of an 8-bit image's pixel rows, for filters that must read the values from before
@@ -435,33 +424,22 @@ bool ZoLow::MaskFits(const TDib* mask) const {
 }
 
 int ZoLow::SmoothWith(int passes, const TDib* mask, int limit, bool pairsOnly) {
-    const size_t stride = static_cast<size_t>(width_) + 2;
-    std::unique_ptr<uint8_t[]> rows(new (std::nothrow) uint8_t[3 * stride]);
-    if (!rows) {
+    MapRows rows(*map_);
+    if (!rows.IsReady()) {
         StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
     for (int pass = 0; pass < passes; ++pass) {
-        // The three rows hold the map as it was before this pass: the row before row 0
-        // repeats row 0, the row after the last repeats the last.
-        uint8_t* prev = rows.get();
-        uint8_t* cur = prev + stride;
-        uint8_t* next = cur + stride;
-        LoadPaddedRow(cur, map_->Row(0), width_);
-        std::memcpy(prev, cur, stride);
-        for (int y = 0; y < height_; ++y) {
-            // Row y + 1 is read before row y is written, so it still holds its old values.
-            LoadPaddedRow(next, map_->Row(y + 1 < height_ ? y + 1 : y), width_);
+        // The window holds the map as it was before this pass: row y + 1 is copied before row y
+        // is written.
+        rows.CentreOn(0);
+        for (int y = 0; y < height_; ++y, rows.Advance()) {
             const uint8_t* maskRow = mask != nullptr ? mask->Row(y) : nullptr;
             if (pairsOnly) {
-                SmoothRowWithMask<true>(prev, cur, next, map_->Row(y), maskRow, limit, width_);
+                SmoothRowWithMask<true>(rows, map_->Row(y), maskRow, limit, width_);
             } else {
-                SmoothRowWithMask<false>(prev, cur, next, map_->Row(y), maskRow, limit, width_);
+                SmoothRowWithMask<false>(rows, map_->Row(y), maskRow, limit, width_);
             }
-            uint8_t* spare = prev;
-            prev = cur;
-            cur = next;
-            next = spare;
         }
     }
     return 1;
@@ -610,27 +588,22 @@ int ZoLow::ModeFilterByMap(int k, const uint8_t* table, const TDib* map) {
 int ZoLow::CrossMedian() {
     if (!valid_) return 0;
     if (width_ < 3 || height_ < 3) return 1;
-    const size_t stride = static_cast<size_t>(width_);
-    std::unique_ptr<uint8_t[]> rows(new (std::nothrow) uint8_t[3 * stride]);
-    if (!rows) {
+    MapRows rows(*map_);
+    if (!rows.IsReady()) {
         StatusAppend(status_, texts::kNoMemory);
         return 0;
     }
-    uint8_t* prev = rows.get();
-    uint8_t* cur = prev + stride;
-    uint8_t* next = cur + stride;
-    std::memcpy(prev, map_->Row(0), stride);
-    std::memcpy(cur, map_->Row(1), stride);
-    for (int y = 1; y < height_ - 1; ++y) {
-        std::memcpy(next, map_->Row(y + 1), stride);
+    // Row y + 1 is copied before row y is written, so every median reads the map as it was.
+    rows.CentreOn(1);
+    for (int y = 1; y < height_ - 1; ++y, rows.Advance()) {
+        const uint8_t* const prev = rows.Before();
+        const uint8_t* const cur = rows.Row();
+        const uint8_t* const next = rows.After();
         uint8_t* out = map_->Row(y);
         for (int x = 1; x < width_ - 1; ++x) {
-            out[x] = MedianOfFive(cur[x], cur[x - 1], cur[x + 1], prev[x], next[x]);
+            out[x] = static_cast<uint8_t>(
+                neighbourhood::MedianOfFive(cur[x], cur[x - 1], cur[x + 1], prev[x], next[x]));
         }
-        uint8_t* spare = prev;
-        prev = cur;
-        cur = next;
-        next = spare;
     }
     return 1;
 }
