@@ -219,4 +219,32 @@ private:
     int centre_ = 0;
 };
 
+// How a pass of RunRowPasses sees the row before the one it writes.
+enum class RowBefore {
+    kAsBeforeThePass,  // every row as the pass found it
+    kAsWritten,        // as the pass has just written it (a pass in place)
+};
+
+// `passes` passes down the image, each calling visitRow(rows, y) for every row y in storage
+// order with the window centred on row y; the row and the row after are copied before the pass
+// writes them, the row before as `rowBefore` says. False, with no pass run, when the window
+// cannot be had.
+template <int Channels, typename VisitRow>
+bool RunRowPasses(const TDib& image, int passes, RowBefore rowBefore, VisitRow&& visitRow) {
+    PaddedRowWindow<Channels> rows(image);
+    if (!rows.IsReady()) return false;
+    for (int pass = 0; pass < passes; ++pass) {
+        rows.CentreOn(0);
+        for (int y = 0; y < image.Height(); ++y) {
+            visitRow(static_cast<const PaddedRowWindow<Channels>&>(rows), y);
+            if (rowBefore == RowBefore::kAsWritten) {
+                rows.AdvanceRereadingBefore();
+            } else {
+                rows.Advance();
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace neighbourhood

@@ -203,20 +203,15 @@ void ZoCluster::ForEachInteriorSum(int direction, Visit&& visit) {
 
 template <typename Visit>
 bool ZoCluster::InPlacePass(TDib* image, Visit&& visit) {
-    neighbourhood::PaddedRowWindow<3> rows(*image);
-    if (!rows.IsReady()) {
-        StatusAppend(status_, texts::kNoMemory);
-        return false;
-    }
-    // The row and the row after are copied before the pass writes them; the row before is
-    // copied again once the pass has written it.
-    rows.CentreOn(0);
-    for (int y = 0; y < height_; ++y, rows.AdvanceRereadingBefore()) {
-        uint8_t* row = image->Row(y);
-        rows.ForEachPixel(
-            [&](const InPlaceWindow& window, int x) { visit(window, row + 3 * x, x, y); });
-    }
-    return true;
+    using Rows = neighbourhood::PaddedRowWindow<3>;
+    const bool done = neighbourhood::RunRowPasses<3>(
+        *image, 1, neighbourhood::RowBefore::kAsWritten, [&](const Rows& rows, int y) {
+            uint8_t* row = image->Row(y);
+            rows.ForEachPixel(
+                [&](const InPlaceWindow& window, int x) { visit(window, row + 3 * x, x, y); });
+        });
+    if (!done) StatusAppend(status_, texts::kNoMemory);
+    return done;
 }
 
 void ZoCluster::CopyBorder(int direction) {

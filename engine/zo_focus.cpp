@@ -358,21 +358,17 @@ int ZoFocus::AddRegions(const EllipseRegion* regions, int count, int limit) {
 
 int ZoFocus::Blur(int passes) {
     if (!valid_) return 0;
-    neighbourhood::PaddedRowWindow<1> rows(*focusMap_);
-    if (!rows.IsReady()) {
-        StatusAppend(status_, texts::kNoMemory);
-        return 0;
-    }
-    for (int pass = 0; pass < passes; ++pass) {
-        // Every mean reads the map as it was before the pass: row y + 1 is copied before row y
-        // is written.
-        rows.CentreOn(0);
-        for (int y = 0; y < height_; ++y, rows.Advance()) {
-            uint8_t* row = focusMap_->Row(y);
-            rows.ForEachPixel([row](const neighbourhood::PixelWindow<1>& window, int x) {
-                row[x] = static_cast<uint8_t>(window.sums[0] >> 3);
-            });
-        }
-    }
-    return 1;
+    using neighbourhood::PixelWindow;
+    using Rows = neighbourhood::PaddedRowWindow<1>;
+    // Every mean reads the map as it was before the pass.
+    const auto blurRow = [&](const Rows& rows, int y) {
+        uint8_t* row = focusMap_->Row(y);
+        rows.ForEachPixel([row](const PixelWindow<1>& window, int x) {
+            row[x] = static_cast<uint8_t>(window.sums[0] >> 3);
+        });
+    };
+    const bool done = neighbourhood::RunRowPasses<1>(
+        *focusMap_, passes, neighbourhood::RowBefore::kAsBeforeThePass, blurRow);
+    if (!done) StatusAppend(status_, texts::kNoMemory);
+    return done ? 1 : 0;
 }

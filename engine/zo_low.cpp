@@ -424,53 +424,39 @@ bool ZoLow::MaskFits(const TDib* mask) const {
 }
 
 int ZoLow::SmoothWith(int passes, const TDib* mask, int limit, bool pairsOnly) {
-    MapRows rows(*map_);
-    if (!rows.IsReady()) {
-        StatusAppend(status_, texts::kNoMemory);
-        return 0;
-    }
-    for (int pass = 0; pass < passes; ++pass) {
-        // The window holds the map as it was before this pass: row y + 1 is copied before row y
-        // is written.
-        rows.CentreOn(0);
-        for (int y = 0; y < height_; ++y, rows.Advance()) {
+    // Every pass reads the map as it was before that pass.
+    const bool done = neighbourhood::RunRowPasses<1>(
+        *map_, passes, neighbourhood::RowBefore::kAsBeforeThePass, [&](const MapRows& rows, int y) {
             const uint8_t* maskRow = mask != nullptr ? mask->Row(y) : nullptr;
             if (pairsOnly) {
                 SmoothRowWithMask<true>(rows, map_->Row(y), maskRow, limit, width_);
             } else {
                 SmoothRowWithMask<false>(rows, map_->Row(y), maskRow, limit, width_);
             }
-        }
-    }
-    return 1;
+        });
+    if (!done) StatusAppend(status_, texts::kNoMemory);
+    return done ? 1 : 0;
 }
 
-int ZoLow::Smooth(int passes) {
+int ZoLow::SmoothCheckingMask(int passes, const TDib* mask, int limit, bool pairsOnly) {
     if (!valid_) return 0;
-    return SmoothWith(passes, nullptr, 0, false);
+    if (!MaskFits(mask)) {
+        StatusAppend(status_, texts::kInvalidDib);
+        return 0;
+    }
+    return SmoothWith(passes, mask, limit, pairsOnly);
 }
+
+int ZoLow::Smooth(int passes) { return valid_ ? SmoothWith(passes, nullptr, 0, false) : 0; }
 
 int ZoLow::SmoothMasked(int passes, const TDib* mask, int limit) {
-    if (!valid_) return 0;
-    if (!MaskFits(mask)) {
-        StatusAppend(status_, texts::kInvalidDib);
-        return 0;
-    }
-    return SmoothWith(passes, mask, limit, false);
+    return SmoothCheckingMask(passes, mask, limit, false);
 }
 
-int ZoLow::SmoothPairs(int passes) {
-    if (!valid_) return 0;
-    return SmoothWith(passes, nullptr, 0, true);
-}
+int ZoLow::SmoothPairs(int passes) { return valid_ ? SmoothWith(passes, nullptr, 0, true) : 0; }
 
 int ZoLow::SmoothPairsMasked(int passes, const TDib* mask, int limit) {
-    if (!valid_) return 0;
-    if (!MaskFits(mask)) {
-        StatusAppend(status_, texts::kInvalidDib);
-        return 0;
-    }
-    return SmoothWith(passes, mask, limit, true);
+    return SmoothCheckingMask(passes, mask, limit, true);
 }
 
 int ZoLow::ClassMeans(const uint8_t* classTable, uint8_t* red, uint8_t* green, uint8_t* blue) {

@@ -92,7 +92,10 @@ private:
     int CellOf(const uint8_t* pixel) const {
         return redCells_[pixel[2]] + greenCells_[pixel[1]] + blueCells_[pixel[0]];
     }
+    // The smoothing passes; the mask is null or fits the map.
     int SmoothWith(int passes, const TDib* mask, int limit, bool pairsOnly);
+    // The same for the masked forms: not valid gives 0, a mask that does not fit "Invalid Dib.".
+    int SmoothCheckingMask(int passes, const TDib* mask, int limit, bool pairsOnly);
     bool MaskFits(const TDib* mask) const;
     void AppendEntry(int red, int green, int blue);
 

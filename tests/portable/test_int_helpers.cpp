@@ -16,7 +16,8 @@ TEST(ArithmeticShiftRight, DividesByAPowerOfTwoRoundingDown) {
                  {-9, 3, -2}, {0, 5, 0},    {INT_MIN, 31, -1}, {INT_MIN, 1, INT_MIN / 2},
                  {INT_MAX, 30, 1}, {-5, 0, -5}};
     for (const auto& c : cases) {
-        EXPECT_EQ(ArithmeticShiftRight(c.value, c.count), c.shifted) << c.value << " >> " << c.count;
+        EXPECT_EQ(ArithmeticShiftRight(c.value, c.count), c.shifted)
+            << c.value << " >> " << c.count;
     }
 }
 
