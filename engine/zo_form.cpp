@@ -15,7 +15,6 @@
 
 namespace {
 
-
 // v limited to 0..limit. NaN becomes 0, so that no arithmetic accident ever puts a node
 // outside the picture.
 double Limit(double v, double limit) {
@@ -48,10 +47,28 @@ private:
     int quotient_ = 0, remainder_ = 0;
 };
 
-// Start of cell k of `cells` over `extent` pixels; 64-bit because k × extent can pass 2^31.
-int CellStart(int k, int extent, int cells) {
-    return static_cast<int>(static_cast<int64_t>(k) * extent / cells);
-}
+// Where the grid's cells lie along one side of the picture: cell k of `cells` starts at
+// k × extent / cells (64-bit, because k × extent can pass 2^31). On a small picture a cell may
+// hold no pixel.
+class CellSpans {
+public:
+    CellSpans(int extent, int cells) : cells_(cells) {
+        for (int k = 0; k <= cells; ++k)
+            start_[k] = static_cast<int>(static_cast<int64_t>(k) * extent / cells);
+    }
+    // visit(k, start, size) for every cell k that holds pixels, in order.
+    template <typename Visit>
+    void ForEachCell(Visit&& visit) const {
+        for (int k = 0; k < cells_; ++k) {
+            const int size = start_[k + 1] - start_[k];
+            if (size > 0) visit(k, start_[k], size);
+        }
+    }
+
+private:
+    int cells_;
+    int start_[ZoForm::kMaxCells + 1];
+};
 
 }  // namespace
 
@@ -80,24 +97,20 @@ ZoForm::ZoForm(int width, int height, char* status) : status_(status) {
     if (rows_ < kMinCells) rows_ = kMinCells;
     if (cols_ < kMinCells) cols_ = kMinCells;
 
-    nodeX_ = new (std::nothrow) float[NodeCount()];
-    nodeY_ = new (std::nothrow) float[NodeCount()];
-    if (nodeX_ == nullptr || nodeY_ == nullptr) {
+    nodeX_.reset(new (std::nothrow) float[NodeCount()]);
+    nodeY_.reset(new (std::nothrow) float[NodeCount()]);
+    if (!nodeX_ || !nodeY_) {
         StatusAppend(status_, texts::kNoMemory);
         return;
     }
     for (int i = 0; i <= rows_; ++i) {
         for (int j = 0; j <= cols_; ++j) {
-            nodeX_[NodeIndex(i, j)] = static_cast<float>(static_cast<double>(j) * (width_ - 1) / cols_);
-            nodeY_[NodeIndex(i, j)] = static_cast<float>(static_cast<double>(i) * (height_ - 1) / rows_);
+            const int n = NodeIndex(i, j);
+            nodeX_[n] = static_cast<float>(static_cast<double>(j) * (width_ - 1) / cols_);
+            nodeY_[n] = static_cast<float>(static_cast<double>(i) * (height_ - 1) / rows_);
         }
     }
     valid_ = 1;
-}
-
-ZoForm::~ZoForm() {
-    delete[] nodeX_;
-    delete[] nodeY_;
 }
 
 float ZoForm::NodeX(int i, int j) const {
@@ -122,9 +135,9 @@ bool ZoForm::FitsGrid(const TDib* image, int bitCount) const {
            image->Width() == width_ && image->Height() == height_;
 }
 
-void ZoForm::MapPoint() {
-    const double dx = pointX - centreX;
-    const double dy = pointY - centreY;
+ZoForm::Point ZoForm::MapPoint(const Distortion& distortion, Point point) {
+    const double dx = point.x - distortion.centreX;
+    const double dy = point.y - distortion.centreY;
     // Straight above or below the centre the angle is 1.47, a little short of a right angle.
     double angle;
     if (dx == 0.0) {
@@ -132,63 +145,56 @@ void ZoForm::MapPoint() {
     } else {
         angle = std::atan(dy / std::fabs(dx));
     }
-    const double factor = 1.0 - std::sin(angle) * k;
-    pointX = (dx * factor + centreX) * scaleX + offsetX;
-    pointY = (dy * factor + centreY) * scaleY + offsetY;
+    const double factor = 1.0 - std::sin(angle) * distortion.k;
+    return {(dx * factor + distortion.centreX) * distortion.scaleX + distortion.offsetX,
+            (dy * factor + distortion.centreY) * distortion.scaleY + distortion.offsetY};
+}
+
+std::optional<ZoForm::Distortion> ZoForm::FitDistortion(int width, int height, double k,
+                                                        double e) {
+    const double lastX = width - 1;
+    const double lastY = height - 1;
+    Distortion distortion;
+    distortion.k = k;
+    distortion.centreX = lastX * 0.5;
+    distortion.centreY = lastY * 0.5;
+
+    // The extent of the picture distorted with no scale or offset yet.
+    const double left = MapPoint(distortion, {0.0, 0.0}).x;
+    const double right = MapPoint(distortion, {lastX, 0.0}).x;
+    const double top = MapPoint(distortion, {0.0, lastY}).y;
+    const Point bottomCentre = MapPoint(distortion, {distortion.centreX, 0.0});
+    const double bottom = bottomCentre.y - e;
+
+    // A strength that folds the picture over itself leaves no positive extent to scale.
+    const double spanX = right - left;
+    const double spanY = top - bottom;
+    if (!(spanX > 0.0) || !(spanY > 0.0)) return std::nullopt;
+    const double scaleByX = lastX / spanX;
+    const double scaleByY = lastY / spanY;
+    const double s = scaleByX < scaleByY ? scaleByX : scaleByY;
+    distortion.scaleX = distortion.scaleY = s;
+    distortion.offsetX = distortion.centreX - bottomCentre.x * s;
+    distortion.offsetY = -bottomCentre.y * s;
+    return distortion;
 }
 
 int ZoForm::Distort(double strength, double e) {
     if (!valid_) return 0;
     // A picture one pixel wide or high has no extent to scale into.
     if (width_ < 2 || height_ < 2) return 1;
-    const double lastX = width_ - 1;
-    const double lastY = height_ - 1;
-    k = strength;
-    centreX = lastX * 0.5;
-    centreY = lastY * 0.5;
-    scaleX = scaleY = 1.0;
-    offsetX = offsetY = 0.0;
-
-    pointX = 0.0;
-    pointY = 0.0;
-    MapPoint();
-    const double left = pointX;
-    pointX = lastX;
-    pointY = 0.0;
-    MapPoint();
-    const double right = pointX;
-    pointX = 0.0;
-    pointY = lastY;
-    MapPoint();
-    const double top = pointY;
-    pointX = centreX;
-    pointY = 0.0;
-    MapPoint();
-    const double bottomX = pointX;
-    const double bottomY = pointY;
-    const double bottom = bottomY - e;
-
-    // A strength that folds the picture over itself leaves no positive extent to scale.
-    const double spanX = right - left;
-    const double spanY = top - bottom;
-    if (!(spanX > 0.0) || !(spanY > 0.0)) {
+    const std::optional<Distortion> distortion = FitDistortion(width_, height_, strength, e);
+    if (!distortion) {
         StatusAppend(status_, texts::kParameter);
         return 0;
     }
-    const double scaleByX = lastX / spanX;
-    const double scaleByY = lastY / spanY;
-    const double s = scaleByX < scaleByY ? scaleByX : scaleByY;
-    scaleX = scaleY = s;
-    offsetX = centreX - bottomX * s;
-    offsetY = -bottomY * s;
-
+    const double lastX = width_ - 1;
+    const double lastY = height_ - 1;
     const int count = NodeCount();
     for (int n = 0; n < count; ++n) {
-        pointX = nodeX_[n];
-        pointY = nodeY_[n];
-        MapPoint();
-        nodeX_[n] = static_cast<float>(Limit(pointX, lastX));
-        nodeY_[n] = static_cast<float>(Limit(pointY, lastY));
+        const Point mapped = MapPoint(*distortion, {nodeX_[n], nodeY_[n]});
+        nodeX_[n] = static_cast<float>(Limit(mapped.x, lastX));
+        nodeY_[n] = static_cast<float>(Limit(mapped.y, lastY));
     }
     return 1;
 }
@@ -301,14 +307,8 @@ int ZoForm::WarpImage(TDib* image, TDib* work) {
     // repeated addition, so the last row of a cell stops one step short of the next nodes.
     double edgeX[kMaxCells + 1], edgeY[kMaxCells + 1];
     double edgeStepX[kMaxCells + 1], edgeStepY[kMaxCells + 1];
-    int cellStart[kMaxCells + 1];
-    for (int j = 0; j <= cols_; ++j) cellStart[j] = CellStart(j, width_, cols_);
-
-    for (int i = 0; i < rows_; ++i) {
-        const int y0 = CellStart(i, height_, rows_);
-        const int y1 = CellStart(i + 1, height_, rows_);
-        const int cellHeight = y1 - y0;
-        if (cellHeight <= 0) continue;
+    const CellSpans cellColumns(width_, cols_);
+    CellSpans(height_, rows_).ForEachCell([&](int i, int y0, int cellHeight) {
         for (int j = 0; j <= cols_; ++j) {
             const double topX = nodeX_[NodeIndex(i, j)];
             const double topY = nodeY_[NodeIndex(i, j)];
@@ -317,12 +317,9 @@ int ZoForm::WarpImage(TDib* image, TDib* work) {
             edgeStepX[j] = (static_cast<double>(nodeX_[NodeIndex(i + 1, j)]) - topX) / cellHeight;
             edgeStepY[j] = (static_cast<double>(nodeY_[NodeIndex(i + 1, j)]) - topY) / cellHeight;
         }
-        for (int y = y0; y < y1; ++y) {
+        for (int y = y0; y < y0 + cellHeight; ++y) {
             uint8_t* const target = image->Row(y);
-            for (int j = 0; j < cols_; ++j) {
-                const int x0 = cellStart[j];
-                const int cellWidth = cellStart[j + 1] - x0;
-                if (cellWidth <= 0) continue;
+            cellColumns.ForEachCell([&](int j, int x0, int cellWidth) {
                 double sx = edgeX[j];
                 double sy = edgeY[j];
                 const double stepX = (edgeX[j + 1] - sx) / cellWidth;
@@ -351,13 +348,13 @@ int ZoForm::WarpImage(TDib* image, TDib* work) {
                         out[c] = static_cast<uint8_t>(c0 + ArithmeticShiftRight((c1 - c0) * fx, 8));
                     }
                 }
-            }
+            });
             for (int j = 0; j <= cols_; ++j) {
                 edgeX[j] += edgeStepX[j];
                 edgeY[j] += edgeStepY[j];
             }
         }
-    }
+    });
     return 1;
 }
 
@@ -376,15 +373,9 @@ int ZoForm::WarpPlanes(TDib* a, TDib* b, TDib* work) {
     const uint8_t* const source = work->Bits();
     const size_t stride = static_cast<size_t>(stride24_);
     int edgeX[kMaxCells + 1], edgeY[kMaxCells + 1];
-    int cellStart[kMaxCells + 1];
-    for (int j = 0; j <= cols_; ++j) cellStart[j] = CellStart(j, width_, cols_);
-
-    for (int i = 0; i < rows_; ++i) {
-        const int y0 = CellStart(i, height_, rows_);
-        const int y1 = CellStart(i + 1, height_, rows_);
-        const int cellHeight = y1 - y0;
-        if (cellHeight <= 0) continue;
-        for (int y = y0; y < y1; ++y) {
+    const CellSpans cellColumns(width_, cols_);
+    CellSpans(height_, rows_).ForEachCell([&](int i, int y0, int cellHeight) {
+        for (int y = y0; y < y0 + cellHeight; ++y) {
             // Edge points by node column, from the truncated nodes; 64-bit products because a
             // node difference times a row offset can pass 2^31 on a tall picture.
             const int64_t t = y - y0;
@@ -398,10 +389,7 @@ int ZoForm::WarpPlanes(TDib* a, TDib* b, TDib* work) {
             }
             uint8_t* const targetA = a->Row(y);
             uint8_t* const targetB = b->Row(y);
-            for (int j = 0; j < cols_; ++j) {
-                const int x0 = cellStart[j];
-                const int cellWidth = cellStart[j + 1] - x0;
-                if (cellWidth <= 0) continue;
+            cellColumns.ForEachCell([&](int j, int x0, int cellWidth) {
                 const int leftX = edgeX[j];
                 const int leftY = edgeY[j];
                 RatioWalk walkX(edgeX[j + 1] - leftX, cellWidth);
@@ -412,8 +400,8 @@ int ZoForm::WarpPlanes(TDib* a, TDib* b, TDib* work) {
                     targetA[x] = pixel[0];
                     targetB[x] = pixel[1];
                 }
-            }
+            });
         }
-    }
+    });
     return 1;
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 #include "imaging/dib.h"
 
@@ -13,18 +15,43 @@ public:
     static constexpr int kMinCells = 10;
     static constexpr int kMaxCells = 100;
 
+    // A position in pixels: x along a row, y the row in storage order.
+    struct Point {
+        double x;
+        double y;
+    };
+    // The directional distortion of strength k about a centre, then a scale and an offset.
+    struct Distortion {
+        double k = 0.0;
+        double centreX = 0.0, centreY = 0.0;
+        double scaleX = 1.0, scaleY = 1.0;
+        double offsetX = 0.0, offsetY = 0.0;
+    };
+
+    // The point moved by the distortion. With (dx, dy) its offset from the centre and
+    // a = atan(dy / |dx|) (1.47 straight above the centre, -1.47 below), f = 1 - sin(a) × k,
+    // it goes to ((dx × f + cx) × sx + ox, (dy × f + cy) × sy + oy): with k > 0 what lies above
+    // the centre row is pulled toward the centre, what lies below pushed away. A pure function
+    // of its arguments.
+    static Point MapPoint(const Distortion& distortion, Point point);
+    // The distortion Distort(k, e) applies to a width × height picture: strength k about its
+    // centre, scaled so that the picture's edges stay inside it (e widens the bottom margin)
+    // and shifted so that the bottom centre lands on row 0. None when k folds the picture so
+    // that no positive extent is left, or the picture has no extent (one pixel wide or high).
+    // A pure function of its arguments.
+    static std::optional<Distortion> FitDistortion(int width, int height, double k, double e);
+
     // Copies "Form:" into the status buffer, computes the strides and the grid and lays the
     // nodes evenly over 0..width - 1, 0..height - 1. Not valid when the node arrays cannot be
     // had (kNoMemory appended) or the size is not a picture ("Parameter.").
     ZoForm(int width, int height, char* status);
-    virtual ~ZoForm();
+    virtual ~ZoForm() = default;
     ZoForm(const ZoForm&) = delete;
     ZoForm& operator=(const ZoForm&) = delete;
 
-    // Moves every node by the directional distortion of strength k about the centre, scaled so
-    // that the picture's edges stay inside it; e widens the bottom margin. 0 when not valid or
-    // when k leaves no positive scale ("Parameter."; nodes unchanged); a picture one pixel wide
-    // or high has nothing to bend and keeps its nodes (1).
+    // Moves every node by FitDistortion(width, height, k, e), limited to the picture. 0 when not
+    // valid or when k leaves no positive scale ("Parameter."; nodes unchanged); a picture one
+    // pixel wide or high has nothing to bend and keeps its nodes (1).
     virtual int Distort(double k, double e);
     // Shears the rows: the top row moves `amount` pixels to lower x, row 0 as far to higher x,
     // the centre row stays; the offset grows with the distance from the centre to `exponent`.
@@ -44,10 +71,6 @@ public:
     // image is missing or of another size or depth.
     virtual int WarpPlanes(TDib* a, TDib* b, TDib* work);
 
-    // Maps (pointX, pointY) in place by the distortion with the current k, centre, scale and
-    // offset.
-    void MapPoint();
-
     bool IsValid() const { return valid_ != 0; }
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -62,12 +85,6 @@ public:
     // 0 when not valid or (i, j) is not a node.
     int SetNode(int i, int j, double x, double y);
 
-    double k = 0.0;
-    double pointX = 0.0, pointY = 0.0;
-    double centreX = 0.0, centreY = 0.0;
-    double scaleX = 1.0, scaleY = 1.0;
-    double offsetX = 0.0, offsetY = 0.0;
-
 private:
     int NodeIndex(int i, int j) const { return i * (cols_ + 1) + j; }
     int NodeCount() const { return (cols_ + 1) * (rows_ + 1); }
@@ -81,6 +98,6 @@ private:
     int32_t stride24_ = 0;
     int32_t cols_ = 0;
     int32_t rows_ = 0;
-    float* nodeX_ = nullptr;
-    float* nodeY_ = nullptr;
+    std::unique_ptr<float[]> nodeX_;
+    std::unique_ptr<float[]> nodeY_;
 };

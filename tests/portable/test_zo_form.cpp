@@ -112,10 +112,12 @@ TEST(ZoFormTest, DistortZeroLeavesEveryNode) {
         ZoForm form(size.first, size.second, status);
         const auto before = NodesOf(form);
         EXPECT_EQ(form.Distort(0.0, 0.0), 1);
-        EXPECT_EQ(form.scaleX, 1.0);
-        EXPECT_EQ(form.scaleY, 1.0);
-        EXPECT_EQ(form.offsetX, 0.0);
-        EXPECT_EQ(form.offsetY, 0.0);
+        const auto fitted = ZoForm::FitDistortion(size.first, size.second, 0.0, 0.0);
+        ASSERT_TRUE(fitted.has_value());
+        EXPECT_EQ(fitted->scaleX, 1.0);
+        EXPECT_EQ(fitted->scaleY, 1.0);
+        EXPECT_EQ(fitted->offsetX, 0.0);
+        EXPECT_EQ(fitted->offsetY, 0.0);
         EXPECT_EQ(NodesOf(form), before);
     }
 }
@@ -143,17 +145,18 @@ TEST(ZoFormTest, DistortPullsAboveTheCentreAndFitsThePicture) {
         SetSeed(9);
         ASSERT_EQ(form.Distort(c.k, 0.0), 1);
         EXPECT_EQ(RandomState, 9u) << "no random draws";
-        EXPECT_NEAR(form.scaleX, c.scale, 5e-6);
-        EXPECT_EQ(form.scaleY, form.scaleX);
+        const auto fitted = ZoForm::FitDistortion(640, 480, c.k, 0.0);
+        ASSERT_TRUE(fitted.has_value());
+        EXPECT_NEAR(fitted->scaleX, c.scale, 5e-6);
+        EXPECT_EQ(fitted->scaleY, fitted->scaleX);
         EXPECT_NEAR(form.NodeX(c.i, c.j), c.x, 0.01);
         EXPECT_NEAR(form.NodeY(c.i, c.j), c.y, 0.01);
     }
 }
 
 TEST(ZoFormTest, MapPointUsesAFixedAngleStraightAboveAndBelow) {
-    char status[kStatusSize] = "";
-    ZoForm form(10, 10, status);
-    form.k = 0.5;
+    ZoForm::Distortion distortion;  // about (0, 0), no scale or offset
+    distortion.k = 0.5;
     struct Case {
         double x, y, mappedX, mappedY;
     } cases[] = {
@@ -164,11 +167,9 @@ TEST(ZoFormTest, MapPointUsesAFixedAngleStraightAboveAndBelow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
-        form.pointX = c.x;
-        form.pointY = c.y;
-        form.MapPoint();
-        EXPECT_NEAR(form.pointX, c.mappedX, 1e-12);
-        EXPECT_NEAR(form.pointY, c.mappedY, 1e-12);
+        const ZoForm::Point mapped = ZoForm::MapPoint(distortion, {c.x, c.y});
+        EXPECT_NEAR(mapped.x, c.mappedX, 1e-12);
+        EXPECT_NEAR(mapped.y, c.mappedY, 1e-12);
     }
     EXPECT_GT(10.0 * (1.0 - std::sin(1.47) * 0.5), 5.02);
 }
@@ -180,9 +181,11 @@ TEST(ZoFormTest, DistortKeepsTheCentreColumnAndTheCentreNode) {
         SCOPED_TRACE(k);
         ZoForm form(21, 21, status);
         ASSERT_EQ(form.Distort(k, 0.0), 1);
+        const auto fitted = ZoForm::FitDistortion(21, 21, k, 0.0);
+        ASSERT_TRUE(fitted.has_value());
         for (int i = 0; i <= form.Rows(); ++i) EXPECT_EQ(form.NodeX(i, 5), 10.0f) << i;
         EXPECT_NEAR(form.NodeY(0, 5), 0.0, 1e-4) << "the bottom centre lands on row 0";
-        EXPECT_NEAR(form.NodeY(5, 5), 10.0 * form.scaleY + form.offsetY, 1e-4);
+        EXPECT_NEAR(form.NodeY(5, 5), 10.0 * fitted->scaleY + fitted->offsetY, 1e-4);
     }
 }
 
@@ -200,6 +203,7 @@ TEST(ZoFormTest, DistortRefusesAStrengthThatLeavesNoScale) {
         char status[kStatusSize] = "";
         ZoForm form(640, 480, status);
         const auto before = NodesOf(form);
+        EXPECT_FALSE(ZoForm::FitDistortion(640, 480, c.k, c.e).has_value());
         EXPECT_EQ(form.Distort(c.k, c.e), 0);
         EXPECT_EQ(NodesOf(form), before);
         EXPECT_STREQ(status, "Form:Parameter.");
@@ -215,6 +219,8 @@ TEST(ZoFormTest, OnePixelPicturesKeepTheirNodesAndWarpSafely) {
         ZoForm form(width, height, status);
         ASSERT_TRUE(form.IsValid());
         const auto before = NodesOf(form);
+        EXPECT_FALSE(ZoForm::FitDistortion(width, height, 0.06, 0.0).has_value())
+            << "no extent to fit";
         EXPECT_EQ(form.Distort(0.06, 0.0), 1);
         EXPECT_EQ(form.Slant(1.0, 3), 1);
         EXPECT_EQ(NodesOf(form), before);
