@@ -11,7 +11,6 @@
 
 namespace {
 
-
 // value mod side for side > 0, also for a negative value; the common cases need no division.
 int Wrap(int value, int side) {
     if (value >= 0) {
@@ -29,32 +28,26 @@ constexpr int64_t kRelief = int64_t{1} << 24;
 
 }  // namespace
 
-ZoMaterial::ZoMaterial(TDib* source, TDib* canvas, TDib* focusMap, const MaterialInfo& ground,
-                       char* status)
-    : status_(status),
-      source_(source),
-      canvas_(canvas),
+ZoMaterial::ZoMaterial(TDib* source, TDib* /*canvas*/, TDib* focusMap,
+                       const MaterialInfo& ground, char* status)
+    : source_(source),
       focusMap_(focusMap),
-      ground_(ground),
-      minimum_(ground.minimum),
       middle_(ground.middle),
-      maximum_(ground.maximum),
       red_(ground.red),
       green_(ground.green),
       blue_(ground.blue),
-      noiseScale_(ground.noiseScale),
       // The displacement is a right shift: keep it a defined one.
       shift_(ground.shift < 0 ? 0 : (ground.shift > 31 ? 31 : ground.shift)) {
-    StatusCopy(status_, texts::kMaterialPrefix);
-    if (ground_.textureSide > 0 && ground_.textureSide <= kMaxTextureSide &&
-        ground_.texture != nullptr) {
-        side_ = ground_.textureSide;
-        texture_ = ground_.texture;
+    StatusCopy(status, texts::kMaterialPrefix);
+    if (ground.textureSide > 0 && ground.textureSide <= kMaxTextureSide &&
+        ground.texture != nullptr) {
+        side_ = ground.textureSide;
+        texture_ = ground.texture;
     }
     if (source_ == nullptr || source_->Bits() == nullptr || source_->BitCount() != 24 ||
         focusMap_ == nullptr || focusMap_->Bits() == nullptr || focusMap_->BitCount() != 8 ||
         focusMap_->Width() != source_->Width() || focusMap_->Height() != source_->Height()) {
-        StatusAppend(status_, texts::kInvalidDib);
+        StatusAppend(status, texts::kInvalidDib);
         return;
     }
     width_ = source_->Width();
@@ -62,11 +55,11 @@ ZoMaterial::ZoMaterial(TDib* source, TDib* canvas, TDib* focusMap, const Materia
 
     noise1_.reset(new (std::nothrow) FractalNoise);
     noise2_.reset(new (std::nothrow) FractalNoise);
-    const double roughness = noiseScale_ * 0.01;
+    const double roughness = ground.noiseScale * 0.01;
     if (!noise1_ || !noise2_ || !noise1_->SetRoughness(roughness) ||
         !noise1_->Generate(width_, height_) || !noise2_->SetRoughness(roughness) ||
         !noise2_->Generate(width_, height_)) {
-        StatusAppend(status_, texts::kNoMemory);
+        StatusAppend(status, texts::kNoMemory);
         return;
     }
     valid_ = true;
@@ -74,65 +67,66 @@ ZoMaterial::ZoMaterial(TDib* source, TDib* canvas, TDib* focusMap, const Materia
 
 ZoMaterial::~ZoMaterial() = default;
 
-int ZoMaterial::Texel(int x, int y, int wrappedX, int wrappedY) {
-    const int sample1 = noise1_->Sample(x, y);
-    const int sample2 = noise2_->Sample(x, y);
-    const int u = Wrap(wrappedX + ArithmeticShiftRight(sample1 * side_, shift_), side_);
-    const int v = Wrap(wrappedY + ArithmeticShiftRight(sample2 * side_, shift_), side_);
+int ZoMaterial::Texel(const TexelAt& at) {
+    const int sample1 = noise1_->Sample(at.x, at.y);
+    const int sample2 = noise2_->Sample(at.x, at.y);
+    const int u = Wrap(at.wrappedX + ArithmeticShiftRight(sample1 * side_, shift_), side_);
+    const int v = Wrap(at.wrappedY + ArithmeticShiftRight(sample2 * side_, shift_), side_);
     return texture_[v * side_ + u];
+}
+
+template <typename Visit>
+void ZoMaterial::ForEachPixel(Visit&& visit) {
+    for (int y = 0; y < height_; ++y) {
+        uint8_t* pixel = source_->Row(y);
+        const uint8_t* const focus = focusMap_->Row(y);
+        TexelAt at{0, y, 0, y % side_};
+        for (; at.x < width_; ++at.x, pixel += 3) {
+            visit(pixel, focus[at.x], static_cast<const TexelAt&>(at));
+            at.wrappedX = at.wrappedX + 1 < side_ ? at.wrappedX + 1 : 0;
+        }
+    }
 }
 
 void ZoMaterial::ApplyTexture(const uint8_t* table, int a, int b, int c, int d) {
     if (!valid_ || side_ <= 0 || table == nullptr) return;
-    for (int y = 0; y < height_; ++y) {
-        uint8_t* pixel = source_->Row(y);
-        const uint8_t* const focus = focusMap_->Row(y);
-        const int wrappedY = y % side_;
-        int wrappedX = 0;
-        for (int x = 0; x < width_; ++x, pixel += 3, wrappedX = wrappedX + 1 < side_ ? wrappedX + 1 : 0) {
-            const int weight = table[focus[x]];
-            if (weight == 0) continue;
-            int64_t g = (int64_t{Texel(x, y, wrappedX, wrappedY)} - middle_) * weight;
-            g = g > kRelief ? kRelief : (g < -kRelief ? -kRelief : g);
-            int64_t lumaChange, chromaChange;
-            if (g > 0) {
-                lumaChange = a * g / 256;
-                chromaChange = b * g / 256;
-            } else {
-                lumaChange = -g * c / 256;
-                chromaChange = -g * d / 256;
-            }
-            if (lumaChange == 0 && chromaChange == 0) continue;
-            HueColor color = {pixel[2], pixel[1], pixel[0], 0, 0, 0};
-            RgbToHcy(color);
-            color.luma = ClampToByte(color.luma + lumaChange);
-            color.chroma = ClampToByte(color.chroma + chromaChange);
-            HcyToRgb(color);
-            pixel[0] = static_cast<uint8_t>(color.blue);
-            pixel[1] = static_cast<uint8_t>(color.green);
-            pixel[2] = static_cast<uint8_t>(color.red);
+    ForEachPixel([&](uint8_t* pixel, uint8_t focus, const TexelAt& at) {
+        const int weight = table[focus];
+        if (weight == 0) return;
+        int64_t g = (int64_t{Texel(at)} - middle_) * weight;
+        g = g > kRelief ? kRelief : (g < -kRelief ? -kRelief : g);
+        int64_t lumaChange, chromaChange;
+        if (g > 0) {
+            lumaChange = a * g / 256;
+            chromaChange = b * g / 256;
+        } else {
+            lumaChange = -g * c / 256;
+            chromaChange = -g * d / 256;
         }
-    }
+        if (lumaChange == 0 && chromaChange == 0) return;
+        HueColor color = {pixel[2], pixel[1], pixel[0], 0, 0, 0};
+        RgbToHcy(color);
+        color.luma = ClampToByte(color.luma + lumaChange);
+        color.chroma = ClampToByte(color.chroma + chromaChange);
+        HcyToRgb(color);
+        pixel[0] = static_cast<uint8_t>(color.blue);
+        pixel[1] = static_cast<uint8_t>(color.green);
+        pixel[2] = static_cast<uint8_t>(color.red);
+    });
 }
 
 void ZoMaterial::TintTexture(const uint8_t* table) {
     if (!valid_ || side_ <= 0 || table == nullptr) return;
     const int64_t groundChannel[3] = {blue_, green_, red_};
-    for (int y = 0; y < height_; ++y) {
-        uint8_t* pixel = source_->Row(y);
-        const uint8_t* const focus = focusMap_->Row(y);
-        const int wrappedY = y % side_;
-        int wrappedX = 0;
-        for (int x = 0; x < width_; ++x, pixel += 3, wrappedX = wrappedX + 1 < side_ ? wrappedX + 1 : 0) {
-            const int k = table[focus[x]] + 1;
-            if (k == 1) continue;
-            const int64_t t = Texel(x, y, wrappedX, wrappedY) + 1;
-            for (int channel = 0; channel < 3; ++channel) {
-                const int64_t target = t * groundChannel[channel] / 256;
-                const int64_t value = pixel[channel];
-                // Stored as a byte: a ground colour beyond the byte range wraps.
-                pixel[channel] = static_cast<uint8_t>(value + (target - value) * k / 256);
-            }
+    ForEachPixel([&](uint8_t* pixel, uint8_t focus, const TexelAt& at) {
+        const int k = table[focus] + 1;
+        if (k == 1) return;
+        const int64_t t = Texel(at) + 1;
+        for (int channel = 0; channel < 3; ++channel) {
+            const int64_t target = t * groundChannel[channel] / 256;
+            const int64_t value = pixel[channel];
+            // Stored as a byte: a ground colour beyond the byte range wraps.
+            pixel[channel] = static_cast<uint8_t>(value + (target - value) * k / 256);
         }
-    }
+    });
 }

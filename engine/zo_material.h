@@ -16,11 +16,12 @@ public:
     // Larger sides are not a ground this program makes; v × side + u must stay inside 32 bits.
     static constexpr int kMaxTextureSide = 46340;
 
-    // Copies "Material:" into the status buffer, keeps the images and the ground's values and
-    // makes the two displacement fields (noise 1 first, each generated for the source's size:
-    // 2 × 6829 generator steps). Not valid when a field cannot be made (kNoMemory
-    // appended) or the source is not 24 bits or the focus map not 8 bits of its size
-    // ("Invalid Dib."; no fields are made then).
+    // Copies "Material:" into the status buffer, keeps the source and the focus map (borrowed)
+    // and the ground's values (the texture borrowed), and makes the two displacement fields
+    // (noise 1 first, each generated for the source's size: 2 × 6829 generator steps). Not
+    // valid when a field cannot be made (kNoMemory appended) or the source is not 24 bits or
+    // the focus map not 8 bits of its size ("Invalid Dib."; no fields are made then). The
+    // canvas is taken with the other work images but not used: both passes work on the source.
     ZoMaterial(TDib* source, TDib* canvas, TDib* focusMap, const MaterialInfo& ground,
                char* status);
     ~ZoMaterial();
@@ -41,23 +42,27 @@ public:
     void TintTexture(const uint8_t* table);
 
 private:
-    // The texel under pixel (x, y), given x and y already wrapped to the side: two noise
-    // samples, noise 1 first.
-    int Texel(int x, int y, int wrappedX, int wrappedY);
+    // Where a pixel lies in the picture and, wrapped to the side, on the tiled texture.
+    struct TexelAt {
+        int x, y;
+        int wrappedX, wrappedY;
+    };
+    // visit(pixel, focus, at) for every pixel of the source in storage order, with its focus
+    // map value and its position.
+    template <typename Visit>
+    void ForEachPixel(Visit&& visit);
+    // The texel under a pixel: two noise samples, noise 1 first.
+    int Texel(const TexelAt& at);
 
     bool valid_ = false;
-    char* status_;
     TDib* source_;
-    TDib* canvas_;  // kept for the caller; the passes do not read it
     TDib* focusMap_;
     int width_ = 0;
     int height_ = 0;
-    const MaterialInfo& ground_;
     const uint8_t* texture_ = nullptr;
     int side_ = 0;
-    int minimum_, middle_, maximum_;
+    int middle_;
     int red_, green_, blue_;
-    int noiseScale_;
     int shift_;
     std::unique_ptr<FractalNoise> noise1_;
     std::unique_ptr<FractalNoise> noise2_;
