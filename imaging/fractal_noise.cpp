@@ -19,15 +19,10 @@ int Displace(int mean, int amplitude) { return ClampToByte(mean + DrawNoise(ampl
 
 }  // namespace
 
-FractalNoise::~FractalNoise() {
-    delete[] amplitude_;
-    delete[] grid_;
-}
-
 bool FractalNoise::AllocateAmplitude() {
-    if (amplitude_ == nullptr) {
+    if (!amplitude_) {
         // Zero-filled, so that a grid generated before any roughness is plain interpolation.
-        amplitude_ = new (std::nothrow) uint8_t[kLevels]();
+        amplitude_.reset(new (std::nothrow) uint8_t[kLevels]());
     }
     return amplitude_ != nullptr;
 }
@@ -44,15 +39,15 @@ int FractalNoise::SetRoughness(double roughness) {
 
 int FractalNoise::Generate(int width, int height) {
     if (!AllocateAmplitude()) return 0;
-    if (grid_ == nullptr) {
-        grid_ = new (std::nothrow) uint8_t[kCells]();
-        if (grid_ == nullptr) return 0;
+    if (!grid_) {
+        grid_.reset(new (std::nothrow) uint8_t[kCells]());
+        if (!grid_) return 0;
     }
     width_ = width;
     height_ = height;
     jitter_ = amplitude_[6];
 
-    uint8_t* const g = grid_;
+    uint8_t* const g = grid_.get();
     g[0] = static_cast<uint8_t>(DrawTopByte());
     g[kLast] = static_cast<uint8_t>(DrawTopByte());
     g[kLast * kSide] = static_cast<uint8_t>(DrawTopByte());
@@ -91,14 +86,14 @@ int FractalNoise::GridIndex(int p, int n) {
 
 int FractalNoise::Sample(int x, int y) {
     const int32_t noise = DrawNoise(jitter_);
-    if (grid_ == nullptr) return 0;
+    if (!grid_) return 0;
     const int column = GridIndex(x, width_);
     const int row = GridIndex(y, height_);
     return ClampToByte(grid_[row * kSide + column] + noise);
 }
 
 int FractalNoise::SampleBilinear(int x, int y) const {
-    if (grid_ == nullptr) return 0;
+    if (!grid_) return 0;
     // Grid position and its 6-bit fraction along one axis, the position clamped to 0..n.
     struct Axis {
         int index, next, fraction;
@@ -115,8 +110,8 @@ int FractalNoise::SampleBilinear(int x, int y) const {
     };
     const Axis column = axis(x, width_);
     const Axis row = axis(y, height_);
-    const uint8_t* const near = grid_ + row.index * kSide;
-    const uint8_t* const far = grid_ + row.next * kSide;
+    const uint8_t* const near = grid_.get() + row.index * kSide;
+    const uint8_t* const far = grid_.get() + row.next * kSide;
     const int lower = near[column.index] * (64 - column.fraction) + near[column.next] * column.fraction;
     const int upper = far[column.index] * (64 - column.fraction) + far[column.next] * column.fraction;
     return (lower * (64 - row.fraction) + upper * row.fraction) >> 12;

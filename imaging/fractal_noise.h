@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 class FractalNoise {
 public:
@@ -14,7 +15,6 @@ public:
     static constexpr uint32_t kGenerateDraws = 6829;   // 4 corners + 5 x 1365 blocks
 
     FractalNoise() = default;
-    ~FractalNoise();
     FractalNoise(const FractalNoise&) = delete;
     FractalNoise& operator=(const FractalNoise&) = delete;
 
@@ -38,8 +38,8 @@ public:
     int SampleBilinear(int x, int y) const;
 
     // Read access for tests and diagnostics; null before the buffers exist.
-    const uint8_t* Grid() const { return grid_; }
-    const uint8_t* Amplitude() const { return amplitude_; }
+    const uint8_t* Grid() const { return grid_.get(); }
+    const uint8_t* Amplitude() const { return amplitude_.get(); }
     int GridAt(int row, int column) const { return grid_[row * kSide + column]; }
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -50,8 +50,8 @@ private:
     // Grid row or column for image position p of extent n (p * 64 / n), kept within 0..64.
     static int GridIndex(int p, int n);
 
-    uint8_t* grid_ = nullptr;       // kCells bytes, row-major, owned
-    uint8_t* amplitude_ = nullptr;  // kLevels bytes, owned
+    std::unique_ptr<uint8_t[]> grid_;       // kCells bytes, row-major
+    std::unique_ptr<uint8_t[]> amplitude_;  // kLevels bytes
     int32_t width_ = 0;
     int32_t height_ = 0;
     int32_t jitter_ = 0;
