@@ -151,3 +151,33 @@ TEST(PaddedRowWindow, SumsEachChannelOfAFullColourRowApart) {
     };
     EXPECT_EQ(sums, expected);
 }
+
+TEST(RunRowPasses, TheRowBeforeIsAsFoundOrAsWritten) {
+    // One column of three rows; each row becomes its row before plus 10.
+    using neighbourhood::RowBefore;
+    const struct {
+        const char* name;
+        RowBefore rowBefore;
+        int passes;
+        std::vector<int> rows;
+    } cases[] = {
+        {"as found", RowBefore::kAsBeforeThePass, 1, {11, 11, 12}},
+        {"as written", RowBefore::kAsWritten, 1, {11, 21, 31}},
+        {"each pass reads the one before", RowBefore::kAsBeforeThePass, 2, {21, 21, 21}},
+        {"no pass", RowBefore::kAsWritten, 0, {1, 2, 3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto map = Map({{1}, {2}, {3}});
+        std::vector<int> centres;
+        const bool done = neighbourhood::RunRowPasses<1>(
+            *map, c.passes, c.rowBefore, [&](const PaddedRowWindow<1>& rows, int y) {
+                EXPECT_EQ(rows.CentreRow(), y);
+                centres.push_back(y);
+                map->Row(y)[0] = static_cast<uint8_t>(rows.Before()[0] + 10);
+            });
+        ASSERT_TRUE(done);
+        EXPECT_EQ(centres.size(), static_cast<size_t>(3 * c.passes)) << "every row once a pass";
+        EXPECT_EQ((std::vector<int>{map->Row(0)[0], map->Row(1)[0], map->Row(2)[0]}), c.rows);
+    }
+}
