@@ -144,7 +144,8 @@ void ForEachInteriorSum(const uint8_t* input, uint8_t* output, int width, int he
 template <int Channels>
 class PaddedRowWindow {
 public:
-    // Room for three padded rows of the image; IsReady() is false when it cannot be had.
+    // Room for three padded rows of the image; IsReady() is false when it cannot be had, and
+    // then no other operation may be called.
     explicit PaddedRowWindow(const TDib& image)
         : image_(image),
           width_(image.Width()),
@@ -200,7 +201,7 @@ public:
     }
 
 private:
-    void Copy(uint8_t* line, int y) const {
+    void Copy(uint8_t* line, int y) {
         const uint8_t* source = image_.Row(ClampCoordinate(y, height_));
         const size_t pixels = static_cast<size_t>(Channels) * static_cast<size_t>(width_);
         std::memcpy(line + Channels, source, pixels);
