@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "imaging/hue_color.h"
+#include "imaging/int_helpers.h"
 
 namespace {
 
