@@ -20,6 +20,7 @@ inline constexpr char kLowPrefix[] = "Low:";
 inline constexpr char kMaterialPrefix[] = "Material:";
 inline constexpr char kPartPrefix[] = "Part:";
 inline constexpr char kStrokePrefix[] = "Stroke:";
+inline constexpr char kMassPrefix[] = "Mass:";
 
 // Details and whole texts.
 inline constexpr char kNoMemory[] = "メモリが足りません。";
@@ -42,6 +43,8 @@ inline constexpr char kOverColors[] = "over clors";
 inline constexpr char kLoadBrush[] = "Load Brush.";
 inline constexpr char kBadBrush[] = "Bad Brush.";
 inline constexpr char kOutOfBrushBuffer[] = "Out Of Brush Buffer";
+inline constexpr char kInitMassNoMemory[] = "Init Mass. (Out of Memory)";
+inline constexpr char kInitStrokeNoMemory[] = "Init Stroke. (Out of Memory)";
 
 }  // namespace texts
 

@@ -390,3 +390,14 @@ void FillSigmoidCurve(ParamCurve& curve, const char* name, const double (&values
         curve.maximum[i] = rows ? rows->maximum[i] : 0.0;
     }
 }
+
+const uint8_t* BuildSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4]) {
+    FillSigmoidCurve(curve, name, values);
+    MathTbl builder;
+    builder.FromCurve(curve);
+    return curve.table;
+}
+
+const uint8_t* KeepSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4]) {
+    return curve.count == 0 ? BuildSigmoidCurve(curve, name, values) : curve.table;
+}
