@@ -1,0 +1,191 @@
+// MORAVEL's engine: its fifteen steps, the brush scale and shading length, the phases that must
+// leave the picture alone, and whole paintings of the sample pinned for every build.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "engine/status_text.h"
+#include "imaging/random.h"
+#include "imaging/resolution.h"
+#include "plugin/material.h"
+#include "plugin/plugin_module.h"
+#include "styles/moravel/expert.h"
+#include "tests/support/pictures.h"
+#include "tests/support/test_module.h"
+
+namespace {
+
+using moravel::Expert;
+
+std::vector<uint8_t> Pixels(const TDib& image) {
+    return std::vector<uint8_t>(image.Bits(), image.Bits() + image.ImageBytes());
+}
+
+// An engine initialised on `picture` at `dpi` with every level at `level`, on ground
+// `groundIndex` of the module's list.
+struct Painting {
+    std::unique_ptr<TDib> picture;
+    Ground ground;
+    FilterSettings settings;
+    char status[kStatusSize] = "";
+    Expert engine;
+
+    Painting(std::unique_ptr<TDib> image, int level, int dpi, int groundIndex)
+        : picture(std::move(image)) {
+        const int32_t pelsPerMeter = PelsPerMeterFromDpi(dpi);
+        picture->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
+        SetPluginModule(TestModule());
+        LoadMaterial(ground, groundIndex, dpi, &settings);
+        engine.source = picture.get();
+        engine.status = status;
+        engine.module = TestModule();
+        engine.touchLevel = engine.colorLevel = engine.deformLevel = engine.focusLevel =
+            engine.materialLevel = level;
+        engine.ground = settings.ground;
+        engine.phaseCounter = 0;
+    }
+
+    // Runs phases until the counter reaches `phase` (exclusive); false when one fails.
+    bool RunUntil(int phase) {
+        while (engine.phaseCounter < phase)
+            if (engine.Step() < 0) return false;
+        return true;
+    }
+};
+
+TEST(MoravelExpert, FifteenStepsReportTheirPercentagesThenFail) {
+    Painting p(test_pictures::Gradient(40, 30), 1, 72, 0);
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    EXPECT_EQ(p.engine.phaseCount, 15);
+    const int expected[15] = {20, 30, 40, 60, 65, 74, 76, 78, 80, 82, 84, 86, 88, 95, 100};
+    for (int k = 0; k < 15; ++k) EXPECT_EQ(p.engine.Step(), expected[k]) << "phase " << k << p.status;
+    const std::vector<uint8_t> painted = Pixels(*p.picture);
+    const uint32_t state = RandomState;
+    EXPECT_EQ(p.engine.Step(), -1) << "a sixteenth step";
+    EXPECT_EQ(p.engine.phaseCounter, 15);
+    EXPECT_EQ(Pixels(*p.picture), painted);
+    EXPECT_EQ(RandomState, state);
+    p.engine.phaseCounter = -1;
+    EXPECT_EQ(p.engine.Step(), -1) << "a negative counter runs nothing";
+}
+
+TEST(MoravelExpert, KnifeScaleFollowsDiagonalAndResolutionWithinItsBounds) {
+    struct Case {
+        const char* what;
+        int diagonal, dpi;
+        double scaleFactor, expected;
+    } cases[] = {
+        {"300 dpi, capped at 0.2 % of the diagonal", 1000, 300, 1.0, 2.0},
+        {"72 dpi", 1000, 72, 1.0, 0.85787},
+        {"small picture just under its cap", 300, 72, 1.0, 0.59781},
+        {"touch 0 lowers the cap too", 1000, 300, 0.8, 1.6},
+        {"touch 2 raises the floor to 0.4167", 100, 10, 1.25, 0.41667},
+        {"the floor: a third of the factor", 100, 1, 1.0, 1.0 / 3},
+        {"never above 4.0", 40000, 400, 1.25, 4.0},
+        {"resolution limited to 400", 3000, 2000, 1.0, 4.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(moravel::KnifeScale(c.diagonal, c.dpi, 1.0, c.scaleFactor), c.expected, 5e-5)
+            << c.what;
+}
+
+TEST(MoravelExpert, ShadeLengthIsTruncatedAndKeptWithinThreeAndTwenty) {
+    struct Case {
+        int diagonal, dpi;
+        double lengthFactor;
+        int expected;
+    } cases[] = {
+        {1000, 300, 0.005, 11},  // 7.943 × 0.005 × 300 = 11.9
+        {1000, 72, 0.005, 3},    // 2.86, raised to 3
+        {40000, 400, 0.007, 20}, // 67.7, cut to 20
+        {1000, 1000, 0.005, 15}, // the resolution counts as 400: 15.9
+        {1000, 0, 0.005, 3},     // as 1 dpi
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(moravel::ShadeLength(c.diagonal, c.dpi, c.lengthFactor), c.expected)
+            << c.diagonal << " at " << c.dpi;
+}
+
+TEST(MoravelExpert, DeformLevelZeroLeavesEveryImage) {
+    Painting p(test_pictures::Gradient(40, 30), 1, 72, 0);
+    p.engine.deformLevel = 0;
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    ASSERT_TRUE(p.RunUntil(3));
+    const auto source = Pixels(*p.picture), canvas = Pixels(*p.engine.canvas),
+               focus = Pixels(*p.engine.focusMap), labels = Pixels(*p.engine.colorIndexMap);
+    EXPECT_EQ(p.engine.Step(), 60);
+    EXPECT_EQ(Pixels(*p.picture), source);
+    EXPECT_EQ(Pixels(*p.engine.canvas), canvas);
+    EXPECT_EQ(Pixels(*p.engine.focusMap), focus);
+    EXPECT_EQ(Pixels(*p.engine.colorIndexMap), labels);
+}
+
+TEST(MoravelExpert, APlainGroundLeavesTheFinishWithoutEffectOrDraws) {
+    Painting p(test_pictures::Gradient(40, 30), 1, 72, 0);  // PAPER1 has no relief
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    ASSERT_TRUE(p.RunUntil(14));
+    const auto before = Pixels(*p.picture);
+    const uint32_t state = RandomState;
+    EXPECT_EQ(p.engine.Step(), 100);
+    EXPECT_EQ(Pixels(*p.picture), before);
+    EXPECT_EQ(RandomState, state);
+}
+
+TEST(MoravelExpert, TheDetailPassKeepsItsCurvesFromTheFirstRun) {
+    Painting p(test_pictures::Gradient(40, 30), 1, 72, 0);
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    ASSERT_TRUE(p.RunUntil(12));
+    ASSERT_EQ(p.engine.InitStroke(Expert::kDetailPass), 1);
+    const ParamCurve clean = p.engine.clean;
+    EXPECT_STREQ(clean.name, "Clean / Focus");
+    EXPECT_EQ(clean.count, 4);
+    EXPECT_EQ(clean.type, kCurveSigmoid);
+    p.engine.clean.value[3] = 0.9;  // a second run must not rebuild from the values
+    ASSERT_EQ(p.engine.InitStroke(Expert::kDetailPass), 1);
+    EXPECT_EQ(std::memcmp(p.engine.clean.table, clean.table, 256), 0);
+}
+
+struct PinnedCase {
+    const char* name;
+    int level, dpi, groundIndex;
+    uint64_t expected;
+};
+
+uint64_t PaintCoffee(const PinnedCase& c) {
+    Painting p(test_pictures::ReadBmp(SourcePath("samples/coffee.bmp")), c.level, c.dpi,
+               c.groundIndex);
+    EXPECT_EQ(p.engine.Initialize(), 1);
+    EXPECT_TRUE(p.RunUntil(15)) << p.status;
+    return test_pictures::Checksum(*p.picture);
+}
+
+TEST(MoravelPainting, PaintsTheSampleAsPinnedInEveryBuild) {
+    const PinnedCase cases[] = {
+        {"levels 1, screen resolution, PAPER1", 1, 84, 0, 0x19fb7a907f076a74ull},
+        {"levels 0, 72 dpi, PAPER3", 0, 72, 2, 0xf76c7ddabfedd4d1ull},
+        {"levels 2, 200 dpi, CANVAS2", 2, 200, 5, 0x7db62f5ea50e50c0ull},
+    };
+    for (const PinnedCase& c : cases) {
+        const uint64_t painted = PaintCoffee(c);
+        EXPECT_EQ(painted, c.expected) << c.name << std::hex << ": 0x" << painted;
+    }
+}
+
+TEST(MoravelPainting, SamePictureTwiceSameBytes) {
+    const PinnedCase c = {"again", 2, 150, 9, 0};
+    EXPECT_EQ(PaintCoffee(c), PaintCoffee(c));
+}
+
+TEST(MoravelPainting, OddAndTinyPicturesPaintWithoutFault) {
+    for (auto [width, height] : {std::pair{257, 123}, {1, 1}, {2, 3}, {5, 1000}}) {
+        for (int level : {0, 1, 2, 7}) {
+            SCOPED_TRACE(testing::Message() << width << " x " << height << " level " << level);
+            Painting p(test_pictures::Gradient(width, height), level, 300, 6);
+            ASSERT_EQ(p.engine.Initialize(), 1);
+            for (int k = 0; k < 15; ++k) EXPECT_GE(p.engine.Step(), 0) << p.status;
+        }
+    }
+}
+
+}  // namespace
