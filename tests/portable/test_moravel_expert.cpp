@@ -12,6 +12,7 @@
 #include "plugin/plugin_module.h"
 #include "styles/moravel/expert.h"
 #include "tests/support/pictures.h"
+#include "tests/support/pinned_paintings.h"
 #include "tests/support/test_module.h"
 
 namespace {
@@ -146,13 +147,7 @@ TEST(MoravelExpert, TheDetailPassKeepsItsCurvesFromTheFirstRun) {
     EXPECT_EQ(std::memcmp(p.engine.clean.table, clean.table, 256), 0);
 }
 
-struct PinnedCase {
-    const char* name;
-    int level, dpi, groundIndex;
-    uint64_t expected;
-};
-
-uint64_t PaintCoffee(const PinnedCase& c) {
+uint64_t PaintCoffee(const PinnedPainting& c) {
     Painting p(test_pictures::ReadBmp(SourcePath("samples/coffee.bmp")), c.level, c.dpi,
                c.groundIndex);
     EXPECT_EQ(p.engine.Initialize(), 1);
@@ -161,19 +156,14 @@ uint64_t PaintCoffee(const PinnedCase& c) {
 }
 
 TEST(MoravelPainting, PaintsTheSampleAsPinnedInEveryBuild) {
-    const PinnedCase cases[] = {
-        {"levels 1, screen resolution, PAPER1", 1, 84, 0, 0x19fb7a907f076a74ull},
-        {"levels 0, 72 dpi, PAPER3", 0, 72, 2, 0xf76c7ddabfedd4d1ull},
-        {"levels 2, 200 dpi, CANVAS2", 2, 200, 5, 0x7db62f5ea50e50c0ull},
-    };
-    for (const PinnedCase& c : cases) {
+    for (const PinnedPainting& c : kMoravelPaintings) {
         const uint64_t painted = PaintCoffee(c);
-        EXPECT_EQ(painted, c.expected) << c.name << std::hex << ": 0x" << painted;
+        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
     }
 }
 
 TEST(MoravelPainting, SamePictureTwiceSameBytes) {
-    const PinnedCase c = {"again", 2, 150, 9, 0};
+    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
     EXPECT_EQ(PaintCoffee(c), PaintCoffee(c));
 }
 

@@ -1,0 +1,86 @@
+// The product plug-ins through their exports: the sample painted with each settings file gives
+// the bytes that the engine gives natively (the pinned paintings), the same bytes twice, and
+// odd or tiny pictures paint without fault.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <utility>
+#include <string>
+#include <vector>
+
+#include "host/bmp_file.h"
+#include "tests/support/pinned_paintings.h"
+#include "tests/support/test_module.h"
+#include "tests/win32/win32_test_support.h"
+
+namespace {
+
+std::vector<uint8_t> Coffee() {
+    std::vector<uint8_t> picture;
+    std::string error;
+    EXPECT_TRUE(ReadBmpFile(SourcePath("samples/coffee.bmp"), &picture, &error)) << error;
+    return picture;
+}
+
+// Paints `picture` through the plug-in with every level at `level` on ground `groundIndex` at
+// the default screen resolution (paper size 1, 84 dpi without a profile file).
+std::vector<uint8_t> Paint(PluginCopy& plugin, std::vector<uint8_t> picture, int level,
+                           int groundIndex) {
+    const int16_t fields[7] = {1,
+                               static_cast<int16_t>(level),
+                               static_cast<int16_t>(level),
+                               static_cast<int16_t>(level),
+                               static_cast<int16_t>(level),
+                               static_cast<int16_t>(level),
+                               static_cast<int16_t>(groundIndex)};
+    WriteFileBytes(plugin.DatPath(), SettingsBytes(fields));
+    BoxCloser boxes;
+    EXPECT_EQ(plugin.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    return picture;
+}
+
+struct ProductCase {
+    const char* plugin;
+    const PinnedPainting* paintings;
+    size_t count;
+};
+
+class ProductPaintings : public ::testing::TestWithParam<ProductCase> {};
+
+TEST_P(ProductPaintings, GiveTheNativePaintingsByteForByte) {
+    const ProductCase& c = GetParam();
+    const auto coffee = Coffee();
+    ASSERT_FALSE(coffee.empty());
+    for (size_t i = 0; i < c.count; ++i) {
+        const PinnedPainting& pin = c.paintings[i];
+        ASSERT_EQ(pin.dpi, 84) << "painted at the screen resolution";
+        PluginCopy plugin(c.plugin);
+        ASSERT_TRUE(plugin.Loaded());
+        const auto painted = Paint(plugin, coffee, pin.level, pin.groundIndex);
+        EXPECT_EQ(PixelChecksum(painted), pin.checksum) << pin.name;
+        if (i == 0) {
+            EXPECT_EQ(Paint(plugin, coffee, pin.level, pin.groundIndex), painted) << "twice";
+        }
+    }
+}
+
+TEST_P(ProductPaintings, OddAndTinyPicturesPaintWithoutFault) {
+    PluginCopy plugin(GetParam().plugin);
+    ASSERT_TRUE(plugin.Loaded());
+    for (auto [width, height] : {std::pair{257, 123}, {1, 1}}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        const auto picture = MakeHostPicture(width, height);
+        const auto painted = Paint(plugin, picture, 2, 6);
+        EXPECT_EQ(painted.size(), picture.size());
+        EXPECT_EQ(std::vector<uint8_t>(painted.begin(), painted.begin() + 40),
+                  std::vector<uint8_t>(picture.begin(), picture.begin() + 40))
+            << "the header stays";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Moravel, ProductPaintings,
+                         ::testing::Values(ProductCase{"Zo_Mor", kMoravelPaintings,
+                                                       std::size(kMoravelPaintings)}));
+
+}  // namespace
