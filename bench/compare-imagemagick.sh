@@ -8,7 +8,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-filter=${1:-'/-1/|^Paint'}
+filter=${1:-'^PaintStyle'}
 
 bash scripts/setup.sh
 if ! dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q 'install ok installed'; then

@@ -1,0 +1,84 @@
+// Times each style's whole painting of the six-megapixel photograph through the engine driver,
+// as the final painting runs it: the time and the peak heap per megapixel (picture included),
+// and every phase's time.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "bench/bench_support.h"
+#include "imaging/resolution.h"
+#include "plugin/driver.h"
+#include "plugin/material.h"
+#include "plugin/plugin_module.h"
+#include "plugin/plugin_titles.h"
+#include "styles/moravel/expert.h"
+#include "tests/support/test_module.h"
+
+namespace {
+
+// The driver makes its engine through the plug-in's identity; the bench points it at the style
+// it measures.
+ExpertBase* (*benchStyle)() = nullptr;
+ExpertBase* NewBenchExpert() { return benchStyle(); }
+
+struct StyleSetting {
+    ExpertBase* (*newExpert)();
+    int level;
+    int groundIndex;
+    int dpi;
+};
+
+void PaintStyle(benchmark::State& state, StyleSetting setting) {
+    benchStyle = setting.newExpert;
+    SetPluginModule(TestModule());
+    const TDib& original = bench::SixMegapixelPicture();
+    const double megapixels = original.Width() * double(original.Height()) / 1e6;
+    std::vector<double> phaseSeconds;
+    double seconds = 0;
+    size_t peakBytes = 0;
+    for (auto _ : state) {
+        FilterCall call;
+        call.settings.materialLevel = call.settings.touchLevel = call.settings.colorLevel =
+            call.settings.deformLevel = call.settings.focusLevel =
+                static_cast<int16_t>(setting.level);
+        LoadMaterial(call.ground, setting.groundIndex, setting.dpi, &call.settings);
+        call.image = bench::CopyOf(original);
+        const int32_t pelsPerMeter = PelsPerMeterFromDpi(setting.dpi);
+        call.image->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
+        const size_t base = bench::HeapNow() - call.image->ImageBytes();
+        bench::ResetPeak();
+        const auto start = std::chrono::steady_clock::now();
+        const int phases = PaintStep(call, 0, nullptr, call.settings, 0, nullptr);
+        phaseSeconds.resize(std::max(phases, 0), 0.0);
+        for (int k = 1; k <= phases; ++k) {
+            const auto phaseStart = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(PaintStep(call, k, nullptr, call.settings, 0, nullptr));
+            phaseSeconds[k - 1] +=
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - phaseStart).count();
+        }
+        DeleteExpert(call);
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(elapsed.count());
+        seconds += elapsed.count();
+        peakBytes = std::max(peakBytes, bench::HeapPeak() - base);
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["ms_per_MP"] = seconds * 1000 / runs / megapixels;
+    state.counters["peak_bytes_per_pixel"] = peakBytes / (megapixels * 1e6);
+    for (size_t k = 0; k < phaseSeconds.size(); ++k) {
+        const std::string name = (k < 10 ? "phase0" : "phase") + std::to_string(k) + "_ms";
+        state.counters[name] = phaseSeconds[k] * 1000 / runs;
+    }
+}
+
+}  // namespace
+
+const PluginIdentity kPluginIdentity = {kTitleMoravel, NewBenchExpert};
+
+BENCHMARK_CAPTURE(PaintStyle, Moravel_defaults, StyleSetting{moravel::NewExpert, 1, 0, 84})
+    ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK_CAPTURE(PaintStyle, Moravel_A4_levels2_CANVAS2, StyleSetting{moravel::NewExpert, 2, 5, 257})
+    ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
