@@ -11,7 +11,8 @@
 #include "imaging/hue_color.h"
 #include "imaging/random.h"
 #include "styles/moravel/zo_mass.h"
-#include "tests/support/engine_images.h"
+#include "tests/support/context_images.h"
+#include "tests/support/pictures.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ std::vector<int> WithLumaChange(std::vector<int> bgr, int change) {
 }
 
 std::vector<int> At(TDib& image, int x, int y) {
-    const uint8_t* p = EngineImages::Pixel(image, x, y);
+    const uint8_t* p = test_pictures::PixelAt(image, x, y);
     return {p[0], p[1], p[2]};
 }
 
@@ -45,17 +46,17 @@ const uint8_t kLight[3] = {200, 200, 200};  // the less focused part 1
 // Part 0 is the subject (focus 200, colour 40/60/80), part 1 lies to its upper left (focus 50,
 // colour 200/200/200) and, being the least focused of at least the mean size, is the background.
 struct ZoMassEdgeShading : ::testing::Test {
-    EngineImages images{3, 3};
+    ContextImages images{3, 3, 72};
     uint8_t shape[256], reach[256], distance[256], focus[256];
 
     void SetUp() override {
-        EngineImages::SetRows(*images.labels, {{1, 0, 0}, {1, 0, 0}, {1, 1, 1}});
+        test_pictures::SetMapRows(*images.colorIndexMap, {{1, 0, 0}, {1, 0, 0}, {1, 1, 1}});
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 3; ++x) {
-                const bool subject = images.labels->Row(y)[x] == 0;
+                const bool subject = images.colorIndexMap->Row(y)[x] == 0;
                 const uint8_t* c = subject ? kFlat : kLight;
-                EngineImages::SetPixel(*images.source, x, y, c[0], c[1], c[2]);
-                images.focus->Row(y)[x] = subject ? 200 : 50;
+                test_pictures::SetPixel(*images.source, x, y, c[0], c[1], c[2]);
+                images.focusMap->Row(y)[x] = subject ? 200 : 50;
             }
         images.colorCount = 2;
         // Reach 2 everywhere; the shape is 200 at the edge, 100 at the end of the reach.
@@ -108,13 +109,13 @@ TEST_F(ZoMassEdgeShading, ReachOneLooksOnlyAtTheDiagonalNeighboursWithTheMiddleS
 
 TEST_F(ZoMassEdgeShading, DarkensWhereTheLessFocusedPartLiesToTheLowerRight) {
     // The same picture turned half round: part 1 now lies to the lower right.
-    EngineImages::SetRows(*images.labels, {{1, 1, 1}, {0, 0, 1}, {0, 0, 1}});
+    test_pictures::SetMapRows(*images.colorIndexMap, {{1, 1, 1}, {0, 0, 1}, {0, 0, 1}});
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 3; ++x) {
-            const bool subject = images.labels->Row(y)[x] == 0;
+            const bool subject = images.colorIndexMap->Row(y)[x] == 0;
             const uint8_t* c = subject ? kFlat : kLight;
-            EngineImages::SetPixel(*images.source, x, y, c[0], c[1], c[2]);
-            images.focus->Row(y)[x] = subject ? 200 : 50;
+            test_pictures::SetPixel(*images.source, x, y, c[0], c[1], c[2]);
+            images.focusMap->Row(y)[x] = subject ? 200 : 50;
         }
     ZoMass mass(images.Context());
     Measure(mass);
@@ -129,14 +130,14 @@ TEST(ZoMassEdges, EqualOrHigherFocusBeyondTheEdgeGivesNoLight) {
     // that part 1 is a part like another, of focus 200 or 230.
     for (int focusOfPartOne : {200, 230}) {
         SCOPED_TRACE(focusOfPartOne);
-        EngineImages images(5, 3);
-        EngineImages::SetRows(*images.labels, {{1, 0, 0, 2, 2}, {1, 0, 0, 2, 2}, {1, 1, 1, 2, 2}});
+        ContextImages images(5, 3, 72);
+        test_pictures::SetMapRows(*images.colorIndexMap, {{1, 0, 0, 2, 2}, {1, 0, 0, 2, 2}, {1, 1, 1, 2, 2}});
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x) {
-                const int part = images.labels->Row(y)[x];
+                const int part = images.colorIndexMap->Row(y)[x];
                 const uint8_t* c = part == 0 ? kFlat : kLight;
-                EngineImages::SetPixel(*images.source, x, y, c[0], c[1], c[2]);
-                images.focus->Row(y)[x] = part == 0 ? 200 : part == 1 ? focusOfPartOne : 0;
+                test_pictures::SetPixel(*images.source, x, y, c[0], c[1], c[2]);
+                images.focusMap->Row(y)[x] = part == 0 ? 200 : part == 1 ? focusOfPartOne : 0;
             }
         images.colorCount = 3;
         ZoMass mass(images.Context());
@@ -160,18 +161,18 @@ TEST(ZoMassEdges, EqualOrHigherFocusBeyondTheEdgeGivesNoLight) {
 // A 4 × 3 picture whose bottom row and left column are the background part 1 (focus 10) and the
 // rest part 0 (focus 250), on a textured ground.
 struct ZoMassBackground : ::testing::Test {
-    EngineImages images{4, 3};
+    ContextImages images{4, 3, 72};
     uint8_t texture[8 * 8];
     MaterialInfo ground = {8, 100, 150, 200, 0, 120, 255, 100, 50, 2, texture};
     uint8_t weight[256];
 
     void SetUp() override {
-        EngineImages::SetRows(*images.labels, {{1, 1, 1, 1}, {1, 0, 0, 0}, {1, 0, 0, 0}});
+        test_pictures::SetMapRows(*images.colorIndexMap, {{1, 1, 1, 1}, {1, 0, 0, 0}, {1, 0, 0, 0}});
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 4; ++x) {
-                const bool part = images.labels->Row(y)[x] == 0;
-                EngineImages::SetPixel(*images.source, x, y, 90, 100, 110);
-                images.focus->Row(y)[x] = part ? 250 : 10;
+                const bool part = images.colorIndexMap->Row(y)[x] == 0;
+                test_pictures::SetPixel(*images.source, x, y, 90, 100, 110);
+                images.focusMap->Row(y)[x] = part ? 250 : 10;
             }
         images.colorCount = 2;
         for (int i = 0; i < 64; ++i) texture[i] = static_cast<uint8_t>(100 + 5 * i % 60);
@@ -179,11 +180,7 @@ struct ZoMassBackground : ::testing::Test {
         weight[10] = 200;
     }
 
-    EngineContext Context() {
-        EngineContext c = images.Context();
-        c.ground = &ground;
-        return c;
-    }
+    EngineContext Context() { return images.Context(&ground); }
 };
 
 TEST_F(ZoMassBackground, TheFieldsDrawTwice6829AndEachReliefPixelTwo) {
@@ -220,7 +217,7 @@ TEST_F(ZoMassBackground, ChangesOnlyTheBackgroundByTheDisplacedHeight) {
     RandomState = start;
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x) {
-            if (images.labels->Row(y)[x] != 1) {
+            if (images.colorIndexMap->Row(y)[x] != 1) {
                 EXPECT_EQ(At(*images.source, x, y), std::vector<int>({90, 100, 110}));
                 continue;
             }
@@ -272,7 +269,7 @@ TEST_F(ZoMassBackground, OutlinesTakeTheGroundColourAtTheOutlineLumaOnlyOnceDraw
     ZoMass mass(Context());
     mass.RankByFocus();
     mass.MeasureParts();
-    images.labels->Row(2)[2] = ZoPart::kOutline;  // an outline label without an outline width
+    images.colorIndexMap->Row(2)[2] = ZoPart::kOutline;  // an outline label without an outline width
     mass.TextureBackground(weight, 2, 0, -2, 2, 60);
     EXPECT_EQ(At(*images.source, 2, 2), std::vector<int>({90, 100, 110}));
 
@@ -288,7 +285,7 @@ TEST_F(ZoMassBackground, OutlinesTakeTheGroundColourAtTheOutlineLumaOnlyOnceDraw
     int outlined = 0;
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x) {
-            if (images.labels->Row(y)[x] != ZoPart::kOutline) continue;
+            if (images.colorIndexMap->Row(y)[x] != ZoPart::kOutline) continue;
             ++outlined;
             EXPECT_EQ(At(*images.source, x, y),
                       std::vector<int>({outline.blue, outline.green, outline.red}));
@@ -299,15 +296,15 @@ TEST_F(ZoMassBackground, OutlinesTakeTheGroundColourAtTheOutlineLumaOnlyOnceDraw
 // A 4 × 3 grey picture: columns 0 and 1 part 0 (focus 255), columns 2 and 3 the background
 // part 1 (focus 0). All pixels 100, but (0, 2) at the top left 50 and (2, 0) at the bottom 150.
 struct ZoMassShadings : ::testing::Test {
-    EngineImages images{4, 3};
+    ContextImages images{4, 3, 72};
     uint8_t change[256], focus[256], reach[256];
 
     void SetUp() override {
-        EngineImages::FillPixels(*images.source, 100, 100, 100);
-        EngineImages::SetPixel(*images.source, 0, 2, 50, 50, 50);
-        EngineImages::SetPixel(*images.source, 2, 0, 150, 150, 150);
-        EngineImages::SetRows(*images.labels, {{0, 0, 1, 1}, {0, 0, 1, 1}, {0, 0, 1, 1}});
-        EngineImages::SetRows(*images.focus, {{255, 255, 0, 0}, {255, 255, 0, 0}, {255, 255, 0, 0}});
+        test_pictures::FillPixels(*images.source, 100, 100, 100);
+        test_pictures::SetPixel(*images.source, 0, 2, 50, 50, 50);
+        test_pictures::SetPixel(*images.source, 2, 0, 150, 150, 150);
+        test_pictures::SetMapRows(*images.colorIndexMap, {{0, 0, 1, 1}, {0, 0, 1, 1}, {0, 0, 1, 1}});
+        test_pictures::SetMapRows(*images.focusMap, {{255, 255, 0, 0}, {255, 255, 0, 0}, {255, 255, 0, 0}});
         images.colorCount = 2;
         for (int v = 0; v < 256; ++v) change[v] = static_cast<uint8_t>(v / 2);
         std::memset(focus, 255, sizeof focus);
