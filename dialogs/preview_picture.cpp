@@ -19,6 +19,17 @@ int ReductionStep(int width, int height, int maxWidth, int maxHeight) {
 
 int ReducedSide(int side, int step) { return std::max(side / step, 1); }
 
+std::unique_ptr<TDib> CopyOf(const TDib& image) {
+    std::unique_ptr<TDib> copy =
+        TDib::Create(image.Width(), image.Height(), image.BitCount() == 24 ? TDib::kColors24 : TDib::kColors8);
+    if (!copy) return nullptr;
+    std::memcpy(copy->Bits(), image.Bits(), image.ImageBytes());
+    if (image.Palette() != nullptr && copy->Palette() != nullptr)
+        std::memcpy(copy->Palette(), image.Palette(), 256 * 4);
+    copy->SetPelsPerMeter(image.XPelsPerMeter(), image.YPelsPerMeter());
+    return copy;
+}
+
 std::unique_ptr<TDib> Reduce(const TDib& image, int step) {
     const int width = ReducedSide(image.Width(), step);
     const int height = ReducedSide(image.Height(), step);

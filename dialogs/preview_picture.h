@@ -29,6 +29,9 @@ int ReductionStep(int width, int height, int maxWidth, int maxHeight);
 // row or a column.
 int ReducedSide(int side, int step);
 
+// A copy of the picture (pixels, palette, resolution); null when it cannot be made.
+std::unique_ptr<TDib> CopyOf(const TDib& image);
+
 // The picture reduced by `step` (every step-th pixel of every step-th storage row, no
 // averaging); null when the image cannot be made.
 std::unique_ptr<TDib> Reduce(const TDib& image, int step);

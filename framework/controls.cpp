@@ -8,8 +8,10 @@ namespace framework {
 
 TControl::TControl(TDialog* parent, int id, const char* className, const char* text, DWORD style,
                    int x, int y, int width, int height)
-    : TWindow(parent), id_(id), className_(className), text_(text), style_(style), x_(x), y_(y),
-      width_(width), height_(height), registered_(parent != nullptr && parent->AddChild(this)) {}
+    : TWindow(parent), id_(id), className_(className), style_(style), x_(x), y_(y), width_(width),
+      height_(height), registered_(parent != nullptr && parent->AddChild(this)) {
+    lstrcpynA(text_, text != nullptr ? text : "", sizeof text_);
+}
 
 TControl::~TControl() {
     if (registered_) Dialog()->RemoveChild(this);
@@ -19,16 +21,15 @@ TDialog* TControl::Dialog() const { return static_cast<TDialog*>(parent_); }
 
 bool TControl::Create() {
     if (parent_ == nullptr || parent_->GetHandle() == nullptr) return false;
-    handle_ = CreateWindowExA(0, className_, text_ != nullptr ? text_ : "",
+    handle_ = CreateWindowExA(0, className_, text_,
                               style_ | WS_CHILD | WS_VISIBLE, x_, y_, width_, height_,
                               parent_->GetHandle(),
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(static_cast<WORD>(id_))),
                               Module(), nullptr);
-    text_ = nullptr;
     return handle_ != nullptr;
 }
 
-void TControl::SetWindowFont(HFONT font, bool redraw) {
+void TControl::SetFont(HFONT font, bool redraw) {
     if (handle_ != nullptr)
         SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
 }

@@ -26,7 +26,7 @@ public:
     // True when the control was registered with its dialog (it will be created).
     bool Registered() const { return registered_; }
     // WM_SETFONT.
-    void SetWindowFont(HFONT font, bool redraw);
+    void SetFont(HFONT font, bool redraw);
 
 protected:
     TDialog* Dialog() const;
@@ -34,7 +34,7 @@ protected:
 private:
     int id_;
     const char* className_;
-    const char* text_;  // borrowed until Create; texts are copied by the window
+    char text_[256];  // the text the window is made with (callers' texts may be reused buffers)
     DWORD style_;
     int x_, y_, width_, height_;
     bool registered_;

@@ -9,6 +9,7 @@
 
 #include "imaging/fnv1a.h"
 #include "imaging/dib.h"
+#include "imaging/fpu_precision.h"
 #include "plugin/driver.h"
 #include "plugin/filter_settings.h"
 
@@ -181,15 +182,90 @@ BoxCloser::~BoxCloser() { KillTimer(nullptr, timer_); }
 
 const std::vector<BoxCloser::Box>& BoxCloser::Boxes() const { return boxes; }
 
-// ---- the test dialog's report ---------------------------------------------------------------
+// ---- the dialog driver -----------------------------------------------------------------------
 
-void SetDialogMode(const char* mode) { SetEnvironmentVariableA("ZO_TEST_DIALOG", mode); }
+namespace {
+
+struct Driver {
+    std::string mode;
+    std::function<void(HWND)> step;
+    std::map<std::string, long long> report;
+    UINT_PTR timer = 0;
+};
+
+constexpr char kDrivenMark[] = "ZoTestDriven";
+
+Driver& TheDriver() {
+    static Driver driver;
+    return driver;
+}
+
+BOOL CALLBACK FindFrame(HWND window, LPARAM found) {
+    char className[32];
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, "ZoFrameWindow") != 0 || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The ten grounds by their minimum, middle and maximum heights, in list order.
+long long GroundIndexOf(long long minimum, long long middle, long long maximum) {
+    const int heights[10][3] = {{255, 255, 255}, {199, 234, 250}, {174, 234, 253},
+                                {167, 204, 242}, {126, 198, 255}, {106, 202, 238},
+                                {2, 151, 243},   {71, 205, 250},  {109, 206, 255},
+                                {87, 183, 230}};
+    for (int i = 0; i < 10; ++i)
+        if (heights[i][0] == minimum && heights[i][1] == middle && heights[i][2] == maximum) return i;
+    return -1;
+}
+
+void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
+    Driver& driver = TheDriver();
+    HWND frame = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindFrame, reinterpret_cast<LPARAM>(&frame));
+    // A frame is driven once; the mark goes with it (a later frame may get the same handle).
+    if (frame == nullptr || GetPropA(frame, kDrivenMark) != nullptr) return;
+    HWND dialog = GetWindow(frame, GW_CHILD);
+    if (dialog == nullptr) return;
+    SetPropA(frame, kDrivenMark, reinterpret_cast<HANDLE>(1));
+    driver.report["dialog"] = 1;
+    driver.report["size"] = SendDlgItemMessageA(dialog, 105, CB_GETCURSEL, 0, 0);
+    driver.report["hostEnabled"] = IsWindowEnabled(TestHostWindow()) ? 1 : 0;
+    driver.report["precision"] = ExtendedPrecisionScope::CurrentPrecisionControl();
+    if (driver.step) driver.step(dialog);
+    const std::string& mode = driver.mode;
+    if (mode == "none") return;
+    if (mode == "cancel") {
+        PostClick(dialog, IDCANCEL);
+    } else if (mode == "close") {
+        PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+        PostClick(dialog, 102);
+        if (mode == "escape") PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+}
+
+}  // namespace
+
+void SetDialogMode(const char* mode) {
+    Driver& driver = TheDriver();
+    driver.mode = mode;
+    driver.step = nullptr;
+    SetEnvironmentVariableA("ZO_TEST_ENGINE", driver.mode == "fail" ? "fail" : nullptr);
+    if (driver.timer == 0) driver.timer = SetTimer(nullptr, 0, 40, DriveDialog);
+}
+
+void SetDialogStep(std::function<void(HWND dialog)> step) { TheDriver().step = std::move(step); }
+
+void AddToDialogReport(const char* key, long long value) { TheDriver().report[key] = value; }
 
 std::map<std::string, long long> TakeDialogReport() {
     std::map<std::string, long long> report;
+    report.swap(TheDriver().report);
     char text[2048];
     const DWORD length = GetEnvironmentVariableA("ZO_TEST_SEEN", text, sizeof text);
     SetEnvironmentVariableA("ZO_TEST_SEEN", nullptr);
+    SetEnvironmentVariableA("ZO_TEST_PAINTINGS", nullptr);
     if (length == 0 || length >= sizeof text) return report;
     std::istringstream items(text);
     std::string item;
@@ -198,7 +274,34 @@ std::map<std::string, long long> TakeDialogReport() {
         if (equals != std::string::npos)
             report[item.substr(0, equals)] = std::stoll(item.substr(equals + 1));
     }
+    if (report.count("groundMiddle") != 0)
+        report["ground"] = GroundIndexOf(report["groundMinimum"], report["groundMiddle"],
+                                         report["groundMaximum"]);
     return report;
+}
+
+HWND FindFilterDialog() {
+    HWND frame = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindFrame, reinterpret_cast<LPARAM>(&frame));
+    return frame != nullptr ? GetWindow(frame, GW_CHILD) : nullptr;
+}
+
+HWND FilterFrameOf(HWND dialog) { return dialog != nullptr ? GetParent(dialog) : nullptr; }
+
+void PostClick(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void PostListSelection(HWND dialog, int id, int index) {
+    HWND list = GetDlgItem(dialog, id);
+    PostMessageA(list, CB_SETCURSEL, index, 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void PostMouse(HWND dialog, UINT message, int x, int y) {
+    const WPARAM keys = message == WM_LBUTTONDOWN ? MK_LBUTTON : message == WM_RBUTTONDOWN ? MK_RBUTTON : 0;
+    PostMessageA(dialog, message, keys, MAKELPARAM(x, y));
 }
 
 // ---- files ----------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -73,9 +74,35 @@ private:
     UINT_PTR timer_;
 };
 
-// Test-dialog control: the ending it takes, and what it reported (cleared by reading).
+// The filter dialog driven as a person would drive it. A thread timer, dispatched by the
+// dialog's own message loop, finds the dialog when it appears, notes what it shows, runs the
+// test's step, then ends it with posted messages. The mode picks the ending:
+//   ""        press タブロ－ (the final painting)
+//   "cancel"  press ｷｬﾝｾﾙ
+//   "close"   close the frame from its system menu
+//   "escape"  press タブロ－ with Escape already waiting: the painting stops after one phase
+//   "fail"    press タブロ－ with the test engine's second phase failing
+//   "none"    do nothing (the step ends the dialog itself)
 void SetDialogMode(const char* mode);
+// Runs once in each dialog, after it was noted and before its ending.
+void SetDialogStep(std::function<void(HWND dialog)> step);
+// What the last dialog showed ("dialog" 1, "size" the size list's selection, "hostEnabled",
+// "precision"), merged with what its last painting received from the test engine ("material",
+// ..., "engineDpi", "engineXPpm", "groundSide", "ground" as the index of the ground loaded,
+// "paintings", "regionCount", ...). Cleared by reading.
 std::map<std::string, long long> TakeDialogReport();
+// Adds a value to the report from a test's step.
+void AddToDialogReport(const char* key, long long value);
+
+// The filter dialog window of this thread (the client of the frame), or null.
+HWND FindFilterDialog();
+HWND FilterFrameOf(HWND dialog);
+// A posted click on the dialog's control `id`, as a person's press would arrive.
+void PostClick(HWND dialog, int id);
+// A posted selection of list `id`: the selection, then the change notice a person's choice sends.
+void PostListSelection(HWND dialog, int id, int index);
+// Posted mouse messages at a client point of the dialog.
+void PostMouse(HWND dialog, UINT message, int x, int y);
 
 // Files of the plug-in folder.
 bool FileExists(const std::string& path);
