@@ -200,14 +200,6 @@ Driver& TheDriver() {
     return driver;
 }
 
-BOOL CALLBACK FindFrame(HWND window, LPARAM found) {
-    char className[32];
-    GetClassNameA(window, className, sizeof className);
-    if (std::strcmp(className, "ZoFrameWindow") != 0 || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 // The ten grounds by their minimum, middle and maximum heights, in list order.
 long long GroundIndexOf(long long minimum, long long middle, long long maximum) {
     const int heights[10][3] = {{255, 255, 255}, {199, 234, 250}, {174, 234, 253},
@@ -221,15 +213,14 @@ long long GroundIndexOf(long long minimum, long long middle, long long maximum) 
 
 void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
     Driver& driver = TheDriver();
-    HWND frame = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindFrame, reinterpret_cast<LPARAM>(&frame));
+    HWND frame = FindFilterFrame();
     // A frame is driven once; the mark goes with it (a later frame may get the same handle).
     if (frame == nullptr || GetPropA(frame, kDrivenMark) != nullptr) return;
     HWND dialog = GetWindow(frame, GW_CHILD);
     if (dialog == nullptr) return;
     SetPropA(frame, kDrivenMark, reinterpret_cast<HANDLE>(1));
     driver.report["dialog"] = 1;
-    driver.report["size"] = SendDlgItemMessageA(dialog, 105, CB_GETCURSEL, 0, 0);
+    driver.report["size"] = SendDlgItemMessageA(dialog, kSizeListId, CB_GETCURSEL, 0, 0);
     driver.report["hostEnabled"] = IsWindowEnabled(TestHostWindow()) ? 1 : 0;
     driver.report["precision"] = ExtendedPrecisionScope::CurrentPrecisionControl();
     if (driver.step) driver.step(dialog);
@@ -240,7 +231,7 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
     } else if (mode == "close") {
         PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     } else {
-        PostClick(dialog, 102);
+        PostClick(dialog, kTableauButton);
         if (mode == "escape") PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     }
 }
@@ -278,30 +269,6 @@ std::map<std::string, long long> TakeDialogReport() {
         report["ground"] = GroundIndexOf(report["groundMinimum"], report["groundMiddle"],
                                          report["groundMaximum"]);
     return report;
-}
-
-HWND FindFilterDialog() {
-    HWND frame = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindFrame, reinterpret_cast<LPARAM>(&frame));
-    return frame != nullptr ? GetWindow(frame, GW_CHILD) : nullptr;
-}
-
-HWND FilterFrameOf(HWND dialog) { return dialog != nullptr ? GetParent(dialog) : nullptr; }
-
-void PostClick(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-void PostListSelection(HWND dialog, int id, int index) {
-    HWND list = GetDlgItem(dialog, id);
-    PostMessageA(list, CB_SETCURSEL, index, 0);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
-
-void PostMouse(HWND dialog, UINT message, int x, int y) {
-    const WPARAM keys = message == WM_LBUTTONDOWN ? MK_LBUTTON : message == WM_RBUTTONDOWN ? MK_RBUTTON : 0;
-    PostMessageA(dialog, message, keys, MAKELPARAM(x, y));
 }
 
 // ---- files ----------------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "host/dialog_automation.h"
 #include "plugin/win32/dll/export_types.h"
 
 // The five test plug-ins, in product order, and where the build put them.
@@ -93,16 +94,6 @@ void SetDialogStep(std::function<void(HWND dialog)> step);
 std::map<std::string, long long> TakeDialogReport();
 // Adds a value to the report from a test's step.
 void AddToDialogReport(const char* key, long long value);
-
-// The filter dialog window of this thread (the client of the frame), or null.
-HWND FindFilterDialog();
-HWND FilterFrameOf(HWND dialog);
-// A posted click on the dialog's control `id`, as a person's press would arrive.
-void PostClick(HWND dialog, int id);
-// A posted selection of list `id`: the selection, then the change notice a person's choice sends.
-void PostListSelection(HWND dialog, int id, int index);
-// Posted mouse messages at a client point of the dialog.
-void PostMouse(HWND dialog, UINT message, int x, int y);
 
 // Files of the plug-in folder.
 bool FileExists(const std::string& path);
