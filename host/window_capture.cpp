@@ -5,7 +5,7 @@
 
 std::vector<uint8_t> CaptureWindow(HWND window) {
     RECT rect;
-    if (window == nullptr || !GetWindowRect(window, &rect)) return {};
+    if (window == nullptr || !GetClientRect(window, &rect)) return {};
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return {};
@@ -20,11 +20,12 @@ std::vector<uint8_t> CaptureWindow(HWND window) {
     header.biCompression = BI_RGB;
     header.biXPelsPerMeter = header.biYPelsPerMeter = 3780;
 
-    HDC screen = GetDC(nullptr);
+    // From the window's own context: what it shows, even where another window lies over it.
+    HDC screen = GetDC(window);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
     SelectObject(memory, previous);
     BITMAPINFO info = {};
     info.bmiHeader = header;
@@ -32,7 +33,7 @@ std::vector<uint8_t> CaptureWindow(HWND window) {
                                           DIB_RGB_COLORS) == height;
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(window, screen);
     if (!read) return {};
     std::memcpy(picture.data(), &header, sizeof header);
     return picture;

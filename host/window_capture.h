@@ -1,4 +1,4 @@
-// A window's pixels as they are on the screen, as a 24-bit host picture (40-byte header and
+// A window's client area as it shows it, as a 24-bit host picture (40-byte header and
 // bottom-up rows), for screenshots of the dialog.
 #pragma once
 

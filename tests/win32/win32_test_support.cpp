@@ -81,7 +81,9 @@ HWND TestHostWindow() {
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "ZoTestHost";
         RegisterClassA(&windowClass);
-        return CreateWindowExA(0, "ZoTestHost", "ZoTestHost", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+        // Away from the screen's corner, so that the dialog centred over it is on the screen
+        // whole and its pixels can be read back.
+        return CreateWindowExA(0, "ZoTestHost", "ZoTestHost", WS_OVERLAPPEDWINDOW, 400, 300, 200,
                                100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }();
     return window;
@@ -188,12 +190,13 @@ namespace {
 
 struct Driver {
     std::string mode;
-    std::function<void(HWND)> step;
+    std::vector<std::function<void(HWND)>> steps;
     std::map<std::string, long long> report;
     UINT_PTR timer = 0;
 };
 
-constexpr char kDrivenMark[] = "ZoTestDriven";
+constexpr char kDrivenMark[] = "ZoTestDriven";   // noted
+constexpr char kStepMark[] = "ZoTestStep";       // steps run so far, plus one
 
 Driver& TheDriver() {
     static Driver driver;
@@ -214,16 +217,26 @@ long long GroundIndexOf(long long minimum, long long middle, long long maximum) 
 void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
     Driver& driver = TheDriver();
     HWND frame = FindFilterFrame();
-    // A frame is driven once; the mark goes with it (a later frame may get the same handle).
-    if (frame == nullptr || GetPropA(frame, kDrivenMark) != nullptr) return;
+    // A frame is noted once; the marks go with it (a later frame may get the same handle).
+    if (frame == nullptr) return;
     HWND dialog = GetWindow(frame, GW_CHILD);
     if (dialog == nullptr) return;
-    SetPropA(frame, kDrivenMark, reinterpret_cast<HANDLE>(1));
-    driver.report["dialog"] = 1;
-    driver.report["size"] = SendDlgItemMessageA(dialog, kSizeListId, CB_GETCURSEL, 0, 0);
-    driver.report["hostEnabled"] = IsWindowEnabled(TestHostWindow()) ? 1 : 0;
-    driver.report["precision"] = ExtendedPrecisionScope::CurrentPrecisionControl();
-    if (driver.step) driver.step(dialog);
+    if (GetPropA(frame, kDrivenMark) == nullptr) {
+        SetPropA(frame, kDrivenMark, reinterpret_cast<HANDLE>(1));
+        SetPropA(frame, kStepMark, reinterpret_cast<HANDLE>(1));
+        driver.report["dialog"] = 1;
+        driver.report["size"] = SendDlgItemMessageA(dialog, kSizeListId, CB_GETCURSEL, 0, 0);
+        driver.report["hostEnabled"] = IsWindowEnabled(TestHostWindow()) ? 1 : 0;
+        driver.report["precision"] = ExtendedPrecisionScope::CurrentPrecisionControl();
+        return;
+    }
+    const size_t next = reinterpret_cast<uintptr_t>(GetPropA(frame, kStepMark)) - 1;
+    if (next > driver.steps.size()) return;  // ended already
+    SetPropA(frame, kStepMark, reinterpret_cast<HANDLE>(next + 2));
+    if (next < driver.steps.size()) {
+        driver.steps[next](dialog);
+        return;
+    }
     const std::string& mode = driver.mode;
     if (mode == "none") return;
     if (mode == "cancel") {
@@ -241,12 +254,19 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
 void SetDialogMode(const char* mode) {
     Driver& driver = TheDriver();
     driver.mode = mode;
-    driver.step = nullptr;
+    driver.steps.clear();
     SetEnvironmentVariableA("ZO_TEST_ENGINE", driver.mode == "fail" ? "fail" : nullptr);
     if (driver.timer == 0) driver.timer = SetTimer(nullptr, 0, 40, DriveDialog);
 }
 
-void SetDialogStep(std::function<void(HWND dialog)> step) { TheDriver().step = std::move(step); }
+void SetDialogStep(std::function<void(HWND dialog)> step) {
+    TheDriver().steps.clear();
+    AddDialogStep(std::move(step));
+}
+
+void AddDialogStep(std::function<void(HWND dialog)> step) {
+    TheDriver().steps.push_back(std::move(step));
+}
 
 void AddToDialogReport(const char* key, long long value) { TheDriver().report[key] = value; }
 

@@ -84,9 +84,12 @@ private:
 //   "escape"  press タブロ－ with Escape already waiting: the painting stops after one phase
 //   "fail"    press タブロ－ with the test engine's second phase failing
 //   "none"    do nothing (the step ends the dialog itself)
+// Setting the mode forgets the steps of the last test: add them after it.
 void SetDialogMode(const char* mode);
-// Runs once in each dialog, after it was noted and before its ending.
+// Steps run in each dialog, one per timer tick (so that what one step posted is handled and
+// painted before the next looks), after the dialog was noted and before its ending.
 void SetDialogStep(std::function<void(HWND dialog)> step);
+void AddDialogStep(std::function<void(HWND dialog)> step);
 // What the last dialog showed ("dialog" 1, "size" the size list's selection, "hostEnabled",
 // "precision"), merged with what its last painting received from the test engine ("material",
 // ..., "engineDpi", "engineXPpm", "groundSide", "ground" as the index of the ground loaded,
