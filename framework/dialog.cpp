@@ -20,6 +20,15 @@ size_t StyleOffset(const uint8_t* bytes, size_t size) {
 
 }  // namespace
 
+bool IsControlColorMessage(UINT message) {
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
+bool ReturnsResultDirectly(UINT message) {
+    return IsControlColorMessage(message) || message == WM_COMPAREITEM ||
+           message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON;
+}
+
 TDialog::TDialog(TWindow* parent, const char* templateName, HINSTANCE module)
     : TWindow(parent), templateName_(templateName), module_(module) {}
 
@@ -140,25 +149,9 @@ INT_PTR TDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
     LRESULT result = 0;
     if (!Find(message, wParam, lParam, &result)) return FALSE;
-    // These messages return their value from the dialog procedure itself; the others through
-    // DWLP_MSGRESULT.
-    switch (message) {
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORMSGBOX:
-    case WM_COMPAREITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_QUERYDRAGICON:
-        return static_cast<INT_PTR>(result);
-    default:
-        if (handle_ != nullptr) SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
-        return TRUE;
-    }
+    if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
+    if (handle_ != nullptr) SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
+    return TRUE;
 }
 
 }  // namespace framework

@@ -14,6 +14,12 @@ namespace framework {
 
 class TControl;
 
+// The messages whose result a dialog procedure returns itself rather than through
+// DWLP_MSGRESULT: the control-colour messages (a brush) and a few list and icon queries.
+bool ReturnsResultDirectly(UINT message);
+// The control-colour messages (WM_CTLCOLORDLG, WM_CTLCOLORSTATIC, ...).
+bool IsControlColorMessage(UINT message);
+
 class TDialog : public TWindow {
 public:
     TDialog(TWindow* parent, const char* templateName, HINSTANCE module = Module());

@@ -46,6 +46,23 @@ void PutInfoHeader(Bytes* b, int width, int height, int bitCount, uint32_t image
     Put32(b, 0);
 }
 
+// The directory of an icon (type 1) or cursor (type 2) file with one 32 × 32 image whose bytes
+// follow it at offset 22. `first` and `second` are the planes and bit count of an icon, the
+// hot spot of a cursor.
+void PutDirectory(Bytes* b, int type, uint32_t first, uint32_t second, uint32_t imageBytes) {
+    Put16(b, 0);
+    Put16(b, static_cast<uint32_t>(type));
+    Put16(b, 1);
+    b->push_back(32);
+    b->push_back(32);
+    b->push_back(0);
+    b->push_back(0);
+    Put16(b, first);
+    Put16(b, second);
+    Put32(b, imageBytes);
+    Put32(b, 22);
+}
+
 // ---- the dialog template ---------------------------------------------------------------------
 
 // A DLGTEMPLATE without items: WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
@@ -171,17 +188,7 @@ Bytes Cursor(const CursorArt& art) {
     constexpr int kSide = 32;
     constexpr uint32_t kImageBytes = 40 + 8 + 2 * kSide * 4;
     Bytes b;
-    Put16(&b, 0);
-    Put16(&b, 2);  // cursor
-    Put16(&b, 1);
-    b.push_back(kSide);
-    b.push_back(kSide);
-    b.push_back(0);
-    b.push_back(0);
-    Put16(&b, static_cast<uint32_t>(art.hotX));
-    Put16(&b, static_cast<uint32_t>(art.hotY));
-    Put32(&b, kImageBytes);
-    Put32(&b, 22);
+    PutDirectory(&b, 2, static_cast<uint32_t>(art.hotX), static_cast<uint32_t>(art.hotY), kImageBytes);
     PutInfoHeader(&b, kSide, 2 * kSide, 1, 2 * kSide * 4, 2);
     Put32(&b, 0x00000000);  // black
     Put32(&b, 0x00FFFFFF);  // white
@@ -236,17 +243,7 @@ Bytes Icon() {
     }
     const uint32_t imageBytes = static_cast<uint32_t>(40 + colors.size() + mask.size());
     Bytes b;
-    Put16(&b, 0);
-    Put16(&b, 1);  // icon
-    Put16(&b, 1);
-    b.push_back(kSide);
-    b.push_back(kSide);
-    b.push_back(0);
-    b.push_back(0);
-    Put16(&b, 1);   // planes
-    Put16(&b, 24);  // bits
-    Put32(&b, imageBytes);
-    Put32(&b, 22);
+    PutDirectory(&b, 1, 1, 24, imageBytes);  // one plane, 24 bits
     PutInfoHeader(&b, kSide, 2 * kSide, 24, static_cast<uint32_t>(colors.size() + mask.size()), 0);
     b.insert(b.end(), colors.begin(), colors.end());
     b.insert(b.end(), mask.begin(), mask.end());

@@ -270,16 +270,12 @@ void FixDialog::EvMouseMove(WPARAM keys, POINT point) {
 bool FixDialog::Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     *result = 0;
-    switch (message) {
-    case WM_PAINT: DoPaint(); return true;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
+    if (framework::IsControlColorMessage(message)) {
         *result = reinterpret_cast<LRESULT>(EvCtlColor(reinterpret_cast<HDC>(wParam)));
         return true;
+    }
+    switch (message) {
+    case WM_PAINT: DoPaint(); return true;
     case WM_SYSCOLORCHANGE: EvSysColorChange(); return true;
     case WM_QUERYNEWPALETTE:
         RealizePalettes();
