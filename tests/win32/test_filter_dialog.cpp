@@ -313,6 +313,33 @@ TEST_F(DialogRegions, ThreePressesStoreARegionThatTheFinalPaintingReceives) {
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
+TEST_F(DialogRegions, ACommandDuringADragEndsItFirst) {
+    WriteSettings({1, 1, 1, 1, 1, 1, 0});
+    auto picture = MakeHostPicture(1900, 1000);
+    bool capturedWhileDragging = false, capturedAfter = true;
+    COLORREF axisPixel = 0;
+    SetDialogStep([](HWND dialog) {
+        PostMouse(dialog, WM_LBUTTONDOWN, 40, 100);
+        PostMouse(dialog, WM_LBUTTONUP, 40, 100);
+        PostMouse(dialog, WM_MOUSEMOVE, 120, 100);
+    });
+    AddDialogStep([&](HWND dialog) {
+        capturedWhileDragging = GetCapture() == dialog;
+        PostClick(dialog, 100);  // 原画: a command while the axis follows the pointer
+    });
+    AddDialogStep([&](HWND) {
+        capturedAfter = GetCapture() != nullptr;
+        axisPixel = PixelAt(FindFilterDialog(), 80, 100);
+    });
+    BoxCloser boxes;
+    ASSERT_EQ(Run(&picture), 1);
+    EXPECT_TRUE(capturedWhileDragging);
+    EXPECT_FALSE(capturedAfter) << "the capture is released";
+    EXPECT_EQ(axisPixel, PicturePixel(MakeHostPicture(1900, 1000), 600, 640))
+        << "the rubber band is erased";
+    EXPECT_EQ(TakeDialogReport()["regionCount"], 0) << "the dropped region is not stored";
+}
+
 using DialogStudy = DialogFixture;
 
 TEST_F(DialogStudy, PaintsThePreviewWithoutShadowAndStopsRegionEditing) {
@@ -425,6 +452,18 @@ TEST_F(DialogClosing, EnterDoesNothing) {
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
     EXPECT_TRUE(open);
+}
+
+TEST_F(DialogClosing, HelpOpensTheFolderHelpFileAtItsContents) {
+    SetEnvironmentVariableA("ZO_TEST_HELP", nullptr);
+    SetDialogMode("cancel");
+    SetDialogStep([](HWND dialog) { PostClick(dialog, 103); });
+    auto picture = MakeHostPicture(10, 10);
+    BoxCloser boxes;
+    ASSERT_EQ(Run(&picture), 1);
+    char help[MAX_PATH + 16] = "";
+    GetEnvironmentVariableA("ZO_TEST_HELP", help, sizeof help);
+    EXPECT_EQ(std::string(help), std::to_string(HELP_CONTENTS) + ":" + plugin.Folder() + "\\Zop2j.hlp");
 }
 
 // With 256 colours or fewer the preview is drawn from its dithered 8-bit copy: every colour

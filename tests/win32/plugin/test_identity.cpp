@@ -2,7 +2,8 @@
 // the build (ZO_TEST_TITLE is one of the five title names). The engine reports what each
 // painting received in ZO_TEST_SEEN ("key=value;...", the last painting's values), and
 // ZO_TEST_ENGINE=fail makes its second phase fail, so the tests see the real dialog's
-// paintings from outside. ZO_TEST_SCREEN_COLORS puts a colour count in place of the screen's.
+// paintings from outside. ZO_TEST_SCREEN_COLORS puts a colour count in place of the screen's;
+// help requests are recorded in ZO_TEST_HELP ("command:path") instead of opening WinHelp.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <new>
 #include <string>
 
+#include "dialogs/win32/help.h"
 #include "dialogs/win32/screen_colors.h"
 #include "imaging/fpu_precision.h"
 #include "plugin/plugin_module.h"
@@ -78,8 +80,13 @@ ExpertBase* NewReportingExpert() {
     return new (std::nothrow) ReportingExpert;
 }
 
-// Read once when the plug-in loads.
+void RecordHelp(HWND, const char* path, UINT command, ULONG_PTR) {
+    SetEnvironmentVariableA("ZO_TEST_HELP", (std::to_string(command) + ":" + path).c_str());
+}
+
+// Set once when the plug-in loads.
 const int kInjectedColors = [] {
+    SetHelpHandlerForTests(RecordHelp);
     const int colors = std::atoi(Variable("ZO_TEST_SCREEN_COLORS").c_str());
     if (colors > 0) SetScreenColorCountForTests(colors);
     return colors;
