@@ -83,6 +83,8 @@ private:
     void RepaintPreview() override;
     void OpenGroundDialog() override;
     void DrawShape(HDC dc, const EllipseRegion& rubber, int dragState, int shiftX, int shiftY);
+    template <typename Draw>
+    void WithDrawingContext(Draw draw);
 
     HWND host_;
     FilterCall& call_;

@@ -1,8 +1,7 @@
 // ZoDialog as the region editor's view: the rubber band in the inverting mode and the stored
 // regions' outlines, both clipped to the preview; the capture; the repaint of the preview.
-#include <new>
-
 #include "dialogs/win32/zo_dialog.h"
+
 #include "framework/dc.h"
 
 namespace {
@@ -38,26 +37,37 @@ void ZoDialog::DrawShape(HDC dc, const EllipseRegion& rubber, int dragState, int
     RestoreDC(dc, saved);
 }
 
+template <typename Draw>
+void ZoDialog::WithDrawingContext(Draw draw) {
+    // While the preview is repainted, into the paint context; otherwise straight on screen.
+    if (paintDC_ != nullptr) {
+        draw(paintDC_);
+        return;
+    }
+    framework::TClientDC client(GetHandle());
+    if (client.IsValid()) draw(client.GetHDC());
+}
+
 void ZoDialog::DrawRubber(const EllipseRegion& rubber, int dragState) {
-    framework::TClientDC client(paintDC_ == nullptr ? GetHandle() : nullptr);
-    HDC dc = paintDC_ != nullptr ? paintDC_ : client.GetHDC();
-    const int saved = SaveDC(dc);
-    if (rubberPen_) SelectObject(dc, rubberPen_->GetHandle());
-    SetROP2(dc, R2_NOT);
-    DrawShape(dc, rubber, dragState, 0, 0);
-    RestoreDC(dc, saved);
+    WithDrawingContext([&](HDC dc) {
+        const int saved = SaveDC(dc);
+        if (rubberPen_) SelectObject(dc, rubberPen_->GetHandle());
+        SetROP2(dc, R2_NOT);
+        DrawShape(dc, rubber, dragState, 0, 0);
+        RestoreDC(dc, saved);
+    });
 }
 
 void ZoDialog::DrawOutline(const EllipseRegion& rubber) {
-    framework::TClientDC client(paintDC_ == nullptr ? GetHandle() : nullptr);
-    HDC dc = paintDC_ != nullptr ? paintDC_ : client.GetHDC();
-    const int saved = SaveDC(dc);
-    SelectObject(dc, GetStockObject(BLACK_PEN));
-    SetROP2(dc, R2_BLACK);
-    DrawShape(dc, rubber, regions::RegionEditor::kWidth, 1, 1);
-    SetROP2(dc, R2_WHITE);
-    DrawShape(dc, rubber, regions::RegionEditor::kWidth, -1, -1);
-    RestoreDC(dc, saved);
+    WithDrawingContext([&](HDC dc) {
+        const int saved = SaveDC(dc);
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+        SetROP2(dc, R2_BLACK);
+        DrawShape(dc, rubber, regions::RegionEditor::kWidth, 1, 1);
+        SetROP2(dc, R2_WHITE);
+        DrawShape(dc, rubber, regions::RegionEditor::kWidth, -1, -1);
+        RestoreDC(dc, saved);
+    });
 }
 
 void ZoDialog::Capture(bool on) {
