@@ -38,7 +38,6 @@ enum : int {
     kStringLevels = 230,     // 230..232: the three levels
 };
 
-constexpr int kPreviewPane = 1;
 constexpr int kSizeTextSize = 512;
 
 // The cursor kind on show, one for the whole plug-in.

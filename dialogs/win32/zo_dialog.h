@@ -33,6 +33,9 @@ public:
         kFocusList = 110,
     };
 
+    // Pane 0 is the raised frame along the client's edge, pane 1 the preview.
+    static constexpr int kPreviewPane = 1;
+
     ZoDialog(framework::TWindow* owner, int left, int top, int right, int bottom, HWND host,
              FilterCall& call, int* result);
     ~ZoDialog() override;

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kPreviewPane = 1;
 constexpr char kPaintingError[] = "Painting Error";
 
 // The progress level on show, one for the whole plug-in.

@@ -4,10 +4,6 @@
 
 #include "framework/dc.h"
 
-namespace {
-constexpr int kPreviewPane = 1;
-}  // namespace
-
 void ZoDialog::PaintPanes(HDC dc) {
     FixDialog::PaintPanes(dc);
     paintDC_ = dc;
