@@ -3,7 +3,8 @@
 set(ZO_RESOURCE_DIR ${CMAKE_SOURCE_DIR}/resources)
 file(GLOB ZO_RESOURCE_INPUTS CONFIGURE_DEPENDS
   ${ZO_RESOURCE_DIR}/*.txt ${ZO_RESOURCE_DIR}/*/*.mat ${ZO_RESOURCE_DIR}/*/*.cmp
-  ${ZO_RESOURCE_DIR}/*/*.bmp ${ZO_RESOURCE_DIR}/*/*.cur ${ZO_RESOURCE_DIR}/*/*.ico)
+  ${ZO_RESOURCE_DIR}/*/*.bmp ${ZO_RESOURCE_DIR}/*/*.cur ${ZO_RESOURCE_DIR}/*/*.ico
+  ${ZO_RESOURCE_DIR}/*/*.dlg)
 
 # "name=common.res.txt,own.res.txt" for a plug-in.
 function(zo_module_lists plugin out_var)

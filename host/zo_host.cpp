@@ -4,17 +4,26 @@
 // returned picture as a BMP file.
 //
 //   ZoHost.exe <plugin.dll> <in.bmp> <out.bmp> [--option] [--checksum]
+//              [--auto [--size N] [--levels M,T,C,D,F] [--screenshot dialog.bmp]]
+//
+// --auto drives the filter dialog as a person would, by posted messages from a thread timer:
+// once the dialog is up it chooses the paper size and the five levels when given, saves a
+// screenshot of the dialog when asked, and presses タブロ－. Without it the dialog waits for
+// a person.
 //
 // Exit code 0 when the filter returned 1, 1 when it returned 0, 2 on a usage or file error.
 #include <windows.h>
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "host/bmp_file.h"
+#include "host/dialog_automation.h"
+#include "host/window_capture.h"
 #include "imaging/fnv1a.h"
 #include "plugin/win32/dll/export_types.h"
 
@@ -22,8 +31,52 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: ZoHost.exe <plugin.dll> <in.bmp> <out.bmp> [--option] [--checksum]\n");
+                 "usage: ZoHost.exe <plugin.dll> <in.bmp> <out.bmp> [--option] [--checksum]\n"
+                 "       [--auto [--size N] [--levels M,T,C,D,F] [--screenshot dialog.bmp]]\n");
     return 2;
+}
+
+// What --auto does, one step per timer tick so that each choice is handled (and painted)
+// before the next.
+struct Automation {
+    int size = -1;
+    int levels[5] = {-1, -1, -1, -1, -1};
+    const char* screenshot = nullptr;
+    int step = 0;
+};
+Automation automation;
+
+void CALLBACK Automate(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = FindFilterDialog();
+    if (dialog == nullptr) return;
+    switch (automation.step++) {
+    case 0:
+        if (automation.size >= 0) PostListSelection(dialog, kSizeListId, automation.size);
+        for (int i = 0; i < 5; ++i)
+            if (automation.levels[i] >= 0)
+                PostListSelection(dialog, kFirstLevelListId + i, automation.levels[i]);
+        break;
+    case 1:
+        if (automation.screenshot != nullptr) {
+            std::string error;
+            const std::vector<uint8_t> picture = CaptureWindow(FindFilterFrame());
+            if (!picture.empty() && WriteBmpFile(automation.screenshot, picture, &error))
+                std::printf("dialog screenshot: %s\n", automation.screenshot);
+            else
+                std::fprintf(stderr, "ZoHost: no screenshot of the dialog\n");
+        }
+        break;
+    case 2:
+        PostClick(dialog, kTableauButton);
+        break;
+    default:
+        break;
+    }
+}
+
+bool ParseLevels(const char* text, int levels[5]) {
+    return std::sscanf(text, "%d,%d,%d,%d,%d", &levels[0], &levels[1], &levels[2], &levels[3],
+                       &levels[4]) == 5;
 }
 
 HWND CreateHostWindow(HINSTANCE instance) {
@@ -56,10 +109,16 @@ int main(int argc, char** argv) {
     const char* pluginPath = nullptr;
     const char* inputPath = nullptr;
     const char* outputPath = nullptr;
-    bool useOption = false, printChecksum = false;
+    bool useOption = false, printChecksum = false, automate = false;
     for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
         if (std::strcmp(argv[i], "--option") == 0) useOption = true;
         else if (std::strcmp(argv[i], "--checksum") == 0) printChecksum = true;
+        else if (std::strcmp(argv[i], "--auto") == 0) automate = true;
+        else if (std::strcmp(argv[i], "--size") == 0 && hasValue) automation.size = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--levels") == 0 && hasValue) {
+            if (!ParseLevels(argv[++i], automation.levels)) return Usage();
+        } else if (std::strcmp(argv[i], "--screenshot") == 0 && hasValue) automation.screenshot = argv[++i];
         else if (!pluginPath) pluginPath = argv[i];
         else if (!inputPath) inputPath = argv[i];
         else if (!outputPath) outputPath = argv[i];
@@ -90,9 +149,13 @@ int main(int argc, char** argv) {
 
     PrintTitle(getTitle);
     HWND window = CreateHostWindow(GetModuleHandleA(nullptr));
+    if (window != nullptr) ShowWindow(window, SW_SHOWNORMAL);
+    // The dialog's own loop dispatches this thread's timer.
+    const UINT_PTR timer = automate ? SetTimer(nullptr, 0, 100, Automate) : 0;
     uint8_t* pixels = picture.data();
     const int result = useOption ? filterOption(window, 0, &pixels)
                                  : filterProc(window, picture.data(), 0, 0);
+    if (timer != 0) KillTimer(nullptr, timer);
     std::printf("%s: %d\n", useOption ? "FilterOption" : "FilterProc", result);
     if (window) DestroyWindow(window);
 

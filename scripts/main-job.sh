@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds the Windows configuration, and paints
 # the sample pictures through every built plug-in DLL with the stand-in host ZoHost under Wine,
-# writing out/<plug-in>-<sample>.bmp and .png. The i686 product is painted where this machine runs 32-bit
+# through the real filter dialog, which the host drives itself (it presses タブロ－ by posted
+# messages, as a person would), writing out/<plug-in>-<sample>.bmp and .png and a screenshot
+# of the open dialog as out/<plug-in>-<sample>-dialog.png. The i686 product is painted where this machine runs 32-bit
 # programs; elsewhere it is still built, and the x86-64 build of the same code paints (see
 # scripts/windows-targets.sh). ZO_BUILD_DIR and ZO_OUT_DIR (relative to the repository) choose
 # other folders.
@@ -79,11 +81,13 @@ for dll in "${dlls[@]}"; do
     mkdir -p "$folder"
     cp "$dll" "$folder/"
     result="$out_abs/$name-$sample.bmp"
+    dialog="${result%.bmp}-dialog.bmp"
     if scripts/wine-run.sh --arch="$target" "$build/host/ZoHost.exe" "Z:$folder/$name.dll" \
-        "Z:$top/samples/$sample.bmp" "Z:$result" --checksum \
+        "Z:$top/samples/$sample.bmp" "Z:$result" --checksum --auto --screenshot "Z:$dialog" \
         | iconv -f CP932 -t UTF-8 -c \
-        && build/tools/tools/png/bmp_to_png "$result" "${result%.bmp}.png"; then
-      echo "   -> $out/$name-$sample.bmp, $out/$name-$sample.png"
+        && build/tools/tools/png/bmp_to_png "$result" "${result%.bmp}.png" \
+          "$dialog" "${dialog%.bmp}.png"; then
+      echo "   -> $out/$name-$sample.bmp, $out/$name-$sample.png, $out/$name-$sample-dialog.png"
     else
       echo "   !! $name did not paint $sample" >&2
       status=1
@@ -95,7 +99,7 @@ echo
 echo "Wrote:"
 for name in "${painted[@]}"; do
   for sample in "${samples[@]}"; do
-    for file in "$out/$name-$sample.bmp" "$out/$name-$sample.png"; do
+    for file in "$out/$name-$sample.bmp" "$out/$name-$sample.png" "$out/$name-$sample-dialog.png"; do
       [ -f "$file" ] && echo "  $file ($(stat -c %s "$file") bytes)"
     done
   done

@@ -6,7 +6,7 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for pkg in cmake g++ make googletest libbenchmark-dev libpng-dev g++-mingw-w64-i686-posix \
-    g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth; do
+    g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth fonts-ipafont-gothic; do
   have "$pkg" || need+=("$pkg")
 done
 add_i386=no

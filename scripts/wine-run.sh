@@ -50,6 +50,18 @@ mkdir -p "$WINEPREFIX"
     wineserver -w || true
     touch "$WINEPREFIX/.zo-ready"
   fi
+  # The dialogs' font "ＭＳ ゴシック" is drawn with IPA Gothic (fonts-ipafont-gothic), so that
+  # their Japanese texts read right on screen and in screenshots.
+  if [ ! -f "$WINEPREFIX/.zo-fonts" ]; then
+    reg=$(mktemp --suffix=.reg)
+    printf '\xff\xfe' > "$reg"
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ ゴシック"="IPAGothic"\r\n"MS Gothic"="IPAGothic"\r\n' \
+      | iconv -f UTF-8 -t UTF-16LE >> "$reg"
+    env LC_ALL=ja_JP.UTF-8 "$loader" regedit.exe /S "Z:$reg" >/dev/null 2>&1 || true
+    wineserver -w || true
+    rm -f "$reg"
+    touch "$WINEPREFIX/.zo-fonts"
+  fi
 ) 9>"$WINEPREFIX.lock"
 
 set +e

@@ -43,8 +43,10 @@ TEST_F(FilterProc, PaintsThePictureAndCopiesItBackWithPaddingAndHeaderKept) {
         EXPECT_EQ(Proc(&picture), 1);
         EXPECT_EQ(picture, expected) << "same header, the painting, padding bytes kept";
         EXPECT_TRUE(boxes.Boxes().empty());
-        EXPECT_EQ(TakeDialogReport()["host"],
-                  static_cast<long long>(reinterpret_cast<uintptr_t>(TestHostWindow())));
+        auto report = TakeDialogReport();
+        EXPECT_EQ(report["dialog"], 1);
+        EXPECT_EQ(report["hostEnabled"], 0) << "the host is disabled while the dialog runs";
+        EXPECT_TRUE(IsWindowEnabled(TestHostWindow())) << "and enabled after";
     }
 }
 
@@ -55,7 +57,10 @@ TEST_F(FilterProc, CancelLeavesThePixelsAndStillReturnsOne) {
     BoxCloser boxes;
     EXPECT_EQ(Proc(&picture), 1);
     EXPECT_EQ(picture, original);
-    EXPECT_EQ(TakeDialogReport()["result"], 0) << "the dialog ran and cancelled";
+    auto report = TakeDialogReport();
+    EXPECT_EQ(report["dialog"], 1) << "the dialog ran and cancelled";
+    EXPECT_EQ(report.count("paintings"), 0u) << "nothing was painted";
+    EXPECT_TRUE(IsWindowEnabled(TestHostWindow()));
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
@@ -66,10 +71,15 @@ TEST_F(FilterProc, FailedPhaseShowsTheDriverBoxAndLeavesThePixels) {
     BoxCloser boxes;
     EXPECT_EQ(Proc(&picture), 1);
     EXPECT_EQ(picture, original);
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].caption, "Zolvane");
-    EXPECT_NE(boxes.Boxes()[0].text.find("Error at -1"), std::string::npos);
-    EXPECT_NE(boxes.Boxes()[0].text.find("Test:Phase failed."), std::string::npos);
+    // The progress study fails first, then the final painting: each shows the driver's box
+    // and "Painting Error".
+    ASSERT_EQ(boxes.Boxes().size(), 4u);
+    for (int i : {0, 2}) {
+        EXPECT_EQ(boxes.Boxes()[i].caption, "Zolvane");
+        EXPECT_NE(boxes.Boxes()[i].text.find("Error at -1"), std::string::npos);
+        EXPECT_NE(boxes.Boxes()[i].text.find("Test:Phase failed."), std::string::npos);
+        EXPECT_EQ(boxes.Boxes()[i + 1].text, "Painting Error");
+    }
 }
 
 TEST_F(FilterProc, SamePictureTwiceGivesTheSameBytes) {
@@ -143,8 +153,9 @@ TEST_F(FilterOption, ReadsThePictureThroughItsThirdArgument) {
     EXPECT_EQ(plugin.filterOption(TestHostWindow(), 0, &pointer), 1);
     EXPECT_EQ(picture, expected);
     EXPECT_EQ(pointer, picture.data());
-    EXPECT_EQ(TakeDialogReport()["host"],
-              static_cast<long long>(reinterpret_cast<uintptr_t>(TestHostWindow())));
+    auto report = TakeDialogReport();
+    EXPECT_EQ(report["dialog"], 1);
+    EXPECT_EQ(report["hostEnabled"], 0);
 }
 
 TEST_F(FilterOption, NullPictureBehindThePointerOrNullPointerGivesZero) {
@@ -163,17 +174,27 @@ using NestedCall = FilterFixture;
 TEST_F(NestedCall, IsRefusedAndLeavesTheFirstCallsImageAndGround) {
     const int16_t fields[7] = {1, 1, 1, 1, 1, 1, 5};  // a canvas ground
     WriteFileBytes(plugin.DatPath(), SettingsBytes(fields));
-    SetDialogMode("nested");
+    SetDialogMode("");
+    SetDialogStep([this](HWND) {
+        uint8_t nested[40 + 8] = {40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24};
+        for (int i = 40; i < 48; ++i) nested[i] = static_cast<uint8_t>(i);
+        uint8_t original[sizeof nested];
+        std::memcpy(original, nested, sizeof nested);
+        AddToDialogReport("nestedResult", plugin.filterProc(TestHostWindow(), nested, 0, 0));
+        AddToDialogReport("nestedUntouched", std::memcmp(nested, original, sizeof nested) == 0);
+        AddToDialogReport("nestedDialogKept", FindFilterDialog() != nullptr);
+    });
     auto picture = MakeHostPicture(7, 5);
     const auto expected = ReferencePainting(picture, kScreenPelsPerMeter);
     BoxCloser boxes;
     EXPECT_EQ(Proc(&picture), 1);
     auto report = TakeDialogReport();
-    EXPECT_GT(report["groundSide"], 0) << "a textured ground is held";
+    EXPECT_GT(report["groundSide"], 0) << "the first call's textured ground is still held";
+    EXPECT_EQ(report["ground"], 5);
     EXPECT_EQ(report["nestedResult"], 0);
-    EXPECT_EQ(report["nestedKept"], 1);
     EXPECT_EQ(report["nestedUntouched"], 1);
-    EXPECT_EQ(picture, expected);
+    EXPECT_EQ(report["nestedDialogKept"], 1);
+    EXPECT_EQ(picture, expected) << "the first call's image painted as usual";
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
@@ -205,9 +226,12 @@ TEST_P(OutputResolution, HeldImageCarriesTheOutputDpi) {
     BoxCloser boxes;
     ASSERT_EQ(plugin.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);
     auto report = TakeDialogReport();
-    EXPECT_EQ(report["imageDpi"], c.imageDpi);
-    EXPECT_EQ(report["heldPpm"], c.heldPelsPerMeter);
-    EXPECT_EQ(report["engineXPpm"], c.heldPelsPerMeter) << "the engine paints the held image";
+    // The master entry paints at the picture's own resolution: the environment's image dpi.
+    if (c.sizeIndex == 0) {
+        EXPECT_EQ(report["engineDpi"], c.imageDpi);
+    }
+    EXPECT_EQ(report["engineWidth"], c.width) << "the final painting paints the held image";
+    EXPECT_EQ(report["engineXPpm"], c.heldPelsPerMeter);
     EXPECT_EQ(report["engineYPpm"], c.heldPelsPerMeter);
     int32_t headerPelsPerMeter;
     std::memcpy(&headerPelsPerMeter, picture.data() + 24, 4);

@@ -1,6 +1,6 @@
-// The product plug-ins through their exports: the sample painted with each settings file gives
-// the bytes that the engine gives natively (the pinned paintings), the same bytes twice, and
-// odd or tiny pictures paint without fault.
+// The product plug-ins through their exports and their filter dialog: the sample painted with
+// each settings file gives the bytes that the engine gives natively (the pinned paintings), the
+// same bytes twice, and odd or tiny pictures paint without fault.
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -34,6 +34,7 @@ std::vector<uint8_t> Paint(PluginCopy& plugin, std::vector<uint8_t> picture, int
                                static_cast<int16_t>(level),
                                static_cast<int16_t>(groundIndex)};
     WriteFileBytes(plugin.DatPath(), SettingsBytes(fields));
+    SetDialogMode("");  // the dialog's タブロ－ at once
     BoxCloser boxes;
     EXPECT_EQ(plugin.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);
     EXPECT_TRUE(boxes.Boxes().empty());

@@ -9,6 +9,7 @@
 
 #include "imaging/fnv1a.h"
 #include "imaging/dib.h"
+#include "imaging/fpu_precision.h"
 #include "plugin/driver.h"
 #include "plugin/filter_settings.h"
 
@@ -80,7 +81,9 @@ HWND TestHostWindow() {
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "ZoTestHost";
         RegisterClassA(&windowClass);
-        return CreateWindowExA(0, "ZoTestHost", "ZoTestHost", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+        // Away from the screen's corner, so that the dialog centred over it is on the screen
+        // whole and its pixels can be read back.
+        return CreateWindowExA(0, "ZoTestHost", "ZoTestHost", WS_OVERLAPPEDWINDOW, 400, 300, 200,
                                100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }();
     return window;
@@ -181,15 +184,99 @@ BoxCloser::~BoxCloser() { KillTimer(nullptr, timer_); }
 
 const std::vector<BoxCloser::Box>& BoxCloser::Boxes() const { return boxes; }
 
-// ---- the test dialog's report ---------------------------------------------------------------
+// ---- the dialog driver -----------------------------------------------------------------------
 
-void SetDialogMode(const char* mode) { SetEnvironmentVariableA("ZO_TEST_DIALOG", mode); }
+namespace {
+
+struct Driver {
+    std::string mode;
+    std::vector<std::function<void(HWND)>> steps;
+    std::map<std::string, long long> report;
+    UINT_PTR timer = 0;
+};
+
+constexpr char kDrivenMark[] = "ZoTestDriven";   // noted
+constexpr char kStepMark[] = "ZoTestStep";       // steps run so far, plus one
+
+Driver& TheDriver() {
+    static Driver driver;
+    return driver;
+}
+
+// The ten grounds by their minimum, middle and maximum heights, in list order.
+long long GroundIndexOf(long long minimum, long long middle, long long maximum) {
+    const int heights[10][3] = {{255, 255, 255}, {199, 234, 250}, {174, 234, 253},
+                                {167, 204, 242}, {126, 198, 255}, {106, 202, 238},
+                                {2, 151, 243},   {71, 205, 250},  {109, 206, 255},
+                                {87, 183, 230}};
+    for (int i = 0; i < 10; ++i)
+        if (heights[i][0] == minimum && heights[i][1] == middle && heights[i][2] == maximum) return i;
+    return -1;
+}
+
+void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
+    Driver& driver = TheDriver();
+    HWND frame = FindFilterFrame();
+    // A frame is noted once; the marks go with it (a later frame may get the same handle).
+    if (frame == nullptr) return;
+    HWND dialog = GetWindow(frame, GW_CHILD);
+    if (dialog == nullptr) return;
+    if (GetPropA(frame, kDrivenMark) == nullptr) {
+        SetPropA(frame, kDrivenMark, reinterpret_cast<HANDLE>(1));
+        SetPropA(frame, kStepMark, reinterpret_cast<HANDLE>(1));
+        driver.report["dialog"] = 1;
+        driver.report["size"] = SendDlgItemMessageA(dialog, kSizeListId, CB_GETCURSEL, 0, 0);
+        driver.report["hostEnabled"] = IsWindowEnabled(TestHostWindow()) ? 1 : 0;
+        driver.report["precision"] = ExtendedPrecisionScope::CurrentPrecisionControl();
+        return;
+    }
+    const size_t next = reinterpret_cast<uintptr_t>(GetPropA(frame, kStepMark)) - 1;
+    if (next > driver.steps.size()) return;  // ended already
+    SetPropA(frame, kStepMark, reinterpret_cast<HANDLE>(next + 2));
+    if (next < driver.steps.size()) {
+        driver.steps[next](dialog);
+        return;
+    }
+    const std::string& mode = driver.mode;
+    if (mode == "none") return;
+    if (mode == "cancel") {
+        PostClick(dialog, IDCANCEL);
+    } else if (mode == "close") {
+        PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+        PostClick(dialog, kTableauButton);
+        if (mode == "escape") PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+}
+
+}  // namespace
+
+void SetDialogMode(const char* mode) {
+    Driver& driver = TheDriver();
+    driver.mode = mode;
+    driver.steps.clear();
+    SetEnvironmentVariableA("ZO_TEST_ENGINE", driver.mode == "fail" ? "fail" : nullptr);
+    if (driver.timer == 0) driver.timer = SetTimer(nullptr, 0, 40, DriveDialog);
+}
+
+void SetDialogStep(std::function<void(HWND dialog)> step) {
+    TheDriver().steps.clear();
+    AddDialogStep(std::move(step));
+}
+
+void AddDialogStep(std::function<void(HWND dialog)> step) {
+    TheDriver().steps.push_back(std::move(step));
+}
+
+void AddToDialogReport(const char* key, long long value) { TheDriver().report[key] = value; }
 
 std::map<std::string, long long> TakeDialogReport() {
     std::map<std::string, long long> report;
+    report.swap(TheDriver().report);
     char text[2048];
     const DWORD length = GetEnvironmentVariableA("ZO_TEST_SEEN", text, sizeof text);
     SetEnvironmentVariableA("ZO_TEST_SEEN", nullptr);
+    SetEnvironmentVariableA("ZO_TEST_PAINTINGS", nullptr);
     if (length == 0 || length >= sizeof text) return report;
     std::istringstream items(text);
     std::string item;
@@ -198,6 +285,9 @@ std::map<std::string, long long> TakeDialogReport() {
         if (equals != std::string::npos)
             report[item.substr(0, equals)] = std::stoll(item.substr(equals + 1));
     }
+    if (report.count("groundMiddle") != 0)
+        report["ground"] = GroundIndexOf(report["groundMinimum"], report["groundMiddle"],
+                                         report["groundMaximum"]);
     return report;
 }
 

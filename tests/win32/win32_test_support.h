@@ -7,10 +7,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "host/dialog_automation.h"
 #include "plugin/win32/dll/export_types.h"
 
 // The five test plug-ins, in product order, and where the build put them.
@@ -73,9 +75,28 @@ private:
     UINT_PTR timer_;
 };
 
-// Test-dialog control: the ending it takes, and what it reported (cleared by reading).
+// The filter dialog driven as a person would drive it. A thread timer, dispatched by the
+// dialog's own message loop, finds the dialog when it appears, notes what it shows, runs the
+// test's step, then ends it with posted messages. The mode picks the ending:
+//   ""        press タブロ－ (the final painting)
+//   "cancel"  press ｷｬﾝｾﾙ
+//   "close"   close the frame from its system menu
+//   "escape"  press タブロ－ with Escape already waiting: the painting stops after one phase
+//   "fail"    press タブロ－ with the test engine's second phase failing
+//   "none"    do nothing (the step ends the dialog itself)
+// Setting the mode forgets the steps of the last test: add them after it.
 void SetDialogMode(const char* mode);
+// Steps run in each dialog, one per timer tick (so that what one step posted is handled and
+// painted before the next looks), after the dialog was noted and before its ending.
+void SetDialogStep(std::function<void(HWND dialog)> step);
+void AddDialogStep(std::function<void(HWND dialog)> step);
+// What the last dialog showed ("dialog" 1, "size" the size list's selection, "hostEnabled",
+// "precision"), merged with what its last painting received from the test engine ("material",
+// ..., "engineDpi", "engineXPpm", "groundSide", "ground" as the index of the ground loaded,
+// "paintings", "regionCount", ...). Cleared by reading.
 std::map<std::string, long long> TakeDialogReport();
+// Adds a value to the report from a test's step.
+void AddToDialogReport(const char* key, long long value);
 
 // Files of the plug-in folder.
 bool FileExists(const std::string& path);

@@ -1,0 +1,14 @@
+// The help file of the plug-ins' dialogs: the plug-in module's folder, the profile name of the
+// string table and ".hlp", opened with WinHelp. A test may see the requests instead.
+#pragma once
+
+#include <windows.h>
+
+// False, with `path` empty, when the name does not fit in `size` bytes.
+bool HelpFilePath(char* path, int size);
+
+void OpenHelp(HWND window, const char* path, UINT command, ULONG_PTR data);
+
+using HelpHandler = void (*)(HWND window, const char* path, UINT command, ULONG_PTR data);
+// Null restores WinHelp.
+void SetHelpHandlerForTests(HelpHandler handler);

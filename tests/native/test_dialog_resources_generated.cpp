@@ -1,0 +1,113 @@
+// The committed dialog resources are exactly what tools/make_dialog_resources writes, in the
+// forms the dialog reads: the 24-byte empty template, 32 × 32 cursors with their hot spots, and
+// a 200 × 200 8-bit progress picture whose canvas area is pure white inside its frame.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "imaging/dib.h"
+#include "platform/native_module.h"
+
+namespace {
+
+const char* const kFiles[] = {"zo.dlg", "zo.ico", "hand1.cur", "hand2.cur", "hand3.cur",
+                              "mat.cur", "progress.bmp"};
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Committed(const char* name) {
+    return std::string(ZO_SOURCE_DIR) + "/resources/dialogs/" + name;
+}
+
+uint32_t U32(const std::vector<uint8_t>& b, size_t o) {
+    return uint32_t{b[o]} | uint32_t{b[o + 1]} << 8 | uint32_t{b[o + 2]} << 16 | uint32_t{b[o + 3]} << 24;
+}
+uint16_t U16(const std::vector<uint8_t>& b, size_t o) {
+    return static_cast<uint16_t>(b[o] | b[o + 1] << 8);
+}
+
+}  // namespace
+
+TEST(DialogResourcesGenerated, GeneratorReproducesTheCommittedFiles) {
+    char folder[] = "/tmp/zo_dialog_resources_XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string command = std::string("\"") + ZO_MAKE_DIALOG_RESOURCES + "\" \"" + folder + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    for (const char* name : kFiles) {
+        const std::string made = std::string(folder) + "/" + name;
+        const std::vector<uint8_t> generated = ReadFile(made);
+        EXPECT_FALSE(generated.empty()) << name;
+        EXPECT_TRUE(generated == ReadFile(Committed(name))) << name << " differs from its recipe";
+        std::remove(made.c_str());
+    }
+    rmdir(folder);
+}
+
+TEST(DialogResourcesGenerated, TheTemplateIsAnEmptyVisiblePopupOfOneByOneUnits) {
+    const std::vector<uint8_t> b = ReadFile(Committed("zo.dlg"));
+    ASSERT_EQ(b.size(), 24u);
+    EXPECT_EQ(U32(b, 0), 0x90C80080u) << "WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME";
+    EXPECT_EQ(U32(b, 4), 0u) << "no extended style";
+    EXPECT_EQ(U16(b, 8), 0) << "no items";
+    EXPECT_EQ(U16(b, 14), 1);
+    EXPECT_EQ(U16(b, 16), 1);
+    for (size_t i = 18; i < 24; ++i) EXPECT_EQ(b[i], 0) << "no menu, the default class, no title";
+}
+
+TEST(DialogResourcesGenerated, CursorsAre32By32MonochromeWithTheirHotSpots) {
+    const struct {
+        const char* file;
+        int hotX, hotY;
+    } cases[] = {{"hand1.cur", 4, 1}, {"hand2.cur", 3, 7}, {"hand3.cur", 14, 16}, {"mat.cur", 11, 15}};
+    for (const auto& c : cases) {
+        const std::vector<uint8_t> b = ReadFile(Committed(c.file));
+        ASSERT_EQ(b.size(), 22u + 40 + 8 + 256) << c.file;
+        EXPECT_EQ(U16(b, 2), 2) << c.file << ": a cursor";
+        EXPECT_EQ(b[6], 32) << c.file;
+        EXPECT_EQ(b[7], 32) << c.file;
+        EXPECT_EQ(U16(b, 10), c.hotX) << c.file;
+        EXPECT_EQ(U16(b, 12), c.hotY) << c.file;
+        EXPECT_EQ(U16(b, 22 + 14), 1) << c.file << ": one bit per pixel";
+        // The hot spot is on the drawing, not on a transparent pixel: its AND bit is 0.
+        const size_t andMask = 22 + 40 + 8 + 128;
+        const size_t row = andMask + static_cast<size_t>(31 - c.hotY) * 4;
+        EXPECT_EQ(b[row + c.hotX / 8] & (0x80 >> (c.hotX % 8)), 0) << c.file;
+    }
+}
+
+TEST(DialogResourcesGenerated, TheProgressPictureHasAPureWhiteCanvasInsideItsArea) {
+    // The native module holds the bitmap as the plug-ins do: info header, palette, pixels.
+    std::unique_ptr<TDib> progress = TDib::FromResource(platform::NativeModuleHandle("Zo_Mor"), "PROGRESS");
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(progress->Width(), 200);
+    EXPECT_EQ(progress->Height(), 200);
+    EXPECT_EQ(progress->BitCount(), 8);
+    platform::ResourceBytes bytes;
+    ASSERT_TRUE(platform::FindResourceBytes(platform::NativeModuleHandle("Zo_Mor"), "PROGRESS",
+                                            platform::kBitmapType, &bytes));
+    EXPECT_EQ(bytes.size, 41064u);
+    auto white = [&](int x, int y) {
+        const uint8_t* c = progress->Palette() + 4 * progress->Row(y)[x];
+        return c[0] == 255 && c[1] == 255 && c[2] == 255;
+    };
+    int whiteInArea = 0, whiteOutside = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const bool inArea = x >= 10 && x < 170 && y >= 23 && y < 173;
+            (inArea ? whiteInArea : whiteOutside) += white(x, y);
+        }
+    EXPECT_EQ(whiteOutside, 0) << "only the canvas is pure white";
+    EXPECT_EQ(whiteInArea, 154 * 144) << "the canvas inside a 3-pixel frame";
+    EXPECT_TRUE(white(13, 26));
+    EXPECT_FALSE(white(10, 23)) << "the frame";
+}
