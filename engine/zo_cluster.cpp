@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "engine/neighbourhood.h"
 #include "engine/status_text.h"
@@ -37,7 +39,7 @@ using InPlaceWindow = neighbourhood::PixelWindow<3>;
 constexpr int kWedgeReach = 3;
 
 // Channel sums and the sum of squares over some pixels.
-struct PixelSums {
+struct alignas(16) PixelSums {
     int blue = 0;
     int green = 0;
     int red = 0;
@@ -241,81 +243,129 @@ int ZoCluster::Sharpen(int level, int direction) {
     if (!valid_) return 0;
     // Keeps the shift a valid one: no negative shift above level 8, none of 32 or more.
     const int shift = level >= 8 ? 0 : (level <= 8 - 31 ? 31 : 8 - level);
-    ForEachInteriorSum(direction, [shift](const int* sums, const uint8_t* centre, uint8_t* out) {
-        for (int c = 0; c < 3; ++c) {
-            const int value = centre[c];
-            const int mean = sums[c] >> 3;
-            out[c] = static_cast<uint8_t>(
-                ClampToByte(value + ArithmeticShiftRight(value - mean, shift)));
+    CopyBorder(direction);
+    if (width_ < 3 || height_ < 3) return 1;
+    const TDib* in = Input(direction);
+    TDib* out = Output(direction);
+    // Each channel byte against the mean of the same channel in its eight neighbours, whole
+    // rows at a time: the three-row column sums of a stretch of bytes first, then the bytes.
+    constexpr int kStretch = 1536;  // bytes per stretch, a multiple of 3
+    int16_t columns[kStretch + 6];
+    const int rowBytes = 3 * width_;
+    for (int y = 1; y < height_ - 1; ++y) {
+        const uint8_t* before = in->Row(y - 1);
+        const uint8_t* row = in->Row(y);
+        const uint8_t* after = in->Row(y + 1);
+        uint8_t* target = out->Row(y);
+        // Bytes first..last of the interior pixels' channels, in stretches.
+        for (int first = 3; first < rowBytes - 3; first += kStretch) {
+            const int last = std::min(first + kStretch, rowBytes - 3);
+            for (int i = first - 3; i < last + 3; ++i)
+                columns[i - first + 3] =
+                    static_cast<int16_t>(before[i] + row[i] + after[i]);
+            const int16_t* c = columns + 3;
+            for (int i = first; i < last; ++i) {
+                const int k = i - first;
+                const int value = row[i];
+                const int mean = (c[k - 3] + c[k] + c[k + 3] - value) >> 3;
+                target[i] = static_cast<uint8_t>(
+                    ClampToByte(value + ArithmeticShiftRight(value - mean, shift)));
+            }
         }
-    });
+    }
     return 1;
 }
 
-void ZoCluster::RunWedges(int direction, WedgeOutput output) {
+int ZoCluster::RunWedges(int direction, WedgeOutput output) {
     const TDib* in = Input(direction);
     TDib* out = Output(direction);
-    const ptrdiff_t rowStep = rowBytes_;
     const size_t rowPixelBytes = static_cast<size_t>(3) * width_;
     const size_t frameBytes = 3 * kWedgeReach;
+    const bool anyInterior = width_ >= 2 * kWedgeReach + 1 && height_ >= 2 * kWedgeReach + 1;
+    if (!anyInterior) {
+        for (int y = 0; y < height_; ++y) std::memcpy(out->Row(y), in->Row(y), rowPixelBytes);
+        return 1;
+    }
+
+    // Every wedge is the centre, two column or row triples and one far pixel. Per row of the
+    // seven rows around y: each pixel's sums (terms) and its horizontal triples; for row y the
+    // vertical triples. Rows enter the rings as y moves, so each is summed once.
+    constexpr int kRing = 2 * kWedgeReach + 1;
+    const size_t w = static_cast<size_t>(width_);
+    std::unique_ptr<PixelSums[]> buffer(new (std::nothrow) PixelSums[(2 * kRing + 1) * w]);
+    if (!buffer) {
+        StatusAppend(status_, texts::kNoMemory);
+        return 0;
+    }
+    PixelSums* const terms = buffer.get();              // kRing rows
+    PixelSums* const across = terms + kRing * w;        // kRing rows of horizontal triples
+    PixelSums* const down = across + kRing * w;         // the vertical triples of row y
+    auto enter = [&](int row) {
+        PixelSums* t = terms + (row % kRing) * w;
+        PixelSums* h = across + (row % kRing) * w;
+        const uint8_t* p = in->Row(row);
+        for (size_t x = 0; x < w; ++x) {
+            t[x] = PixelSums();
+            t[x].Add(p + 3 * x);
+        }
+        for (size_t x = 1; x + 1 < w; ++x) h[x] = t[x - 1] + t[x] + t[x + 1];
+    };
+    auto termsOf = [&](int row) { return terms + (row % kRing) * w; };
+    auto acrossOf = [&](int row) { return across + (row % kRing) * w; };
+
+    for (int row = 0; row < kRing - 1; ++row) enter(row);
     for (int y = 0; y < height_; ++y) {
         const uint8_t* source = in->Row(y);
         uint8_t* target = out->Row(y);
-        if (y < kWedgeReach || y >= height_ - kWedgeReach || width_ < 2 * kWedgeReach + 1) {
+        if (y < kWedgeReach || y >= height_ - kWedgeReach) {
             std::memcpy(target, source, rowPixelBytes);
             continue;
         }
+        enter(y + kWedgeReach);
         std::memcpy(target, source, frameBytes);
         std::memcpy(target + rowPixelBytes - frameBytes, source + rowPixelBytes - frameBytes,
                     frameBytes);
-        // Column triples at x-2, x-1, x+1, x+2 (the one at x is kept to slide on) and row
-        // triples at y-2, y-1, y+1, y+2, set up for x = 3 and slid one pixel per step.
-        auto columnTriple = [&](int x) {
-            PixelSums sums;
-            const uint8_t* p = source + 3 * x;
-            sums.Add(p - rowStep);
-            sums.Add(p);
-            sums.Add(p + rowStep);
-            return sums;
-        };
-        PixelSums column[5];  // x-2 .. x+2
-        for (int k = 0; k < 5; ++k) column[k] = columnTriple(kWedgeReach - 2 + k);
-        const ptrdiff_t tripleRows[4] = {-2 * rowStep, -rowStep, rowStep, 2 * rowStep};
-        PixelSums rowTriple[4];  // rows y-2, y-1, y+1, y+2
-        for (int k = 0; k < 4; ++k)
-            for (int dx = -1; dx <= 1; ++dx)
-                rowTriple[k].Add(source + 3 * (kWedgeReach + dx) + tripleRows[k]);
+        const PixelSums* t = termsOf(y);
+        const PixelSums* before = termsOf(y - 1);
+        const PixelSums* after = termsOf(y + 1);
+        for (size_t x = 1; x + 1 < w; ++x) down[x] = before[x] + t[x] + after[x];
+        const PixelSums* up1 = acrossOf(y + 1);
+        const PixelSums* up2 = acrossOf(y + 2);
+        const PixelSums* up3 = termsOf(y + 3);
+        const PixelSums* down1 = acrossOf(y - 1);
+        const PixelSums* down2 = acrossOf(y - 2);
+        const PixelSums* down3 = termsOf(y - 3);
 
-        for (int x = kWedgeReach;; ++x) {
+        for (size_t x = kWedgeReach; x + kWedgeReach < w; ++x) {
+            const PixelSums& c = t[x];
             const uint8_t* centre = source + 3 * x;
-            PixelSums single;
-            single.Add(centre);
-            PixelSums wedges[4] = {single, single, single, single};
-            wedges[0] = wedges[0] + column[3] + column[4];
-            wedges[0].Add(centre + 9);
-            wedges[1] = wedges[1] + rowTriple[2] + rowTriple[3];
-            wedges[1].Add(centre + 3 * rowStep);
-            wedges[2] = wedges[2] + column[1] + column[0];
-            wedges[2].Add(centre - 9);
-            wedges[3] = wedges[3] + rowTriple[1] + rowTriple[0];
-            wedges[3].Add(centre - 3 * rowStep);
-
             int wedge = 0;
             int means[3];
             if (output == WedgeOutput::kFollowMarker) {
                 wedge = 2 * (centre[2] & 1) + (centre[0] & 1);
-                WedgeSpread(wedges[wedge], means);
+                const PixelSums chosen =
+                    wedge == 0   ? c + down[x + 1] + down[x + 2] + t[x + 3]
+                    : wedge == 1 ? c + up1[x] + up2[x] + up3[x]
+                    : wedge == 2 ? c + down[x - 1] + down[x - 2] + t[x - 3]
+                                 : c + down1[x] + down2[x] + down3[x];
+                WedgeSpread(chosen, means);
             } else {
-                int bestSpread = WedgeSpread(wedges[0], means);
-                for (int k = 1; k < 4; ++k) {
+                // In wedge order; on equal spread the lower wedge stays.
+                int bestSpread = WedgeSpread(c + down[x + 1] + down[x + 2] + t[x + 3], means);
+                auto consider = [&](int k, const PixelSums& sums) {
                     int candidate[3];
-                    const int spread = WedgeSpread(wedges[k], candidate);
-                    if (spread < bestSpread) {  // on equal spread the lower wedge stays
+                    const int spread = WedgeSpread(sums, candidate);
+                    if (spread < bestSpread) {
                         bestSpread = spread;
                         wedge = k;
-                        std::copy(candidate, candidate + 3, means);
+                        means[0] = candidate[0];
+                        means[1] = candidate[1];
+                        means[2] = candidate[2];
                     }
-                }
+                };
+                consider(1, c + up1[x] + up2[x] + up3[x]);
+                consider(2, c + down[x - 1] + down[x - 2] + t[x - 3]);
+                consider(3, c + down1[x] + down2[x] + down3[x]);
             }
             uint8_t* pixel = target + 3 * x;
             if (output == WedgeOutput::kPlainMean) {
@@ -326,29 +376,19 @@ void ZoCluster::RunWedges(int direction, WedgeOutput output) {
                 pixel[2] = static_cast<uint8_t>((means[2] & 254) | (wedge >> 1));
             }
             pixel[1] = static_cast<uint8_t>(means[1]);
-
-            if (x + 1 >= width_ - kWedgeReach) break;
-            // Slide to x + 1: the new column triple at x+3, the row triples gain x+2 and lose x-1.
-            for (int k = 0; k < 4; ++k) column[k] = column[k + 1];
-            column[4] = columnTriple(x + 3);
-            for (int k = 0; k < 4; ++k) {
-                rowTriple[k].Add(centre + 6 + tripleRows[k]);
-                rowTriple[k].Subtract(centre - 3 + tripleRows[k]);
-            }
         }
     }
+    return 1;
 }
 
 int ZoCluster::WedgeSmooth(int direction, int mode) {
     if (!valid_) return 0;
-    RunWedges(direction, mode == 0 ? WedgeOutput::kMarkChosen : WedgeOutput::kFollowMarker);
-    return 1;
+    return RunWedges(direction, mode == 0 ? WedgeOutput::kMarkChosen : WedgeOutput::kFollowMarker);
 }
 
 int ZoCluster::WedgeMean(int direction) {
     if (!valid_) return 0;
-    RunWedges(direction, WedgeOutput::kPlainMean);
-    return 1;
+    return RunWedges(direction, WedgeOutput::kPlainMean);
 }
 
 uint32_t ZoCluster::MeasureRoughness() const {

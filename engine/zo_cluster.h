@@ -136,7 +136,8 @@ private:
     bool MapCovers(const TDib* map) const;
     // Roughness of the first image on Denoise's sample grid (0 without a sample).
     uint32_t MeasureRoughness() const;
-    void RunWedges(int direction, WedgeOutput output);
+    // 1, or 0 with kNoMemory appended when its row sums cannot be had.
+    int RunWedges(int direction, WedgeOutput output);
     // visit(input pixel, output pixel, x, y) for every interior pixel (the border is left to
     // the caller).
     template <typename Visit>
