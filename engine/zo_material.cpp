@@ -104,14 +104,7 @@ void ZoMaterial::ApplyTexture(const uint8_t* table, int a, int b, int c, int d) 
             chromaChange = -g * d / 256;
         }
         if (lumaChange == 0 && chromaChange == 0) return;
-        HueColor color = {pixel[2], pixel[1], pixel[0], 0, 0, 0};
-        RgbToHcy(color);
-        color.luma = ClampToByte(color.luma + lumaChange);
-        color.chroma = ClampToByte(color.chroma + chromaChange);
-        HcyToRgb(color);
-        pixel[0] = static_cast<uint8_t>(color.blue);
-        pixel[1] = static_cast<uint8_t>(color.green);
-        pixel[2] = static_cast<uint8_t>(color.red);
+        AdjustLumaChroma(pixel, lumaChange, chromaChange);
     });
 }
 

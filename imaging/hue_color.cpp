@@ -208,3 +208,14 @@ void HslToRgb(HueColor& color) {
     const int32_t min = 2 * l - max;
     PlaceChannels(color, h, max, min);
 }
+
+void AdjustLumaChroma(uint8_t* bgr, int64_t lumaChange, int64_t chromaChange) {
+    HueColor color = {bgr[2], bgr[1], bgr[0], 0, 0, 0};
+    RgbToHcy(color);
+    color.luma = ClampToByte(color.luma + lumaChange);
+    color.chroma = ClampToByte(color.chroma + chromaChange);
+    HcyToRgb(color);
+    bgr[0] = static_cast<uint8_t>(color.blue);
+    bgr[1] = static_cast<uint8_t>(color.green);
+    bgr[2] = static_cast<uint8_t>(color.red);
+}

@@ -45,3 +45,8 @@ int RgbToHsl(HueColor& color);
 // Reads hue, saturation (in `chroma`), lightness (in `luma`); writes red, green, blue. A sector
 // outside 0..5 leaves the channels unchanged.
 void HslToRgb(HueColor& color);
+
+// The pixel at `bgr` (blue, green, red bytes) with `lumaChange` and `chromaChange` added to its
+// luma and chroma through RgbToHcy and HcyToRgb, each kept within 0..255. The round trip is
+// made even for changes of 0, so a caller that means "unchanged" skips the call.
+void AdjustLumaChroma(uint8_t* bgr, int64_t lumaChange, int64_t chromaChange);

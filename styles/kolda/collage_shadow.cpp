@@ -40,14 +40,7 @@ int ShadowEdges(TDib* canvas, const TDib* labels, const int32_t meanFocus[256], 
             if (d == 0) continue;
             const int other = labels->Row(y - d)[x + d];
             if (meanFocus[label[x]] <= meanFocus[other]) continue;
-            HueColor colour{pixel[2], pixel[1], pixel[0], 0, 0, 0};
-            RgbToHcy(colour);
-            colour.luma = ClampToByte(int64_t{colour.luma} + lightDelta);
-            colour.chroma = ClampToByte(int64_t{colour.chroma} + chromaDelta);
-            HcyToRgb(colour);
-            pixel[0] = static_cast<uint8_t>(colour.blue);
-            pixel[1] = static_cast<uint8_t>(colour.green);
-            pixel[2] = static_cast<uint8_t>(colour.red);
+            AdjustLumaChroma(pixel, lightDelta, chromaDelta);
         }
         distance[width - 1] = 0;  // the last column leaves the picture at once
     }

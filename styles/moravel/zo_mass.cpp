@@ -24,18 +24,6 @@ void CopyPixels(const TDib& from, TDib& to) {
     std::memcpy(to.Bits(), from.Bits(), from.ImageBytes());
 }
 
-// Adds `change` to the luma of the pixel (blue, green, red bytes) through the hue form, the
-// luma kept within 0..255.
-void ChangeLuma(uint8_t* pixel, int change) {
-    HueColor color = {pixel[2], pixel[1], pixel[0], 0, 0, 0};
-    RgbToHcy(color);
-    color.luma = ClampToByte(int64_t{color.luma} + change);
-    HcyToRgb(color);
-    pixel[0] = static_cast<uint8_t>(color.blue);
-    pixel[1] = static_cast<uint8_t>(color.green);
-    pixel[2] = static_cast<uint8_t>(color.red);
-}
-
 }  // namespace
 
 ZoMass::ZoMass(const EngineContext& context) : ZoPart(context) {
@@ -135,11 +123,11 @@ void ZoMass::ShadeEdges(int length, const uint8_t shape[256], const uint8_t reac
                                        towardLowerRight, 1 - rowBytes8);
             if (lit.steps > 0) {
                 const int w = weight(lit.steps, reachSteps, f);
-                ChangeLuma(pixel, distance[lit.colorDistance] * w / 256);
+                AdjustLumaChroma(pixel, distance[lit.colorDistance] * w / 256, 0);
             }
             if (shaded.steps > 0) {
                 const int w = weight(shaded.steps, reachSteps, f);
-                ChangeLuma(pixel, -(distance[shaded.colorDistance] * w / 256));
+                AdjustLumaChroma(pixel, -(distance[shaded.colorDistance] * w / 256), 0);
             }
         }
     }
@@ -165,14 +153,7 @@ void ZoMass::TextureBackground(const uint8_t weight[256], int lumaGainUp, int ch
                 const int64_t chromaChange =
                     h > 0 ? chromaGainUp * h / 256 : -h * chromaGainDown / 256;
                 if (lumaChange == 0 && chromaChange == 0) continue;
-                HueColor color = {pixel[2], pixel[1], pixel[0], 0, 0, 0};
-                RgbToHcy(color);
-                color.luma = ClampToByte(color.luma + lumaChange);
-                color.chroma = ClampToByte(color.chroma + chromaChange);
-                HcyToRgb(color);
-                pixel[0] = static_cast<uint8_t>(color.blue);
-                pixel[1] = static_cast<uint8_t>(color.green);
-                pixel[2] = static_cast<uint8_t>(color.red);
+                AdjustLumaChroma(pixel, lumaChange, chromaChange);
             }
         }
     }
@@ -274,7 +255,7 @@ void ZoMass::ShadeDiagonal(int length, const uint8_t change[256], const uint8_t 
             out[0] = self[0];
             out[1] = self[1];
             out[2] = self[2];
-            ChangeLuma(out, d < 0 ? -amount : amount);
+            AdjustLumaChroma(out, d < 0 ? -amount : amount, 0);
         }
     }
 }
