@@ -83,5 +83,8 @@ TEST_P(ProductPaintings, OddAndTinyPicturesPaintWithoutFault) {
 INSTANTIATE_TEST_SUITE_P(Moravel, ProductPaintings,
                          ::testing::Values(ProductCase{"Zo_Mor", kMoravelPaintings,
                                                        std::size(kMoravelPaintings)}));
+INSTANTIATE_TEST_SUITE_P(Zavet, ProductPaintings,
+                         ::testing::Values(ProductCase{"Zo_Zav", kZavetPaintings,
+                                                       std::size(kZavetPaintings)}));
 
 }  // namespace
