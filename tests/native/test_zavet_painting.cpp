@@ -3,65 +3,31 @@
 // levels out of range, and whole paintings of the sample pinned for every build.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "engine/status_text.h"
 #include "imaging/random.h"
-#include "imaging/resolution.h"
 #include "platform/native_module.h"
-#include "plugin/material.h"
-#include "plugin/plugin_module.h"
 #include "styles/zavet/expert.h"
 #include "tests/support/pictures.h"
 #include "tests/support/pinned_paintings.h"
-#include "tests/support/test_module.h"
+#include "tests/support/style_painting.h"
 
 namespace {
 
 using zavet::Expert;
+using test_pictures::PixelBytes;
 
-constexpr int kNoGround = -1;
-
-std::vector<uint8_t> Pixels(const TDib& image) {
-    return std::vector<uint8_t>(image.Bits(), image.Bits() + image.ImageBytes());
-}
-
-// An engine on `picture` at `dpi` with every level at `level`, on ground `groundIndex` of the
-// module's list (kNoGround: none), with the resources of `moduleName`.
-struct Painting {
-    std::unique_ptr<TDib> picture;
-    Ground ground;
-    FilterSettings settings;
-    char status[kStatusSize] = "";
-    Expert engine;
-    platform::ModuleHandle savedModule = PluginModule();
-
+// An engine with the resources of `moduleName`, by default ZAVET's own.
+struct Painting : StylePainting<Expert> {
     Painting(std::unique_ptr<TDib> image, int level, int dpi, int groundIndex,
              const char* moduleName = "Zo_Zav")
-        : picture(std::move(image)) {
-        const int32_t pelsPerMeter = PelsPerMeterFromDpi(dpi);
-        picture->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
-        const platform::ModuleHandle module = platform::NativeModuleHandle(moduleName);
-        SetPluginModule(module);
-        if (groundIndex != kNoGround) LoadMaterial(ground, groundIndex, dpi, &settings);
-        engine.source = picture.get();
-        engine.status = status;
-        engine.module = module;
-        engine.touchLevel = engine.colorLevel = engine.deformLevel = engine.focusLevel =
-            engine.materialLevel = level;
-        engine.ground = groundIndex == kNoGround ? nullptr : settings.ground;
-        engine.phaseCounter = 0;
-    }
-    ~Painting() { SetPluginModule(savedModule); }
-
-    // Runs phases until the counter reaches `phase` (exclusive); false when one fails.
-    bool RunUntil(int phase) {
-        while (engine.phaseCounter < phase)
-            if (engine.Step() < 0) return false;
-        return true;
-    }
+        : StylePainting(std::move(image), level, dpi, groundIndex,
+                        platform::NativeModuleHandle(moduleName)) {}
 
     // A stroke painter on the engine's images, as a pen pass makes it.
     std::unique_ptr<ZoStroke> Stroke() {
@@ -80,11 +46,11 @@ TEST(ZavetExpert, ElevenStepsReportTheirPercentagesThenFail) {
         EXPECT_EQ(p.engine.Step(), expected[k]) << "phase " << k << " " << p.status;
         EXPECT_EQ(p.engine.phaseCounter, k + 1);
     }
-    const std::vector<uint8_t> painted = Pixels(*p.picture);
+    const std::vector<uint8_t> painted = PixelBytes(*p.picture);
     const uint32_t state = RandomState;
     EXPECT_EQ(p.engine.Step(), -1) << "a twelfth step";
     EXPECT_EQ(p.engine.phaseCounter, 11);
-    EXPECT_EQ(Pixels(*p.picture), painted);
+    EXPECT_EQ(PixelBytes(*p.picture), painted);
     EXPECT_EQ(RandomState, state);
     p.engine.phaseCounter = -1;
     EXPECT_EQ(p.engine.Step(), -1) << "a negative counter runs nothing";
@@ -137,10 +103,10 @@ TEST(ZavetExpert, TheLaterPassesDoNotClearTheCanvas) {
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(5));
     test_pictures::FillPixels(*p.engine.canvas, 1, 2, 3);
-    const auto canvas = Pixels(*p.engine.canvas);
+    const auto canvas = PixelBytes(*p.engine.canvas);
     for (int pass = 1; pass < Expert::kPenPasses; ++pass) {
         EXPECT_EQ(p.engine.StrokePass(pass), 0) << pass;
-        EXPECT_EQ(Pixels(*p.engine.canvas), canvas) << pass;
+        EXPECT_EQ(PixelBytes(*p.engine.canvas), canvas) << pass;
     }
 }
 
@@ -171,7 +137,8 @@ const PenPass kPenPasses[4] = {
 // The largest bend entry of a stroke: 0 without bend, else about amplitude × extent.
 int LargestBend(const ZoStroke& stroke) {
     int largest = 0;
-    for (int i = 0; i < stroke.BendSize(); ++i) largest = std::max(largest, std::abs(stroke.Bend(i)));
+    for (int i = 0; i < stroke.BendSize(); ++i)
+        largest = std::max(largest, std::abs(stroke.Bend(i)));
     return largest;
 }
 
@@ -194,7 +161,8 @@ TEST(ZavetExpert, EachPenPassHandsItsValuesToTheStrokePainter) {
                       1);
             EXPECT_EQ(stroke->SliceCount(), static_cast<int>(c.side * scale));
             ASSERT_EQ(stroke->BrushPixels(), reference->BrushPixels());
-            EXPECT_EQ(std::memcmp(stroke->Pairs(), reference->Pairs(), 2 * stroke->BrushPixels()), 0);
+            EXPECT_EQ(
+                std::memcmp(stroke->Pairs(), reference->Pairs(), 2 * stroke->BrushPixels()), 0);
 
             const StrokeSettings& s = stroke->Settings();
             EXPECT_EQ(s.sampleFromSource, 1);
@@ -272,10 +240,10 @@ TEST(ZavetExpert, TheColourPhaseSharpensEvenWithoutTheColourMap) {
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(4));
     p.engine.module = const_cast<platform::NativeModule*>(&empty);
-    const auto before = Pixels(*p.picture);
+    const auto before = PixelBytes(*p.picture);
     EXPECT_EQ(p.engine.Step(), 50);
     EXPECT_EQ(p.engine.sharpBlend.count, 4);
-    EXPECT_NE(Pixels(*p.picture), before) << "sharpened in focus, smoothed out of it";
+    EXPECT_NE(PixelBytes(*p.picture), before) << "sharpened in focus, smoothed out of it";
 }
 
 TEST(ZavetExpert, TheCopyPassMakesTheCanvasThePicture) {
@@ -284,7 +252,7 @@ TEST(ZavetExpert, TheCopyPassMakesTheCanvasThePicture) {
     ASSERT_TRUE(p.RunUntil(9));
     test_pictures::FillPixels(*p.engine.canvas, 9, 8, 7);
     EXPECT_EQ(p.engine.Step(), 90);
-    EXPECT_EQ(Pixels(*p.picture), Pixels(*p.engine.canvas));
+    EXPECT_EQ(PixelBytes(*p.picture), PixelBytes(*p.engine.canvas));
 }
 
 TEST(ZavetExpert, AStrokePainterThatRefusesTheImagesFailsEveryPassEvenTheCopy) {
@@ -294,23 +262,23 @@ TEST(ZavetExpert, AStrokePainterThatRefusesTheImagesFailsEveryPassEvenTheCopy) {
     // A focus map of another size: the stroke painter is not valid.
     p.engine.focusMap = TDib::Create8(12, 5);
     ASSERT_TRUE(p.engine.focusMap);
-    const auto picture = Pixels(*p.picture);
+    const auto picture = PixelBytes(*p.picture);
     for (int pass = 0; pass <= Expert::kCopyPass; ++pass) {
         StatusCopy(p.status, "");
         EXPECT_EQ(p.engine.StrokePass(pass), 0) << pass;
         EXPECT_STREQ(p.status, "Init Stroke. (Out of Memory)") << pass;
     }
-    EXPECT_EQ(Pixels(*p.picture), picture) << "nothing copied";
+    EXPECT_EQ(PixelBytes(*p.picture), picture) << "nothing copied";
 }
 
 TEST(ZavetExpert, WithoutAGroundTheFinishChangesNothingAndDrawsNothing) {
     Painting p(test_pictures::Gradient(40, 30), 1, 72, kNoGround);
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(10));
-    const auto before = Pixels(*p.picture);
+    const auto before = PixelBytes(*p.picture);
     const uint32_t state = RandomState;
     EXPECT_EQ(p.engine.Step(), 100);
-    EXPECT_EQ(Pixels(*p.picture), before);
+    EXPECT_EQ(PixelBytes(*p.picture), before);
     EXPECT_EQ(RandomState, state);
     EXPECT_EQ(p.engine.textureWeight.count, 0) << "no relief, no curve";
 }
@@ -347,11 +315,7 @@ TEST(ZavetExpert, OddAndTinyPicturesPaintAtEveryLevelWithoutFault) {
 }
 
 uint64_t PaintCoffee(const PinnedPainting& c) {
-    Painting p(test_pictures::ReadBmp(SourcePath("samples/coffee.bmp")), c.level, c.dpi,
-               c.groundIndex);
-    EXPECT_EQ(p.engine.Initialize(), 1);
-    EXPECT_TRUE(p.RunUntil(11)) << p.status;
-    return test_pictures::Checksum(*p.picture);
+    return PaintSample<Expert>(c, platform::NativeModuleHandle("Zo_Zav"));
 }
 
 TEST(ZavetPainting, PaintsTheSampleAsPinnedInEveryBuild) {

@@ -10,7 +10,6 @@
 #include "engine/zo_material.h"
 #include "imaging/math_tbl.h"
 #include "imaging/random.h"
-#include "plugin/plugin_module.h"
 #include "styles/zavet/expert.h"
 #include "tests/support/pictures.h"
 #include "tests/support/test_module.h"
@@ -18,10 +17,7 @@
 namespace {
 
 using zavet::Expert;
-
-std::vector<uint8_t> PixelsOf(const TDib& image) {
-    return std::vector<uint8_t>(image.Bits(), image.Bits() + image.ImageBytes());
-}
+using test_pictures::PixelBytes;
 
 TEST(ZavetPenScale, FollowsDiagonalAndResolutionWithinItsBounds) {
     struct Case {
@@ -119,7 +115,7 @@ TEST_F(ZavetPhases, TheFinishLaysTheReliefAtOneWeightByMaterialLevel) {
         double w;    // the curve's low and high
         int weight;  // every entry of its table
     } cases[] = {{0, 0.3, 76}, {1, 0.5, 127}, {2, 0.8, 204}, {7, 0.5, 127}};
-    const auto source = PixelsOf(*picture);
+    const auto source = PixelBytes(*picture);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.level);
         Expert fresh;
@@ -149,17 +145,17 @@ TEST_F(ZavetPhases, TheFinishLaysTheReliefAtOneWeightByMaterialLevel) {
         ExpectCurve(fresh.textureWeight, "Wight", {0, 0, c.w, c.w},
                     {0.01, 0.1, 0.05, 0.05}, {0, 0, 0, 0}, {5, 1, 1, 1});
         for (int i = 0; i < 256; ++i) ASSERT_EQ(fresh.textureWeight.table[i], c.weight) << i;
-        EXPECT_EQ(PixelsOf(*picture), PixelsOf(*expected));
+        EXPECT_EQ(PixelBytes(*picture), PixelBytes(*expected));
         EXPECT_EQ(RandomState, stateAfter);
     }
 }
 
 TEST_F(ZavetPhases, APlainGroundLeavesTheFinishWithoutEffectOrDraws) {
     ground.textureSide = 0;
-    const auto before = PixelsOf(*picture);
+    const auto before = PixelBytes(*picture);
     const uint32_t state = RandomState;
     EXPECT_EQ(engine.Finish(), 1);
-    EXPECT_EQ(PixelsOf(*picture), before);
+    EXPECT_EQ(PixelBytes(*picture), before);
     EXPECT_EQ(RandomState, state);
 }
 
