@@ -10,12 +10,13 @@
 
 #include "bench/bench_support.h"
 #include "imaging/resolution.h"
+#include "platform/native_module.h"
 #include "plugin/driver.h"
 #include "plugin/material.h"
 #include "plugin/plugin_module.h"
 #include "plugin/plugin_titles.h"
 #include "styles/moravel/expert.h"
-#include "tests/support/test_module.h"
+#include "styles/zavet/expert.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ ExpertBase* NewBenchExpert() { return benchStyle(); }
 
 struct StyleSetting {
     ExpertBase* (*newExpert)();
+    const char* module;  // whose resources (brushes, colour map) the style paints with
     int level;
     int groundIndex;
     int dpi;
@@ -33,7 +35,7 @@ struct StyleSetting {
 
 void PaintStyle(benchmark::State& state, StyleSetting setting) {
     benchStyle = setting.newExpert;
-    SetPluginModule(TestModule());
+    SetPluginModule(platform::NativeModuleHandle(setting.module));
     const TDib& original = bench::SixMegapixelPicture();
     const double megapixels = original.Width() * double(original.Height()) / 1e6;
     std::vector<double> phaseSeconds;
@@ -78,7 +80,14 @@ void PaintStyle(benchmark::State& state, StyleSetting setting) {
 
 const PluginIdentity kPluginIdentity = {kTitleMoravel, NewBenchExpert};
 
-BENCHMARK_CAPTURE(PaintStyle, Moravel_defaults, StyleSetting{moravel::NewExpert, 1, 0, 84})
+BENCHMARK_CAPTURE(PaintStyle, Moravel_defaults,
+                  StyleSetting{moravel::NewExpert, "Zo_Mor", 1, 0, 84})
     ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
-BENCHMARK_CAPTURE(PaintStyle, Moravel_A4_levels2_CANVAS2, StyleSetting{moravel::NewExpert, 2, 5, 257})
+BENCHMARK_CAPTURE(PaintStyle, Moravel_A4_levels2_CANVAS2,
+                  StyleSetting{moravel::NewExpert, "Zo_Mor", 2, 5, 257})
+    ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK_CAPTURE(PaintStyle, Zavet_defaults, StyleSetting{zavet::NewExpert, "Zo_Zav", 1, 0, 84})
+    ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK_CAPTURE(PaintStyle, Zavet_A4_levels2_CANVAS2,
+                  StyleSetting{zavet::NewExpert, "Zo_Zav", 2, 5, 257})
     ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();

@@ -391,13 +391,15 @@ void FillSigmoidCurve(ParamCurve& curve, const char* name, const double (&values
     }
 }
 
-const uint8_t* BuildSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4]) {
-    FillSigmoidCurve(curve, name, values);
+const uint8_t* BuildSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4],
+                                 const CurveRows* rows) {
+    FillSigmoidCurve(curve, name, values, rows);
     MathTbl builder;
     builder.FromCurve(curve);
     return curve.table;
 }
 
-const uint8_t* KeepSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4]) {
-    return curve.count == 0 ? BuildSigmoidCurve(curve, name, values) : curve.table;
+const uint8_t* KeepSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4],
+                                const CurveRows* rows) {
+    return curve.count == 0 ? BuildSigmoidCurve(curve, name, values, rows) : curve.table;
 }

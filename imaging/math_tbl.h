@@ -87,9 +87,12 @@ private:
     uint8_t table_[256];
 };
 
-// Fills `curve` as FillSigmoidCurve does (zero rows) and builds its table; returns the table.
-const uint8_t* BuildSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4]);
+// Fills `curve` as FillSigmoidCurve does (zero rows when none are given) and builds its table;
+// returns the table.
+const uint8_t* BuildSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4],
+                                 const CurveRows* rows = nullptr);
 
 // The same the first time only, while the curve's count is 0; afterwards the curve keeps the
 // table it was built with.
-const uint8_t* KeepSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4]);
+const uint8_t* KeepSigmoidCurve(ParamCurve& curve, const char* name, const double (&values)[4],
+                                const CurveRows* rows = nullptr);

@@ -218,4 +218,22 @@ TEST(BrushesGenerated, EveryBrushFitsItsStyleBufferWithoutGaps) {
     EXPECT_LE(LoadAt(kBrushes[9], 15000, 0.5, 6.0).pairs, 7498);
 }
 
+TEST(BrushesGenerated, EveryPenLoadsNonEmptyAtTheLightWashScaleBounds) {
+    // Each pen with its pass's coverage factor at the smallest and the largest scale of the
+    // light wash: some pair above the threshold, and room in the 15000-byte buffer (at most
+    // 7498 pairs, since the buffer must keep two bytes beyond them).
+    struct Case {
+        const Shipped& pen;
+        double coverage;
+    } cases[] = {{kBrushes[9], 0.5}, {kBrushes[8], 0.6}, {kBrushes[7], 0.8}, {kBrushes[6], 1.0}};
+    for (const Case& c : cases) {
+        for (double scale : {0.5, 6.0}) {
+            SCOPED_TRACE(testing::Message() << c.pen.name << " at " << scale);
+            const Loaded loaded = LoadAt(c.pen, 15000, c.coverage, scale);
+            EXPECT_GT(loaded.pairs, 0);
+            EXPECT_LE(loaded.pairs, 7498);
+        }
+    }
+}
+
 }  // namespace

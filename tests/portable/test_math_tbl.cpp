@@ -405,3 +405,34 @@ TEST(MathTbl, ExtremeParametersAreClampedNotUndefined) {
         }
     }
 }
+
+TEST(MathTbl, KeepSigmoidCurveBuildsOnceAndRecordsTheRowsGiven) {
+    const CurveRows rows = {{0.01, 0.02, 0.1, 0.1}, {-5, 0, 0, 0}, {5, 1, 1, 1}};
+    ParamCurve curve = {};
+    const uint8_t* table = KeepSigmoidCurve(curve, "Sharp Blend", {0.04, 0.6, 0, 1.0}, &rows);
+    EXPECT_EQ(table, curve.table);
+    EXPECT_STREQ(curve.name, "Sharp Blend");
+    EXPECT_EQ(curve.count, 4);
+    EXPECT_EQ(curve.type, kCurveSigmoid);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(curve.step[i], rows.step[i]);
+        EXPECT_EQ(curve.minimum[i], rows.minimum[i]);
+        EXPECT_EQ(curve.maximum[i], rows.maximum[i]);
+    }
+    MathTbl expected;
+    expected.Sigmoid(0.04, 0.6, 0, 1.0);
+    EXPECT_EQ(std::memcmp(curve.table, expected.Table(), 256), 0);
+
+    // Kept: other values neither rebuild the table nor rewrite the record.
+    KeepSigmoidCurve(curve, "Other", {0, 0, 1.0, 1.0});
+    EXPECT_STREQ(curve.name, "Sharp Blend");
+    EXPECT_EQ(std::memcmp(curve.table, expected.Table(), 256), 0);
+    EXPECT_EQ(curve.step[1], 0.02);
+
+    // Built: always anew, with zero rows when none are given.
+    BuildSigmoidCurve(curve, "Other", {0, 0, 1.0, 1.0});
+    EXPECT_STREQ(curve.name, "Other");
+    EXPECT_EQ(curve.table[0], 255);
+    EXPECT_EQ(curve.step[1], 0.0);
+    EXPECT_EQ(curve.maximum[0], 0.0);
+}

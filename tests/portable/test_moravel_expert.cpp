@@ -7,13 +7,10 @@
 
 #include "engine/status_text.h"
 #include "imaging/random.h"
-#include "imaging/resolution.h"
-#include "plugin/material.h"
-#include "plugin/plugin_module.h"
 #include "styles/moravel/expert.h"
 #include "tests/support/pictures.h"
 #include "tests/support/pinned_paintings.h"
-#include "tests/support/test_module.h"
+#include "tests/support/style_painting.h"
 
 namespace {
 
@@ -23,37 +20,7 @@ std::vector<uint8_t> Pixels(const TDib& image) {
     return std::vector<uint8_t>(image.Bits(), image.Bits() + image.ImageBytes());
 }
 
-// An engine initialised on `picture` at `dpi` with every level at `level`, on ground
-// `groundIndex` of the module's list.
-struct Painting {
-    std::unique_ptr<TDib> picture;
-    Ground ground;
-    FilterSettings settings;
-    char status[kStatusSize] = "";
-    Expert engine;
-
-    Painting(std::unique_ptr<TDib> image, int level, int dpi, int groundIndex)
-        : picture(std::move(image)) {
-        const int32_t pelsPerMeter = PelsPerMeterFromDpi(dpi);
-        picture->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
-        SetPluginModule(TestModule());
-        LoadMaterial(ground, groundIndex, dpi, &settings);
-        engine.source = picture.get();
-        engine.status = status;
-        engine.module = TestModule();
-        engine.touchLevel = engine.colorLevel = engine.deformLevel = engine.focusLevel =
-            engine.materialLevel = level;
-        engine.ground = settings.ground;
-        engine.phaseCounter = 0;
-    }
-
-    // Runs phases until the counter reaches `phase` (exclusive); false when one fails.
-    bool RunUntil(int phase) {
-        while (engine.phaseCounter < phase)
-            if (engine.Step() < 0) return false;
-        return true;
-    }
-};
+using Painting = StylePainting<Expert>;
 
 TEST(MoravelExpert, FifteenStepsReportTheirPercentagesThenFail) {
     Painting p(test_pictures::Gradient(40, 30), 1, 72, 0);
@@ -147,24 +114,16 @@ TEST(MoravelExpert, TheDetailPassKeepsItsCurvesFromTheFirstRun) {
     EXPECT_EQ(std::memcmp(p.engine.clean.table, clean.table, 256), 0);
 }
 
-uint64_t PaintCoffee(const PinnedPainting& c) {
-    Painting p(test_pictures::ReadBmp(SourcePath("samples/coffee.bmp")), c.level, c.dpi,
-               c.groundIndex);
-    EXPECT_EQ(p.engine.Initialize(), 1);
-    EXPECT_TRUE(p.RunUntil(15)) << p.status;
-    return test_pictures::Checksum(*p.picture);
-}
-
 TEST(MoravelPainting, PaintsTheSampleAsPinnedInEveryBuild) {
     for (const PinnedPainting& c : kMoravelPaintings) {
-        const uint64_t painted = PaintCoffee(c);
+        const uint64_t painted = PaintSample<Expert>(c);
         EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
     }
 }
 
 TEST(MoravelPainting, SamePictureTwiceSameBytes) {
     const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
-    EXPECT_EQ(PaintCoffee(c), PaintCoffee(c));
+    EXPECT_EQ(PaintSample<Expert>(c), PaintSample<Expert>(c));
 }
 
 TEST(MoravelPainting, OddAndTinyPicturesPaintWithoutFault) {

@@ -55,6 +55,10 @@ std::unique_ptr<TDib> ReadBmp(const char* path) {
     return TDib::FromPacked(bytes.data() + kFileHeader, bytes.size() - kFileHeader);
 }
 
+std::vector<uint8_t> PixelBytes(const TDib& image) {
+    return std::vector<uint8_t>(image.Bits(), image.Bits() + image.ImageBytes());
+}
+
 uint8_t* PixelAt(TDib& image, int x, int y) { return image.Row(y) + 3 * x; }
 
 void SetPixel(TDib& image, int x, int y, int blue, int green, int red) {

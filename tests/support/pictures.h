@@ -32,6 +32,9 @@ void FillMap(TDib& map, uint8_t value);
 void SetMapRows(TDib& map, const MapRows& rows);
 MapRows RowsOf(const TDib& map);
 
+// A copy of the image's pixel rows, padding included, to compare before and after.
+std::vector<uint8_t> PixelBytes(const TDib& image);
+
 // FNV-1a (64 bits) of the image's pixel rows, padding included.
 uint64_t Checksum(const TDib& image);
 uint64_t Checksum(const uint8_t* data, size_t size);

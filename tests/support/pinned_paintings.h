@@ -18,3 +18,9 @@ inline constexpr PinnedPainting kMoravelPaintings[] = {
     {"levels 0 on PAPER3", 0, 2, 84, 0xea0a2b0ef9f4b7c8ull},
     {"levels 2 on CANVAS2", 2, 5, 84, 0x6b74af947b2da750ull},
 };
+
+inline constexpr PinnedPainting kZavetPaintings[] = {
+    {"levels 1 on PAPER1", 1, 0, 84, 0xf05ea373edce5fa3ull},
+    {"levels 0 on PAPER3", 0, 2, 84, 0xf5eb627b7598b2d6ull},
+    {"levels 2 on CANVAS2", 2, 5, 84, 0xe6ff551bca74f1a1ull},
+};

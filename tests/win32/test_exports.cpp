@@ -122,6 +122,13 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleCase{"ZoTest_Tev", "Tevu (ｼﾙｸｽｸﾘ-ﾝ)", 16}),
     [](const ::testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.plugin); });
 
+// The product plug-ins carry the same titles as the test plug-ins that stand in for them.
+INSTANTIATE_TEST_SUITE_P(
+    ProductPlugins, Titles,
+    ::testing::Values(TitleCase{"Zo_Mor", "Moravel (油彩)", 15},
+                      TitleCase{"Zo_Zav", "Zavet (淡彩)", 13}),
+    [](const ::testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.plugin); });
+
 TEST(TitleBuffer, KoldaIsTheLongestAtNineteenBytes) {
     PluginCopy plugin("ZoTest_Kol");
     ASSERT_TRUE(plugin.Loaded());

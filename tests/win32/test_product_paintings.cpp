@@ -22,10 +22,9 @@ std::vector<uint8_t> Coffee() {
     return picture;
 }
 
-// Paints `picture` through the plug-in with every level at `level` on ground `groundIndex` at
-// the default screen resolution (paper size 1, 84 dpi without a profile file).
-std::vector<uint8_t> Paint(PluginCopy& plugin, std::vector<uint8_t> picture, int level,
-                           int groundIndex) {
+// A settings file with every level at `level` on ground `groundIndex` at the default screen
+// resolution (paper size 1, 84 dpi without a profile file).
+void WriteSettings(PluginCopy& plugin, int level, int groundIndex) {
     const int16_t fields[7] = {1,
                                static_cast<int16_t>(level),
                                static_cast<int16_t>(level),
@@ -34,11 +33,30 @@ std::vector<uint8_t> Paint(PluginCopy& plugin, std::vector<uint8_t> picture, int
                                static_cast<int16_t>(level),
                                static_cast<int16_t>(groundIndex)};
     WriteFileBytes(plugin.DatPath(), SettingsBytes(fields));
-    SetDialogMode("");  // the dialog's タブロ－ at once
+}
+
+// The filter call on `picture` with the dialog as the mode and steps set; no box may show.
+std::vector<uint8_t> RunFilter(PluginCopy& plugin, std::vector<uint8_t> picture) {
     BoxCloser boxes;
     EXPECT_EQ(plugin.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);
     EXPECT_TRUE(boxes.Boxes().empty());
     return picture;
+}
+
+// Paints `picture` through the plug-in with those settings: the dialog's タブロ－ at once.
+std::vector<uint8_t> Paint(PluginCopy& plugin, std::vector<uint8_t> picture, int level,
+                           int groundIndex) {
+    WriteSettings(plugin, level, groundIndex);
+    SetDialogMode("");
+    return RunFilter(plugin, std::move(picture));
+}
+
+// A pixel of the dialog's preview, as the screen shows it.
+COLORREF PreviewPixel(HWND dialog) {
+    HDC dc = GetDC(dialog);
+    const COLORREF color = GetPixel(dc, 120, 100);
+    ReleaseDC(dialog, dc);
+    return color;
 }
 
 struct ProductCase {
@@ -66,6 +84,34 @@ TEST_P(ProductPaintings, GiveTheNativePaintingsByteForByte) {
     }
 }
 
+TEST_P(ProductPaintings, AStudyBeforeTheTableauLeavesItAsPinned) {
+    const ProductCase& c = GetParam();
+    const PinnedPainting& pin = c.paintings[0];
+    PluginCopy plugin(c.plugin);
+    ASSERT_TRUE(plugin.Loaded());
+    WriteSettings(plugin, pin.level, pin.groundIndex);
+    SetDialogMode("");
+    COLORREF before = 0, after = 0;
+    SetDialogStep([&](HWND dialog) {
+        before = PreviewPixel(dialog);
+        PostClick(dialog, 101);  // 習作: the study of the preview
+    });
+    AddDialogStep([&](HWND dialog) { after = PreviewPixel(dialog); });
+    const auto painted = RunFilter(plugin, Coffee());
+    EXPECT_NE(after, before) << "the study is painted into the preview";
+    EXPECT_EQ(PixelChecksum(painted), pin.checksum) << "the study leaves nothing behind";
+}
+
+TEST_P(ProductPaintings, EscapeAfterTheFirstPhaseLeavesThePictureAndTheRecord) {
+    PluginCopy plugin(GetParam().plugin);
+    ASSERT_TRUE(plugin.Loaded());
+    DeleteFileA(plugin.DatPath().c_str());
+    SetDialogMode("escape");
+    const auto coffee = Coffee();
+    EXPECT_EQ(RunFilter(plugin, coffee), coffee);
+    EXPECT_FALSE(FileExists(plugin.DatPath())) << "a stopped painting writes no record";
+}
+
 TEST_P(ProductPaintings, OddAndTinyPicturesPaintWithoutFault) {
     PluginCopy plugin(GetParam().plugin);
     ASSERT_TRUE(plugin.Loaded());
@@ -83,5 +129,8 @@ TEST_P(ProductPaintings, OddAndTinyPicturesPaintWithoutFault) {
 INSTANTIATE_TEST_SUITE_P(Moravel, ProductPaintings,
                          ::testing::Values(ProductCase{"Zo_Mor", kMoravelPaintings,
                                                        std::size(kMoravelPaintings)}));
+INSTANTIATE_TEST_SUITE_P(Zavet, ProductPaintings,
+                         ::testing::Values(ProductCase{"Zo_Zav", kZavetPaintings,
+                                                       std::size(kZavetPaintings)}));
 
 }  // namespace

@@ -1,0 +1,162 @@
+// ZAVET's engine where it needs none of its pens: the pens' scale, the colour phase's curves and
+// the finish's relief, pinned for every build.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "engine/status_text.h"
+#include "engine/zo_material.h"
+#include "imaging/math_tbl.h"
+#include "imaging/random.h"
+#include "styles/zavet/expert.h"
+#include "tests/support/pictures.h"
+#include "tests/support/test_module.h"
+
+namespace {
+
+using zavet::Expert;
+using test_pictures::PixelBytes;
+
+TEST(ZavetPenScale, FollowsDiagonalAndResolutionWithinItsBounds) {
+    struct Case {
+        const char* what;
+        int diagonal, dpi;
+        double scaleFactor, expected;
+    } cases[] = {
+        {"1000 x 1000 at 100 dpi, touch 0", 1414, 100, 1.0, 0.88132},
+        {"the same at 400 dpi, touch 2: the upper bound", 1414, 400, 2.0, 6.0},
+        {"the same at 300 dpi, touch 1", 1414, 300, 1.5, 3.96595},
+        {"diagonal 280 at 72 dpi: the lower bound", 280, 72, 1.0, 0.5},
+        {"just above the lower bound", 280, 93, 1.0, 0.50426},
+        {"resolution limited to 400", 1414, 1000, 1.0, 3.52529},
+        {"resolution 0 counts as 1", 1414, 0, 2.0, 0.5},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(zavet::PenScale(c.diagonal, c.dpi, c.scaleFactor), c.expected, 5e-5) << c.what;
+}
+
+// An initialised engine on a 13 × 9 gradient whose focus rises from background to subject
+// across the columns, with a small textured ground of its own.
+struct ZavetPhases : ::testing::Test {
+    char status[kStatusSize] = "";
+    std::unique_ptr<TDib> picture = test_pictures::Gradient(13, 9);
+    std::vector<uint8_t> texture = std::vector<uint8_t>(16 * 16);
+    MaterialInfo ground = {16, 255, 244, 210, 100, 180, 250, 100, 30, 12, nullptr};
+    Expert engine;
+
+    void SetUp() override {
+        for (int i = 0; i < 16 * 16; ++i) texture[i] = static_cast<uint8_t>(100 + (i * 37) % 151);
+        ground.texture = texture.data();
+        engine.source = picture.get();
+        engine.status = status;
+        engine.module = TestModule();
+        engine.ground = &ground;
+        ASSERT_EQ(engine.Initialize(), 1);
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 13; ++x) engine.focusMap->Row(y)[x] = static_cast<uint8_t>(x * 21);
+    }
+};
+
+void ExpectCurve(const ParamCurve& curve, const char* name, const double (&values)[4],
+                 const double (&steps)[4], const double (&minima)[4], const double (&maxima)[4]) {
+    SCOPED_TRACE(name);
+    EXPECT_STREQ(curve.name, name);
+    EXPECT_EQ(curve.count, 4);
+    EXPECT_EQ(curve.type, kCurveSigmoid);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(curve.value[i], values[i]) << i;
+        EXPECT_EQ(curve.step[i], steps[i]) << i;
+        EXPECT_EQ(curve.minimum[i], minima[i]) << i;
+        EXPECT_EQ(curve.maximum[i], maxima[i]) << i;
+    }
+}
+
+TEST_F(ZavetPhases, TheColourPhaseFillsItsThreeCurvesOnceAndKeepsThem) {
+    EXPECT_EQ(engine.MapColors(), 1);
+    ExpectCurve(engine.groundColor, "Ground Color", {0.02, 0, 0.3, 0}, {0.01, 0.1, 0.1, 0.1},
+                {0, 0, 0, 0}, {5, 1, 1, 1});
+    ExpectCurve(engine.sharpFunction, "Sharp Function", {0.05, 0.2, 0, 0.5},
+                {0.01, 0.02, 0.1, 0.1}, {-5, 0, 0, 0}, {5, 1, 1, 1});
+    ExpectCurve(engine.sharpBlend, "Sharp Blend", {0.04, 0.6, 0, 1.0}, {0.01, 0.02, 0.1, 0.1},
+                {-5, 0, 0, 0}, {5, 1, 1, 1});
+
+    // The tint is strongest out of focus and gone at full focus; the sharpening strength rises
+    // from none out of focus to full in focus; the amount rises from 0 at no difference.
+    const uint8_t* tint = engine.groundColor.table;
+    const uint8_t* strength = engine.sharpBlend.table;
+    EXPECT_EQ(tint[255], 0);
+    EXPECT_EQ(strength[0], 0);
+    EXPECT_EQ(strength[255], 255);
+    EXPECT_EQ(engine.sharpFunction.table[0], 0);
+    EXPECT_GT(engine.sharpFunction.table[255], 100);
+    for (int i = 1; i < 256; ++i) {
+        EXPECT_LE(tint[i], tint[i - 1]) << i;
+        EXPECT_GE(strength[i], strength[i - 1]) << i;
+    }
+    EXPECT_GT(tint[0], 60);
+
+    // A second run keeps the tables, whatever the records say now.
+    const ParamCurve tintBefore = engine.groundColor, amountBefore = engine.sharpFunction,
+                     blendBefore = engine.sharpBlend;
+    engine.groundColor.value[2] = 1.0;
+    engine.sharpFunction.value[3] = 1.0;
+    engine.sharpBlend.value[1] = 0.1;
+    EXPECT_EQ(engine.MapColors(), 1);
+    EXPECT_EQ(std::memcmp(engine.groundColor.table, tintBefore.table, 256), 0);
+    EXPECT_EQ(std::memcmp(engine.sharpFunction.table, amountBefore.table, 256), 0);
+    EXPECT_EQ(std::memcmp(engine.sharpBlend.table, blendBefore.table, 256), 0);
+}
+
+TEST_F(ZavetPhases, TheFinishLaysTheReliefAtOneWeightByMaterialLevel) {
+    struct Case {
+        int level;
+        double w;    // the curve's low and high
+        int weight;  // every entry of its table
+    } cases[] = {{0, 0.3, 76}, {1, 0.5, 127}, {2, 0.8, 204}, {7, 0.5, 127}};
+    const auto source = PixelBytes(*picture);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.level);
+        Expert fresh;
+        fresh.source = picture.get();
+        fresh.status = status;
+        fresh.ground = &ground;
+        fresh.materialLevel = c.level;
+        ASSERT_EQ(fresh.Initialize(), 1);
+        std::memcpy(fresh.focusMap->Bits(), engine.focusMap->Bits(), engine.focusMap->ImageBytes());
+        std::memcpy(picture->Bits(), source.data(), source.size());
+
+        // The same relief done by hand from the same random state.
+        auto expected = test_pictures::Gradient(13, 9);
+        char scratch[kStatusSize] = "";
+        const uint32_t state = RandomState;
+        uint8_t weights[256];
+        std::memset(weights, c.weight, sizeof weights);
+        {
+            ZoMaterial material(expected.get(), nullptr, fresh.focusMap.get(), ground, scratch);
+            ASSERT_TRUE(material.IsValid());
+            material.ApplyTexture(weights, 2, 0, -4, 4);
+        }
+        const uint32_t stateAfter = RandomState;
+
+        SetSeed(static_cast<int>(state));
+        EXPECT_EQ(fresh.Finish(), 1);
+        ExpectCurve(fresh.textureWeight, "Wight", {0, 0, c.w, c.w},
+                    {0.01, 0.1, 0.05, 0.05}, {0, 0, 0, 0}, {5, 1, 1, 1});
+        for (int i = 0; i < 256; ++i) ASSERT_EQ(fresh.textureWeight.table[i], c.weight) << i;
+        EXPECT_EQ(PixelBytes(*picture), PixelBytes(*expected));
+        EXPECT_EQ(RandomState, stateAfter);
+    }
+}
+
+TEST_F(ZavetPhases, APlainGroundLeavesTheFinishWithoutEffectOrDraws) {
+    ground.textureSide = 0;
+    const auto before = PixelBytes(*picture);
+    const uint32_t state = RandomState;
+    EXPECT_EQ(engine.Finish(), 1);
+    EXPECT_EQ(PixelBytes(*picture), before);
+    EXPECT_EQ(RandomState, state);
+}
+
+}  // namespace

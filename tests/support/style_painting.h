@@ -1,0 +1,71 @@
+// A style engine set up on a picture as the driver sets it up, for the style engines' tests:
+// the picture at a resolution, every level alike, a ground of the module's list (or none) and
+// the module whose resources the style paints with; and the sample painted through it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+
+#include "engine/status_text.h"
+#include "imaging/dib.h"
+#include "imaging/resolution.h"
+#include "plugin/filter_settings.h"
+#include "plugin/material.h"
+#include "plugin/plugin_module.h"
+#include "tests/support/pictures.h"
+#include "tests/support/pinned_paintings.h"
+#include "tests/support/test_module.h"
+
+// A ground index that loads no ground: the engine paints without one.
+constexpr int kNoGround = -1;
+
+template <typename Engine>
+struct StylePainting {
+    std::unique_ptr<TDib> picture;
+    Ground ground;
+    FilterSettings settings;
+    char status[kStatusSize] = "";
+    Engine engine;
+    platform::ModuleHandle savedModule = PluginModule();
+
+    // The plug-in module becomes `module` for as long as the painting lives, so that the
+    // ground comes from its list.
+    StylePainting(std::unique_ptr<TDib> image, int level, int dpi, int groundIndex,
+                  platform::ModuleHandle module = TestModule())
+        : picture(std::move(image)) {
+        const int32_t pelsPerMeter = PelsPerMeterFromDpi(dpi);
+        picture->SetPelsPerMeter(pelsPerMeter, pelsPerMeter);
+        SetPluginModule(module);
+        if (groundIndex != kNoGround) LoadMaterial(ground, groundIndex, dpi, &settings);
+        engine.source = picture.get();
+        engine.status = status;
+        engine.module = module;
+        engine.touchLevel = engine.colorLevel = engine.deformLevel = engine.focusLevel =
+            engine.materialLevel = level;
+        engine.ground = groundIndex == kNoGround ? nullptr : settings.ground;
+        engine.phaseCounter = 0;
+    }
+    ~StylePainting() { SetPluginModule(savedModule); }
+    StylePainting(const StylePainting&) = delete;
+    StylePainting& operator=(const StylePainting&) = delete;
+
+    // Runs phases until the counter reaches `phase` (exclusive); false when one fails.
+    bool RunUntil(int phase) {
+        while (engine.phaseCounter < phase)
+            if (engine.Step() < 0) return false;
+        return true;
+    }
+};
+
+// The checksum of samples/coffee.bmp painted through every phase of the style as `pin` says.
+template <typename Engine>
+uint64_t PaintSample(const PinnedPainting& pin, platform::ModuleHandle module = TestModule()) {
+    StylePainting<Engine> p(test_pictures::ReadBmp(SourcePath("samples/coffee.bmp")), pin.level,
+                            pin.dpi, pin.groundIndex, module);
+    EXPECT_EQ(p.engine.Initialize(), 1);
+    EXPECT_TRUE(p.RunUntil(p.engine.phaseCount)) << p.status;
+    return test_pictures::Checksum(*p.picture);
+}
