@@ -1,6 +1,7 @@
 # Turns the UTF-8 string table and the resource lists of one module into either a Win32 .rc
 # file (MODE=rc) or a C++ table for the native platform (MODE=native).
-# Inputs: MODE, OUTPUT, MODULES ("name=list1,list2|name=..."), STRINGS, RESOURCE_DIR.
+# Inputs: MODE, OUTPUT, MODULES ("name=list1,list2|name@table.txt=list1|..."), STRINGS,
+# RESOURCE_DIR.
 # A resource list has lines "NAME TYPE relative/path"; '#' starts a comment.
 
 function(read_resource_list list_file out_var)
@@ -51,15 +52,31 @@ function(module_strings lists out_var)
   set(${out_var} "${entries}" PARENT_SCOPE)
 endfunction()
 
+# A module "name=lists" has the shared table and its lists' own strings; "name@table=lists"
+# has that table alone (a program whose ids are its own, not the plug-ins'). Sets
+# module_name, lists and strings.
+macro(split_module module)
+  string(REGEX MATCH "^([^=@]+)(@([^=]+))?=(.*)$" ok "${module}")
+  if(NOT ok)
+    message(FATAL_ERROR "bad module '${module}'")
+  endif()
+  set(module_name "${CMAKE_MATCH_1}")
+  set(module_table "${CMAKE_MATCH_3}")
+  string(REPLACE "," ";" lists "${CMAKE_MATCH_4}")
+  if(module_table)
+    read_strings("${RESOURCE_DIR}/${module_table}" strings)
+  else()
+    module_strings("${lists}" strings)
+  endif()
+endmacro()
+
 string(REPLACE "|" ";" modules "${MODULES}")
 
 set(out "// Generated from resources/ by cmake/GenerateResources.cmake; do not edit.\n")
 if(MODE STREQUAL "rc")
   # One module per .rc file.
   list(GET modules 0 module)
-  string(REGEX MATCH "^([^=]+)=(.*)$" ok "${module}")
-  string(REPLACE "," ";" lists "${CMAKE_MATCH_2}")
-  module_strings("${lists}" strings)
+  split_module("${module}")
   string(APPEND out "#pragma code_page(65001)\n\nSTRINGTABLE\nBEGIN\n")
   foreach(entry IN LISTS strings)
     string(REGEX MATCH "^([0-9]+)\t(.*)$" ok "${entry}")
@@ -83,10 +100,7 @@ else()
   set(index 0)
   set(module_rows)
   foreach(module IN LISTS modules)
-    string(REGEX MATCH "^([^=]+)=(.*)$" ok "${module}")
-    set(module_name "${CMAKE_MATCH_1}")
-    string(REPLACE "," ";" lists "${CMAKE_MATCH_2}")
-    module_strings("${lists}" strings)
+    split_module("${module}")
     string(APPEND out "const NativeString kStrings${index}[] = {\n")
     foreach(entry IN LISTS strings)
       string(REGEX MATCH "^([0-9]+)\t(.*)$" ok "${entry}")

@@ -11,13 +11,17 @@ function(zo_module_lists plugin out_var)
   set(${out_var} "${ZO_MODULE_${plugin}}=common.res.txt,${plugin}.res.txt" PARENT_SCOPE)
 endfunction()
 
-# The native platform's table of every plug-in module.
+# The removal program: a string table of its own (its ids are not the plug-ins') and its icon.
+set(ZO_ZOCLEAR_MODULE "Zoclear@zoclear.strings.txt=zoclear.res.txt")
+
+# The native platform's table of every plug-in module and of the removal program.
 function(zo_native_resources output)
   set(modules)
   foreach(plugin IN LISTS ZO_PLUGINS)
     zo_module_lists(${plugin} lists)
     list(APPEND modules "${lists}")
   endforeach()
+  list(APPEND modules "${ZO_ZOCLEAR_MODULE}")
   string(REPLACE ";" "|" modules "${modules}")
   add_custom_command(OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -DMODE=native -DOUTPUT=${output} "-DMODULES=${modules}"
@@ -39,16 +43,22 @@ function(zo_add_plugin target)
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} zo_plugin_win32)
 endfunction()
 
-# The .rc of a plug-in's resources: for the plug-in, and for the Win32 tests that read them.
-function(zo_plugin_rc name plugin out_var)
-  zo_module_lists(${plugin} lists)
+# The .rc of one module's resources (module as in GenerateResources.cmake's MODULES).
+function(zo_module_rc name module out_var)
   set(rc ${CMAKE_BINARY_DIR}/generated/${name}.rc)
   add_custom_command(OUTPUT ${rc}
-    COMMAND ${CMAKE_COMMAND} -DMODE=rc -DOUTPUT=${rc} "-DMODULES=${lists}"
+    COMMAND ${CMAKE_COMMAND} -DMODE=rc -DOUTPUT=${rc} "-DMODULES=${module}"
       -DSTRINGS=${ZO_RESOURCE_DIR}/strings.txt -DRESOURCE_DIR=${ZO_RESOURCE_DIR}
       -P ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
     DEPENDS ${ZO_RESOURCE_INPUTS} ${CMAKE_SOURCE_DIR}/cmake/GenerateResources.cmake
     COMMENT "Generating ${name}.rc" VERBATIM)
   set_source_files_properties(${rc} PROPERTIES COMPILE_FLAGS "-c 65001")
+  set(${out_var} ${rc} PARENT_SCOPE)
+endfunction()
+
+# The .rc of a plug-in's resources: for the plug-in, and for the Win32 tests that read them.
+function(zo_plugin_rc name plugin out_var)
+  zo_module_lists(${plugin} lists)
+  zo_module_rc(${name} "${lists}" rc)
   set(${out_var} ${rc} PARENT_SCOPE)
 endfunction()
