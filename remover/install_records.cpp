@@ -1,0 +1,86 @@
+#include "remover/install_records.h"
+
+#include <algorithm>
+
+namespace {
+
+const char kListSection[] = "INSTALL";
+
+std::string NumberedKey(const char* stem, int number) { return stem + std::to_string(number); }
+
+bool SameNameIgnoringCase(const std::string& a, const char* b) {
+    size_t i = 0;
+    for (; i < a.size() && b[i] != '\0'; ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return i == a.size() && b[i] == '\0';
+}
+
+}  // namespace
+
+int ParseRecordCount(const std::string& text, int limit) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > limit) value = limit;  // saturate before it could overflow
+    }
+    if (negative) return 0;
+    return static_cast<int>(value);
+}
+
+bool HasOwnSection(const std::string& partName) {
+    return !partName.empty() && !SameNameIgnoringCase(partName, kListSection);
+}
+
+int InstallRecords::ReadPartCount() const {
+    return ParseRecordCount(store_->Read(kListSection, "SECTIONS"), kMaxListedParts);
+}
+
+std::vector<std::string> InstallRecords::ReadPartNames(int count) const {
+    std::vector<std::string> names;
+    for (int n = 1; n <= count; ++n)
+        names.push_back(store_->Read(kListSection, NumberedKey("SECTION", n)));
+    return names;
+}
+
+InstalledPart InstallRecords::ReadPart(const std::string& name) const {
+    InstalledPart part;
+    part.name = name;
+    if (!HasOwnSection(name)) return part;
+    part.group = store_->Read(name, "GROUP");
+    part.folder = store_->Read(name, "DIR");
+    const int files = ParseRecordCount(store_->Read(name, "FILES"), kMaxPartEntries);
+    const int items =
+        std::max(files, ParseRecordCount(store_->Read(name, "ITEMS"), kMaxPartEntries));
+    for (int k = 1; k <= files; ++k)
+        part.files.push_back(store_->Read(name, NumberedKey("FILE", k)));
+    for (int k = 1; k <= items; ++k)
+        part.items.push_back(store_->Read(name, NumberedKey("ITEM", k)));
+    return part;
+}
+
+std::vector<InstalledPart> InstallRecords::ReadListedParts() const {
+    std::vector<InstalledPart> parts;
+    for (const std::string& name : ReadPartNames(ReadPartCount())) parts.push_back(ReadPart(name));
+    return parts;
+}
+
+void InstallRecords::DeletePart(const std::string& name) const {
+    if (HasOwnSection(name)) store_->DeleteSection(name);
+}
+
+void InstallRecords::DropFromList(int index, int count) const {
+    if (index < 0 || index >= count) return;
+    for (int n = index + 1; n < count; ++n)
+        store_->Write(kListSection, NumberedKey("SECTION", n),
+                      store_->Read(kListSection, NumberedKey("SECTION", n + 1)));
+    store_->DeleteKey(kListSection, NumberedKey("SECTION", count));
+    store_->Write(kListSection, "SECTIONS", std::to_string(count - 1));
+}

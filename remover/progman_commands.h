@@ -1,0 +1,25 @@
+// The DDE command texts that take a removed part's entries off Program Manager, and the test
+// that keeps a name from the records out of them when it could change what a command does.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "remover/removal_plan.h"
+
+// True when `name` can stand between the double quotes of a command: not empty; no control
+// character, no `"`, `)` or `]` (each would end the argument or the command early); no
+// drive or absolute path; and no part between "\" or "/" that is only dots and blanks
+// (".", "..", "..." and the like would name the folder above). Walked as code page 932 text,
+// so the second byte of a double-byte character is never mistaken for one of them.
+bool IsSendableName(const std::string& name);
+
+// The commands for the plan, in order: "[DeleteGroup("<group>")]" when the whole group goes,
+// otherwise "[ShowGroup("<group>", 5)]" and one "[DeleteItem("<title>")]" per item. None when
+// the part names no group (an empty name would stand for every group) or has nothing to
+// delete there.
+std::vector<std::string> ProgmanCommands(const RemovalPlan& plan);
+
+// Finds the first name that ProgmanCommands would send and IsSendableName refuses; false when
+// all of them can be sent.
+bool FindUnsendableName(const RemovalPlan& plan, std::string* name);

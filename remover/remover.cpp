@@ -1,0 +1,143 @@
+#include "remover/remover.h"
+
+#include "remover/progman_commands.h"
+#include "remover/remover_texts.h"
+
+namespace {
+
+// A DIR of this many characters or fewer ("C:\") is a drive's root and is never removed.
+constexpr size_t kRootLength = 3;
+
+}  // namespace
+
+Remover::Remover(const Seams& seams, platform::ModuleHandle strings)
+    : seams_(seams), strings_(strings), records_(seams.records) {}
+
+void Remover::Startup(const std::string& currentFolder, const std::string& productFolder) {
+    seams_.ui->SetTitle(strings_.Load(zoclear_text::kCaption));
+    if (currentFolder != productFolder) {
+        ErrorMessage(false, strings_.Load(zoclear_text::kWrongFolder));
+        seams_.ui->Quit();
+        return;
+    }
+    FillGroupList();
+    const int count = records_.ReadPartCount();
+    if (count <= 0) {
+        ErrorMessage(false, strings_.Load(zoclear_text::kNoRecords));
+        seams_.ui->Quit();
+        return;
+    }
+    std::string notice = strings_.Load(zoclear_text::kStartupNotice) + "\n\n";
+    for (const std::string& name : records_.ReadPartNames(count)) notice += name + "\n";
+    seams_.ui->ShowNotice(notice);
+}
+
+void Remover::FillGroupList() {
+    seams_.ui->SetPartList(records_.ReadPartNames(records_.ReadPartCount()));
+}
+
+void Remover::ShowInfo() {
+    RemovalPlan plan;
+    int index = 0, count = 0;
+    if (PlanSelected(&plan, &index, &count)) ShowFileList(plan, false);
+}
+
+void Remover::Remove() {
+    RemovalPlan plan;
+    int index = 0, count = 0;
+    if (!PlanSelected(&plan, &index, &count) || !ShowFileList(plan, true)) return;
+
+    bool success = true;
+    const int keys = static_cast<int>(plan.deletions.size());
+    const int total = keys + 2;
+    SetProgress(0, total);
+    for (int k = 0; k < keys; ++k) {
+        const std::string& path = plan.deletions[k];
+        if (!path.empty() && seams_.files->RemoveFile(path) == RemoveOutcome::kRefused) {
+            success = false;
+            if (!ErrorMessage(true, strings_.Format(zoclear_text::kDeleteFailed, path))) break;
+        }
+        SetProgress(k + 1, total);
+    }
+    if (plan.part.folder.size() > kRootLength) seams_.files->RemoveFolder(plan.part.folder);
+    SetProgress(keys + 1, total);
+
+    // The records go only with everything they describe, so a refused file or a failed
+    // conversation leaves the part listed with all its keys for a second try.
+    if (success) success = RemoveProgmanEntries(plan);
+    if (success) {
+        records_.DeletePart(plan.part.name);
+        records_.DropFromList(index, count);
+        SetProgress(total, total);
+        seams_.ui->Show(strings_.Load(zoclear_text::kCompleted), BoxIcon::kInformation);
+        if (count - 1 <= 0) {
+            seams_.files->StartSelfRemoval();
+            seams_.ui->Quit();
+        }
+    }
+    SetProgress(0, 1);
+    FillGroupList();
+}
+
+void Remover::ShowHelp() {
+    seams_.ui->Show(strings_.Load(zoclear_text::kHelp), BoxIcon::kInformation);
+}
+
+bool Remover::ErrorMessage(bool ask, const std::string& text) {
+    seams_.ui->Beep();
+    if (!ask) {
+        seams_.ui->Show(text, BoxIcon::kExclamation);
+        return true;
+    }
+    return seams_.ui->Ask(text + "\n" + strings_.Load(zoclear_text::kGoOn));
+}
+
+bool Remover::PlanSelected(RemovalPlan* plan, int* index, int* count) const {
+    const std::vector<InstalledPart> listed = records_.ReadListedParts();
+    const int selected = seams_.ui->SelectedPart();
+    if (selected < 0 || selected >= static_cast<int>(listed.size())) return false;
+    *index = selected;
+    *count = static_cast<int>(listed.size());
+    *plan = PlanRemoval(listed, static_cast<size_t>(selected));
+    return true;
+}
+
+bool Remover::ShowFileList(const RemovalPlan& plan, bool ask) {
+    const std::vector<std::string> paths = plan.DeletedPaths();
+    std::string text;
+    if (paths.empty()) {
+        text = strings_.Load(zoclear_text::kNothingToDelete);
+    } else {
+        text = strings_.Format(zoclear_text::kFileCount, static_cast<int>(paths.size())) + "\n\n";
+        for (const std::string& path : paths) text += path + "\n";
+    }
+    if (!ask) {
+        seams_.ui->Show(text, BoxIcon::kExclamation);
+        return true;
+    }
+    text += "\n\n";
+    text += strings_.Load(paths.empty() ? zoclear_text::kGoOn : zoclear_text::kDeleteAll);
+    return seams_.ui->Ask(text) && seams_.ui->Ask(strings_.Load(zoclear_text::kStartQuestion));
+}
+
+bool Remover::RemoveProgmanEntries(const RemovalPlan& plan) {
+    const std::vector<std::string> commands = ProgmanCommands(plan);
+    if (commands.empty()) return true;
+    std::string refused;
+    if (FindUnsendableName(plan, &refused)) {
+        ErrorMessage(false, strings_.Format(zoclear_text::kRefusedName, refused));
+        return false;
+    }
+    if (!seams_.programManager->Execute(commands)) {
+        ErrorMessage(false, strings_.Load(zoclear_text::kNoProgramManager));
+        return false;
+    }
+    return true;
+}
+
+void Remover::SetProgress(int position, int total) {
+    int percent = total != 0 ? position * 100 / total : 0;
+    if (percent < 0) percent = 0;
+    if (percent > 100) percent = 100;
+    seams_.ui->SetProgress(percent);
+}

@@ -1,0 +1,59 @@
+// The removal program's commands without their window: the start-up checks, the list of
+// installed parts, the file list (Info), the removal of the selected part (Remove), Help and
+// the error message, over the seams of the records file, the file system, Program Manager and
+// the window. ZoclearDialog forwards its commands here.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "remover/file_system.h"
+#include "remover/install_records.h"
+#include "remover/profile_store.h"
+#include "remover/program_manager.h"
+#include "remover/removal_plan.h"
+#include "remover/remover_ui.h"
+#include "remover/string_loader.h"
+
+class Remover {
+public:
+    struct Seams {
+        RemoverUi* ui;
+        ProfileStore* records;
+        FileSystem* files;
+        ProgramManager* programManager;
+    };
+    // `strings` is the module that holds the program's string table.
+    Remover(const Seams& seams, platform::ModuleHandle strings);
+
+    // Once the window is up: sets the title; quits with a message when the program was not
+    // started in the product folder (exact byte comparison) or no part is recorded; else
+    // fills the list and shows the notice that names the installed parts.
+    void Startup(const std::string& currentFolder, const std::string& productFolder);
+    // The list of parts in record order, the first line selected.
+    void FillGroupList();
+    // Info: the paths that removing the selected part deletes.
+    void ShowInfo();
+    // Remove: asks twice, deletes the selected part's files, its folder when empty and its
+    // Program Manager entries; only when all of that succeeded are its records deleted and
+    // its list line dropped. After the last part the program removes itself and ends.
+    void Remove();
+    void ShowHelp();
+
+    // Beep, then `text` with OK (ask false; the result is true), or with the question whether
+    // to go on appended, with Yes and No (the result is false for No).
+    bool ErrorMessage(bool ask, const std::string& text);
+
+private:
+    // The plan for the selected line and the list's length; false when no line is selected.
+    bool PlanSelected(RemovalPlan* plan, int* index, int* count) const;
+    // Shows the file list; with `ask`, asks whether to start, twice. False for a No.
+    bool ShowFileList(const RemovalPlan& plan, bool ask);
+    // False, after its message, when a name cannot be sent or Program Manager failed.
+    bool RemoveProgmanEntries(const RemovalPlan& plan);
+    void SetProgress(int position, int total);
+
+    Seams seams_;
+    StringLoader strings_;
+    InstallRecords records_;
+};

@@ -1,0 +1,169 @@
+#include "tests/support/remover/fake_seams.h"
+
+#include <algorithm>
+#include <sstream>
+
+#ifdef ZO_WIN32
+#include <windows.h>
+#else
+#include "platform/native_module.h"
+#endif
+
+platform::ModuleHandle ZoclearStrings() {
+#ifdef ZO_WIN32
+    return GetModuleHandleA(nullptr);  // the test program carries the program's string table
+#else
+    return platform::NativeModuleHandle("Zoclear");
+#endif
+}
+
+namespace {
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+               return upper(x) == upper(y);
+           });
+}
+
+}  // namespace
+
+// ---- MemoryProfile -----------------------------------------------------------------------------
+
+MemoryProfile::MemoryProfile(const std::string& text) {
+    std::istringstream lines(text);
+    std::string line, section;
+    while (std::getline(lines, line)) {
+        if (line.empty()) continue;
+        if (line.front() == '[' && line.back() == ']') {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos)
+            Write(section, line.substr(0, equals), line.substr(equals + 1));
+    }
+}
+
+MemoryProfile::Section* MemoryProfile::Find(const std::string& section) {
+    for (Section& s : sections_)
+        if (SameIgnoringCase(s.name, section)) return &s;
+    return nullptr;
+}
+
+std::string MemoryProfile::Read(const std::string& section, const std::string& key) {
+    ++reads_;
+    if (Section* s = Find(section))
+        for (const auto& entry : s->keys)
+            if (SameIgnoringCase(entry.first, key)) return entry.second;
+    return std::string();
+}
+
+void MemoryProfile::Write(const std::string& section, const std::string& key,
+                          const std::string& value) {
+    Section* s = Find(section);
+    if (s == nullptr) {
+        sections_.push_back({section, {}});
+        s = &sections_.back();
+    }
+    for (auto& entry : s->keys)
+        if (SameIgnoringCase(entry.first, key)) {
+            entry.second = value;
+            return;
+        }
+    s->keys.emplace_back(key, value);
+}
+
+void MemoryProfile::DeleteKey(const std::string& section, const std::string& key) {
+    if (Section* s = Find(section))
+        s->keys.erase(
+            std::remove_if(s->keys.begin(), s->keys.end(),
+                           [&](const auto& entry) { return SameIgnoringCase(entry.first, key); }),
+            s->keys.end());
+}
+
+void MemoryProfile::DeleteSection(const std::string& section) {
+    sections_.erase(
+        std::remove_if(sections_.begin(), sections_.end(),
+                       [&](const Section& s) { return SameIgnoringCase(s.name, section); }),
+        sections_.end());
+}
+
+std::string MemoryProfile::Text() const {
+    std::string text;
+    for (const Section& s : sections_) {
+        text += "[" + s.name + "]\n";
+        for (const auto& entry : s.keys) text += entry.first + "=" + entry.second + "\n";
+    }
+    return text;
+}
+
+// ---- FakeFileSystem ----------------------------------------------------------------------------
+
+RemoveOutcome FakeFileSystem::RemoveFile(const std::string& path) {
+    log.push_back("file " + path);
+    const auto refusal = refusals.find(path);
+    if (refusal != refusals.end()) return RemoveOutcomeOfError(refusal->second);
+    if (files.erase(path) == 0) return RemoveOutcomeOfError(2);  // the file is not there
+    return RemoveOutcome::kRemoved;
+}
+
+void FakeFileSystem::RemoveFolder(const std::string& path) { log.push_back("folder " + path); }
+
+void FakeFileSystem::StartSelfRemoval() { log.push_back("self-removal"); }
+
+// ---- FakeProgramManager ------------------------------------------------------------------------
+
+bool FakeProgramManager::Execute(const std::vector<std::string>& commands) {
+    if (!connects) {
+        log.push_back("connection refused");
+        return false;
+    }
+    log.push_back("connect");
+    bool accepted = true;
+    for (const std::string& command : commands) {
+        if (command == refuse) {
+            log.push_back("refused " + command);
+            accepted = false;
+            break;
+        }
+        log.push_back(command);
+    }
+    log.push_back("disconnect");
+    return accepted;
+}
+
+// ---- ScriptedUi --------------------------------------------------------------------------------
+
+void ScriptedUi::Beep() { log.push_back("beep"); }
+
+void ScriptedUi::SetTitle(const std::string& text) { title = text; }
+
+void ScriptedUi::Show(const std::string& text, BoxIcon icon) {
+    log.push_back((icon == BoxIcon::kInformation ? "info: " : "warning: ") + text);
+}
+
+void ScriptedUi::ShowNotice(const std::string& text) { log.push_back("notice: " + text); }
+
+bool ScriptedUi::Ask(const std::string& text) {
+    const bool yes = nextAnswer_ < answers.size() ? answers[nextAnswer_] : true;
+    ++nextAnswer_;
+    log.push_back("ask: " + text + (yes ? " -> yes" : " -> no"));
+    return yes;
+}
+
+void ScriptedUi::SetProgress(int percent) { progress.push_back(percent); }
+
+void ScriptedUi::SetPartList(const std::vector<std::string>& lines) {
+    list = lines;
+    selected = lines.empty() ? -1 : 0;
+}
+
+void ScriptedUi::Quit() { log.push_back("quit"); }
+
+std::vector<std::string> ScriptedUi::Boxes() const {
+    std::vector<std::string> boxes;
+    for (const std::string& line : log)
+        if (line != "beep" && line != "quit") boxes.push_back(line);
+    return boxes;
+}
