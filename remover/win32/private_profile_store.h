@@ -1,0 +1,23 @@
+// The records file through the system's private-profile functions; every call goes straight to
+// the file, and values are read whole, however long (a cut path could name another file).
+#pragma once
+
+#include <string>
+
+#include "remover/profile_store.h"
+
+class PrivateProfileStore : public ProfileStore {
+public:
+    explicit PrivateProfileStore(std::string path) : path_(std::move(path)) {}
+
+    const std::string& Path() const { return path_; }
+
+    std::string Read(const std::string& section, const std::string& key) override;
+    void Write(const std::string& section, const std::string& key,
+               const std::string& value) override;
+    void DeleteKey(const std::string& section, const std::string& key) override;
+    void DeleteSection(const std::string& section) override;
+
+private:
+    std::string path_;
+};
