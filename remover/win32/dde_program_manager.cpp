@@ -33,10 +33,10 @@ bool DdeProgramManager::Execute(const std::vector<std::string>& commands) {
         // The text goes with its terminating zero; a server that has disconnected meanwhile
         // leaves no conversation to send on.
         const std::string& command = commands[i];
+        auto* bytes = reinterpret_cast<LPBYTE>(const_cast<char*>(command.c_str()));
         accepted = conversation_ != nullptr &&
-                   DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(command.c_str())),
-                                        static_cast<DWORD>(command.size() + 1), conversation_,
-                                        nullptr, 0, XTYP_EXECUTE, kCommandTimeout,
+                   DdeClientTransaction(bytes, static_cast<DWORD>(command.size() + 1),
+                                        conversation_, nullptr, 0, XTYP_EXECUTE, kCommandTimeout,
                                         nullptr) != nullptr;
     }
     Release();

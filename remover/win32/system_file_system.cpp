@@ -16,9 +16,7 @@ RemoveOutcome SystemFileSystem::RemoveFile(const std::string& path) {
     return RemoveOutcomeOfError(GetLastError());
 }
 
-void SystemFileSystem::RemoveFolder(const std::string& path) {
-    RemoveDirectoryA(path.c_str());
-}
+void SystemFileSystem::RemoveFolder(const std::string& path) { RemoveDirectoryA(path.c_str()); }
 
 void SystemFileSystem::StartSelfRemoval() {
     for (int i = 0; i < 2; ++i) {

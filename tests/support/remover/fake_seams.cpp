@@ -34,6 +34,7 @@ MemoryProfile::MemoryProfile(const std::string& text) {
     std::istringstream lines(text);
     std::string line, section;
     while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty()) continue;
         if (line.front() == '[' && line.back() == ']') {
             section = line.substr(1, line.size() - 2);

@@ -23,7 +23,8 @@ platform::ModuleHandle ZoclearStrings();
 class MemoryProfile : public ProfileStore {
 public:
     MemoryProfile() = default;
-    // From the text of an .ini file ("[SECTION]" lines and "KEY=value" lines).
+    // From the text of an .ini file ("[SECTION]" lines and "KEY=value" lines, ended by "\n" or
+    // "\r\n"; blank lines are passed over).
     explicit MemoryProfile(const std::string& text);
 
     std::string Read(const std::string& section, const std::string& key) override;

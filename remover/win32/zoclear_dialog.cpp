@@ -1,0 +1,188 @@
+// ZoclearDialog: its controls and fonts, the set-up, the response table and the window side of
+// the removal (message boxes, gauge, list).
+#include "remover/win32/zoclear_dialog.h"
+
+#include <cstring>
+
+#include "framework/module.h"
+#include "platform/code_page.h"
+#include "remover/font_description.h"
+#include "remover/remover_texts.h"
+
+namespace {
+
+constexpr char kProductFolderName[] = "Zolvane";
+constexpr char kRecordsFileName[] = "ZOLVIN.INI";
+
+// The face name of a description as LOGFONT holds it: at most 31 bytes, whole characters.
+void CopyFace(const char* face, char* out) {
+    const size_t length = WholeCharacters(face, strnlen(face, LF_FACESIZE - 1));
+    std::memcpy(out, face, length);
+    out[length] = '\0';
+}
+
+LOGFONTA LogFontOf(const FontDescription& font) {
+    LOGFONTA logFont = {};
+    logFont.lfHeight = font.height;
+    logFont.lfWidth = font.width;
+    logFont.lfEscapement = font.escapement;
+    logFont.lfOrientation = font.orientation;
+    logFont.lfWeight = font.weight;
+    logFont.lfItalic = font.italic;
+    logFont.lfUnderline = font.underline;
+    logFont.lfStrikeOut = font.strikeOut;
+    logFont.lfCharSet = font.charSet;
+    logFont.lfOutPrecision = font.outPrecision;
+    logFont.lfClipPrecision = font.clipPrecision;
+    logFont.lfQuality = font.quality;
+    logFont.lfPitchAndFamily = font.pitchAndFamily;
+    CopyFace(font.face, logFont.lfFaceName);
+    return logFont;
+}
+
+std::string FolderText(DWORD (*get)(DWORD, char*)) {
+    char folder[MAX_PATH];
+    const DWORD length = get(sizeof folder, folder);
+    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
+DWORD WindowsFolder(DWORD size, char* buffer) { return GetWindowsDirectoryA(buffer, size); }
+DWORD CurrentFolder(DWORD size, char* buffer) { return GetCurrentDirectoryA(size, buffer); }
+
+}  // namespace
+
+ZoclearDialog::ZoclearDialog()
+    : TDialog(nullptr, "ZOCLEAR"),
+      strings_(framework::Module()),
+      faceBrush_(GetSysColor(COLOR_BTNFACE)),
+      groupText_(strings_.Load(zoclear_text::kGroupLabel)),
+      progressText_(strings_.Load(zoclear_text::kProgressLabel)),
+      infoText_(strings_.Load(zoclear_text::kInfoButton)),
+      removeText_(strings_.Load(zoclear_text::kRemoveButton)),
+      helpText_(strings_.Load(zoclear_text::kHelpButton)),
+      exitText_(strings_.Load(zoclear_text::kExitButton)),
+      groupLabel_(this, -1, groupText_.c_str(), 15, 30, 100, 20, 40),
+      groupList_(this, kGroupListId, 120, 30, 320, 100, CBS_DROPDOWNLIST, 20),
+      progressLabel_(this, -1, progressText_.c_str(), 15, 70, 100, 20, 40),
+      gauge_(this, "%d%%", kGaugeId, 120, 70, 320, 20, 0),
+      infoButton_(this, kInfoCommand, infoText_.c_str(), 10, 120, 100, 40, false),
+      removeButton_(this, kRemoveCommand, removeText_.c_str(), 120, 120, 100, 40, false),
+      helpButton_(this, kHelpCommand, helpText_.c_str(), 230, 120, 100, 40, false),
+      exitButton_(this, IDCANCEL, exitText_.c_str(), 340, 120, 100, 40, false) {
+    CreateDialogFont(zoclear_text::kDialogFont);
+    if (dialogFont_ && dialogFont_->IsValid())
+        controlFont_ = std::make_unique<framework::TFont>(*dialogFont_);
+}
+
+ZoclearDialog::~ZoclearDialog() {
+    if (IsWindow()) DestroyWindow(GetHandle());
+}
+
+void ZoclearDialog::CreateDialogFont(unsigned id) {
+    dialogFont_.reset();
+    const std::string entry = strings_.Load(id);
+    dialogFont_ =
+        std::make_unique<framework::TFont>(LogFontOf(ParseFontDescription(entry.c_str())));
+}
+
+void ZoclearDialog::SetupWindow() {
+    TDialog::SetupWindow();
+    framework::TControl* const controls[] = {&groupLabel_, &groupList_,  &progressLabel_,
+                                             &gauge_,      &infoButton_, &removeButton_,
+                                             &helpButton_, &exitButton_};
+    if (controlFont_)
+        for (framework::TControl* control : controls)
+            control->SetFont(controlFont_->GetHandle(), false);
+
+    windowsFolder_ = FolderText(WindowsFolder);
+    productFolder_ = windowsFolder_ + "\\" + kProductFolderName;
+    recordsPath_ = productFolder_ + "\\" + kRecordsFileName;
+    currentFolder_ = FolderText(CurrentFolder);
+    records_ = std::make_unique<PrivateProfileStore>(recordsPath_);
+    remover_ = std::make_unique<Remover>(
+        Remover::Seams{this, records_.get(), &files_, &programManager_}, framework::Module());
+
+    // The dialog fills its frame's client area, which then shrinks around it.
+    MoveWindow(GetHandle(), 0, 0, kDialogWidth,
+               GetSystemMetrics(SM_CYCAPTION) + kDialogHeightBelowCaption, FALSE);
+    PostMessageA(GetHandle(), kStartupMessage, 0, 0);
+}
+
+bool ZoclearDialog::Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        *result = EvCtlColor(reinterpret_cast<HDC>(wParam));
+        return true;
+    case kStartupMessage:
+        EvStartup();
+        *result = 1;
+        return true;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED) break;
+        switch (LOWORD(wParam)) {
+        case kInfoCommand: remover_->ShowInfo(); break;
+        case kRemoveCommand: remover_->Remove(); break;
+        case kHelpCommand: remover_->ShowHelp(); break;
+        case IDOK: break;  // Enter does nothing
+        default: return TDialog::Find(message, wParam, lParam, result);
+        }
+        *result = 0;
+        return true;
+    default:
+        break;
+    }
+    return TDialog::Find(message, wParam, lParam, result);
+}
+
+LRESULT ZoclearDialog::EvCtlColor(HDC dc) {
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(faceBrush_.GetHandle());
+}
+
+void ZoclearDialog::EvStartup() { remover_->Startup(currentFolder_, productFolder_); }
+
+// ---- the window side of the removal -----------------------------------------------------------
+
+void ZoclearDialog::Beep() { MessageBeep(0); }
+
+void ZoclearDialog::SetTitle(const std::string& title) {
+    caption_ = title;
+    HWND frame = GetParent(GetHandle());
+    if (frame != nullptr) SetWindowTextA(frame, caption_.c_str());
+}
+
+void ZoclearDialog::Show(const std::string& text, BoxIcon icon) {
+    const UINT iconFlag = icon == BoxIcon::kInformation ? MB_ICONINFORMATION : MB_ICONEXCLAMATION;
+    MessageBoxExA(GetHandle(), text.c_str(), caption_.c_str(), MB_OK | iconFlag, 0);
+}
+
+void ZoclearDialog::ShowNotice(const std::string& text) {
+    MessageBoxExA(nullptr, text.c_str(), caption_.c_str(), MB_OK | MB_ICONINFORMATION, 0);
+}
+
+bool ZoclearDialog::Ask(const std::string& text) {
+    return MessageBoxExA(GetHandle(), text.c_str(), caption_.c_str(),
+                         MB_YESNO | MB_ICONEXCLAMATION, 0) != IDNO;
+}
+
+void ZoclearDialog::SetProgress(int percent) {
+    gauge_.SetValue(percent);
+    // No message loop runs during a removal: the gauge is painted at once.
+    InvalidateRect(gauge_.GetHandle(), nullptr, TRUE);
+    UpdateWindow(gauge_.GetHandle());
+}
+
+void ZoclearDialog::SetPartList(const std::vector<std::string>& lines) {
+    groupList_.ClearList();
+    for (size_t n = 0; n < lines.size(); ++n)
+        groupList_.InsertString(lines[n].c_str(), static_cast<int>(n));
+    groupList_.SetSelIndex(0);
+}
+
+int ZoclearDialog::SelectedPart() { return groupList_.GetSelIndex(); }
+
+void ZoclearDialog::Quit() { PostQuitMessage(0); }
