@@ -35,7 +35,8 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 void MakeFolder(const std::string& path) {
     for (size_t i = 3; i <= path.size(); ++i)
-        if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+        if (i == path.size() || path[i] == '\\')
+            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
 }
 
 bool RemoveTree(const std::string& path) {

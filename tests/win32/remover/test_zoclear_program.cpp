@@ -1,0 +1,383 @@
+// The removal program itself under Wine, on a fixture installation, driven through its message
+// boxes and commands, with the tests' own Program Manager: each scenario compares the files,
+// the Programs menu, the records and the command log before and after with what it expects,
+// so that all that should go is gone and nothing else.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "remover/remover_texts.h"
+#include "remover/string_loader.h"
+#include "tests/support/remover/fake_seams.h"
+#include "tests/win32/remover/fixture_installation.h"
+#include "tests/win32/remover/scratch_folder.h"
+#include "tests/win32/remover/stand_in_program_manager.h"
+#include "tests/win32/remover/zoclear_driver.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// Three parts: Moravel and Kolda share the group "Zolvane Filters", the help file and its
+// item; Tools has a group of its own. Items are numbered after their files.
+const char kThreeParts[] =
+    "[INSTALL]\nSECTIONS=3\nSECTION1=Moravel\nSECTION2=Kolda\nSECTION3=Tools\n"
+    "[Moravel]\nGROUP=Zolvane Filters\nFILES=4\n"
+    "FILE1=C:\\ZoFixture\\Plugins\\Zo_Mor.dll\nFILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
+    "FILE3=C:\\ZoFixture\\Moravel\\Readme.txt\nFILE4=C:\\ZoFixture\\Moravel\\Samples.txt\n"
+    "ITEMS=2\nITEM1=Moravel\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Moravel\n"
+    "[Kolda]\nGROUP=Zolvane Filters\nFILES=2\n"
+    "FILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\nFILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
+    "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n"
+    "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\ZoFixture\\Tools\\ZoTool.exe\n"
+    "ITEMS=1\nITEM1=ZoTool\nDIR=C:\\ZoFixture\\Tools\n";
+
+// A file of the user's own in Kolda's folder: the folder is not empty and stays.
+const char kUserNotes[] = "C:\\ZoFixture\\Kolda\\Notes.txt";
+
+std::string Canonical(const std::string& records) { return MemoryProfile(records).Text(); }
+
+class ZoclearProgram : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(server.Running()) << "the stand-in cannot serve"; }
+
+    // Installs `records`, takes the state before, and starts the program in `folder` (the
+    // product folder when empty).
+    void Launch(const std::string& records, const std::string& folder = "") {
+        driver = std::make_unique<ZoclearDriver>();  // a program that still runs is ended
+        fixture.reset();  // the last installation goes before the next is made in its place
+        fixture = std::make_unique<FixtureInstallation>(records, Texts{kUserNotes});
+        before = fixture->Take();
+        ASSERT_TRUE(driver->Start(fixture->Program(),
+                                  folder.empty() ? fixture->ProductFolder() : folder));
+    }
+
+    std::string Text(unsigned id) const { return strings.Load(id); }
+
+    // Waits for the next box, checks it and answers it with `answer`.
+    enum Buttons { kOk, kYesNo };
+    void Expect(Buttons buttons, const std::string& text, int answer, bool owned = true,
+                const char* gauge = nullptr) {
+        SeenBox box;
+        ASSERT_TRUE(driver->WaitForBox(&box)) << "no box; expected: " << text;
+        EXPECT_EQ(box.question, buttons == kYesNo) << box.text;
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, Text(zoclear_text::kCaption));
+        EXPECT_EQ(box.owned, owned) << box.text;
+        if (gauge != nullptr) {
+            EXPECT_EQ(box.gauge, gauge) << box.text;
+        }
+        driver->Answer(box, answer);
+    }
+    void ExpectNotice(const Texts& names) {
+        std::string notice = Text(zoclear_text::kStartupNotice) + "\n\n";
+        for (const std::string& name : names) notice += name + "\n";
+        Expect(kOk, notice, IDOK, false);
+    }
+    std::string FileList(const Texts& paths) const {
+        std::string list =
+            strings.Format(zoclear_text::kFileCount, static_cast<int>(paths.size())) + "\n\n";
+        for (const std::string& path : paths) list += path + "\n";
+        return list;
+    }
+    // The file list and the question whether to start, both answered Yes.
+    void ExpectQuestions(const Texts& paths) {
+        Expect(kYesNo, FileList(paths) + "\n\n" + Text(zoclear_text::kDeleteAll),
+               IDYES);
+        Expect(kYesNo, Text(zoclear_text::kStartQuestion), IDYES);
+    }
+    void Remove(int line, const Texts& paths) {
+        driver->Select(line);
+        driver->Command(103);
+        ExpectQuestions(paths);
+    }
+    void ExpectCompleted() { Expect(kOk, Text(zoclear_text::kCompleted), IDOK); }
+    // Exit, then the program ends without a question.
+    void Exit() {
+        driver->Command(IDCANCEL);
+        EXPECT_TRUE(driver->WaitForExit(20000)) << "Exit did not end the program";
+    }
+    // Waits until the program is idle again after its last box: the list shows `lines`.
+    void ExpectList(const Texts& lines) {
+        for (int i = 0; i < 100 && driver->ListLines() != lines; ++i) Pause(50);
+        EXPECT_EQ(driver->ListLines(), lines);
+    }
+
+    StringLoader strings{ZoclearStrings()};
+    std::unique_ptr<FixtureInstallation> fixture;
+    FixtureInstallation::State before;
+    StandInProgramManager server{ProgramsMenuFolder()};
+    std::unique_ptr<ZoclearDriver> driver;
+};
+
+TEST_F(ZoclearProgram, StartsWithTheNoticeAndEndsByExitWithoutAQuestion) {
+    Launch(kThreeParts);
+    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    ExpectList({"Moravel", "Kolda", "Tools"});
+    EXPECT_EQ(driver->FrameTitle(), Text(zoclear_text::kCaption));
+    EXPECT_EQ(driver->GaugeText(), "0%");
+    const LONG style = GetWindowLongA(driver->Frame(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0)
+        << "neither sized nor minimised nor maximised";
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+
+    driver->Command(104);  // Help
+    Expect(kOk, Text(zoclear_text::kHelp), IDOK);
+    driver->Command(102);  // Info on the first line
+    Expect(kOk,
+           FileList({"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
+                     "C:\\ZoFixture\\Moravel\\Samples.txt"}),
+           IDOK);
+    driver->Command(IDOK);  // Enter does nothing
+    SeenBox none;
+    EXPECT_FALSE(driver->WaitForBox(&none, 500)) << none.text;
+    EXPECT_TRUE(driver->Running());
+    Exit();
+    const FixtureInstallation::State after = fixture->Take();
+    EXPECT_EQ(after.files, before.files);
+    EXPECT_EQ(after.programs, before.programs);
+    EXPECT_EQ(after.records, before.records);
+    EXPECT_TRUE(server.Log().empty());
+}
+
+TEST(ZoclearResources, TheProgramCarriesItsIconAndItsEmptyDialogTemplate) {
+    HMODULE program = LoadLibraryExA(ZO_ZOCLEAR_PROGRAM, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    EXPECT_NE(LoadIconA(program, "ZOCLEAR"), nullptr);
+    HRSRC found = FindResourceA(program, "ZOCLEAR", MAKEINTRESOURCEA(5));  // RT_DIALOG
+    ASSERT_NE(found, nullptr);
+    const auto* dialog =
+        static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(program, found)));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME),
+              static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
+    EXPECT_EQ(dialog->cdit, 0) << "no controls: the dialog makes them";
+    EXPECT_EQ(dialog->cx, 1);
+    EXPECT_EQ(dialog->cy, 1);
+    char text[256] = "";
+    EXPECT_GT(LoadStringA(program, 110, text, sizeof text), 0) << "its own string table";
+    FreeLibrary(program);
+}
+
+TEST_F(ZoclearProgram, RemovesAPartOfASharedGroupAndNothingElse) {
+    Launch(kThreeParts);
+    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
+               "C:\\ZoFixture\\Moravel\\Samples.txt"});
+    Expect(kOk, Text(zoclear_text::kCompleted), IDOK, true, "100%");
+    ExpectList({"Kolda", "Tools"});
+    EXPECT_EQ(driver->GaugeText(), "0%");
+    Exit();
+
+    const FixtureInstallation::State after = fixture->Take();
+    EXPECT_EQ(after.files, Without(before.files, {"C:\\ZoFixture\\Moravel\\",
+                                                  "C:\\ZoFixture\\Moravel\\Readme.txt",
+                                                  "C:\\ZoFixture\\Moravel\\Samples.txt",
+                                                  "C:\\ZoFixture\\Plugins\\Zo_Mor.dll"}));
+    EXPECT_EQ(after.programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}));
+    EXPECT_EQ(server.Log(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
+                                   "[DeleteItem(\"Moravel\")] ok", "disconnect"}));
+    EXPECT_EQ(after.records,
+              Canonical("[INSTALL]\nSECTIONS=2\nSECTION1=Kolda\nSECTION2=Tools\n"
+                        "[Kolda]\nGROUP=Zolvane Filters\nFILES=2\n"
+                        "FILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\n"
+                        "FILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
+                        "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n"
+                        "[Tools]\nGROUP=Zolvane Tools\nFILES=1\n"
+                        "FILE1=C:\\ZoFixture\\Tools\\ZoTool.exe\n"
+                        "ITEMS=1\nITEM1=ZoTool\nDIR=C:\\ZoFixture\\Tools\n"));
+    EXPECT_TRUE(after.windows.empty()) << "no self-removal while parts remain";
+}
+
+TEST_F(ZoclearProgram, RemovingEveryPartEndsWithTheSelfRemoval) {
+    Launch(kThreeParts);
+    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    Remove(2, {"C:\\ZoFixture\\Tools\\ZoTool.exe"});
+    ExpectCompleted();
+    ExpectList({"Moravel", "Kolda"});
+    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
+               "C:\\ZoFixture\\Moravel\\Samples.txt"});
+    ExpectCompleted();
+    ExpectList({"Kolda"});
+    // The last part of the group: the group goes whole, the shared help file with it.
+    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Kol.dll", "C:\\ZoFixture\\Plugins\\Zop2j.hlp"});
+    ExpectCompleted();
+    EXPECT_TRUE(driver->WaitForExit(20000)) << "the program ends after the last part";
+
+    EXPECT_EQ(server.Log(),
+              (Texts{"connect", "[DeleteGroup(\"Zolvane Tools\")] ok", "disconnect",
+                     "connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
+                     "[DeleteItem(\"Moravel\")] ok", "disconnect",
+                     "connect", "[DeleteGroup(\"Zolvane Filters\")] ok", "disconnect"}));
+    const FixtureInstallation::State after = fixture->Take();
+    EXPECT_EQ(after.files, (Texts{"C:\\ZoFixture\\Kolda\\", kUserNotes,
+                                  "C:\\ZoFixture\\Plugins\\", "C:\\ZoFixture\\Sentinel.txt"}))
+        << "folders go only when empty";
+    EXPECT_EQ(after.programs,
+              Without(before.programs,
+                      {"Zolvane Filters\\", "Zolvane Filters\\Kolda.lnk",
+                       "Zolvane Filters\\Moravel.lnk", "Zolvane Filters\\Zolvane Help.lnk",
+                       "Zolvane Tools\\", "Zolvane Tools\\ZoTool.lnk"}));
+    EXPECT_EQ(after.records, Canonical("[INSTALL]\nSECTIONS=0\n"));
+    // The templates became the batch file in the Windows folder, and it ran there.
+    for (int i = 0; i < 200 && fixture->Take().windows.size() < 3; ++i) Pause(50);
+    EXPECT_EQ(fixture->Take().windows, (Texts{"VaravUr.bat", "VaravUr.pif", "VaravUr.ran"}));
+    EXPECT_EQ(after.product, (Texts{"ZOLVIN.INI", "Zoclear.exe"}));
+}
+
+TEST_F(ZoclearProgram, ARefusedFileKeepsThePartForASecondTry) {
+    Launch(kThreeParts);
+    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    // The plug-in is in use: opened without sharing its deletion.
+    HANDLE held = CreateFileA("C:\\ZoFixture\\Plugins\\Zo_Mor.dll", GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const Texts paths = {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll",
+                         "C:\\ZoFixture\\Moravel\\Readme.txt",
+                         "C:\\ZoFixture\\Moravel\\Samples.txt"};
+    Remove(0, paths);
+    Expect(kYesNo,
+           strings.Format(zoclear_text::kDeleteFailed, paths[0]) + "\n" +
+               Text(zoclear_text::kGoOn),
+           IDYES, true, "0%");
+    ExpectList({"Moravel", "Kolda", "Tools"});
+    EXPECT_EQ(driver->GaugeText(), "0%");
+    EXPECT_TRUE(server.Log().empty()) << "Program Manager is not contacted";
+    FixtureInstallation::State after = fixture->Take();
+    EXPECT_EQ(after.records, before.records) << "every record stays";
+    EXPECT_EQ(after.programs, before.programs);
+    EXPECT_EQ(after.files, Without(before.files, {"C:\\ZoFixture\\Moravel\\",
+                                                  "C:\\ZoFixture\\Moravel\\Readme.txt",
+                                                  "C:\\ZoFixture\\Moravel\\Samples.txt"}));
+
+    // Freed, the plug-in goes on a second try; the files already gone are passed over.
+    CloseHandle(held);
+    Remove(0, paths);
+    ExpectCompleted();
+    ExpectList({"Kolda", "Tools"});
+    Exit();
+    after = fixture->Take();
+    EXPECT_EQ(after.files, Without(before.files, {"C:\\ZoFixture\\Moravel\\",
+                                                  "C:\\ZoFixture\\Moravel\\Readme.txt",
+                                                  "C:\\ZoFixture\\Moravel\\Samples.txt",
+                                                  "C:\\ZoFixture\\Plugins\\Zo_Mor.dll"}));
+    EXPECT_EQ(after.programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}));
+}
+
+TEST_F(ZoclearProgram, ARefusedCommandKeepsThePartForASecondTry) {
+    server.Refuse("[DeleteItem(\"Moravel\")]");
+    Launch(kThreeParts);
+    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
+               "C:\\ZoFixture\\Moravel\\Samples.txt"});
+    Expect(kOk, Text(zoclear_text::kNoProgramManager), IDOK);
+    ExpectList({"Moravel", "Kolda", "Tools"});
+    EXPECT_EQ(driver->GaugeText(), "0%");
+    EXPECT_EQ(server.Log(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
+                                   "[DeleteItem(\"Moravel\")] refused", "disconnect"}));
+    EXPECT_EQ(fixture->Take().records, before.records);
+
+    // A second try: the records still list the deleted files, which are passed over now.
+    server.Refuse("");
+    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
+               "C:\\ZoFixture\\Moravel\\Samples.txt"});
+    ExpectCompleted();
+    ExpectList({"Kolda", "Tools"});
+    Exit();
+    EXPECT_EQ(server.Log().size(), 8u);
+    EXPECT_EQ(fixture->Take().programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}));
+}
+
+TEST_F(ZoclearProgram, TheServerEndingTheConversationKeepsThePart) {
+    server.DisconnectAt("[DeleteItem(\"Moravel\")]");
+    Launch(kThreeParts);
+    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
+               "C:\\ZoFixture\\Moravel\\Samples.txt"});
+    SeenBox box;
+    ASSERT_TRUE(driver->WaitForBox(&box));
+    // DDEML may report the end of the conversation while the command waits (Wine does not).
+    if (box.text == zoclear_text::kDdeDisconnected) {
+        driver->Answer(box, IDOK);
+        ASSERT_TRUE(driver->WaitForBox(&box));
+    }
+    EXPECT_EQ(box.text, Text(zoclear_text::kNoProgramManager));
+    driver->Answer(box, IDOK);
+    ExpectList({"Moravel", "Kolda", "Tools"});
+    Exit();
+    EXPECT_EQ(server.Log(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
+                                   "[DeleteItem(\"Moravel\")] disconnected", "disconnect"}));
+    const FixtureInstallation::State after = fixture->Take();
+    EXPECT_EQ(after.records, before.records);
+    EXPECT_EQ(after.programs, before.programs);
+}
+
+TEST_F(ZoclearProgram, NamesThatCouldChangeACommandAreNeverSent) {
+    Launch("[INSTALL]\nSECTIONS=2\nSECTION1=Bad\nSECTION2=Tools\n"
+           "[Bad]\nGROUP=..\\..\nFILES=1\nFILE1=C:\\ZoFixture\\Bad\\bad.dll\n"
+           "DIR=C:\\ZoFixture\\Bad\n"
+           "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\ZoFixture\\Tools\\ZoTool.exe\n"
+           "ITEMS=1\nITEM1=ZoTool\n");
+    ExpectNotice({"Bad", "Tools"});
+    Remove(0, {"C:\\ZoFixture\\Bad\\bad.dll"});
+    Expect(kOk, strings.Format(zoclear_text::kRefusedName, std::string("..\\..")),
+           IDOK);
+    ExpectList({"Bad", "Tools"});
+    Exit();
+    EXPECT_TRUE(server.Log().empty());
+    const FixtureInstallation::State after = fixture->Take();
+    EXPECT_EQ(after.programs, before.programs);
+    EXPECT_EQ(after.records, before.records);
+}
+
+TEST_F(ZoclearProgram, APartWithoutAGroupRemovesNoGroup) {
+    Launch("[INSTALL]\nSECTIONS=2\nSECTION1=Loose\nSECTION2=Tools\n"
+           "[Loose]\nFILES=1\nFILE1=C:\\ZoFixture\\Loose\\loose.dll\nITEMS=1\nITEM1=Loose\n"
+           "DIR=C:\\ZoFixture\\Loose\n"
+           "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\ZoFixture\\Tools\\ZoTool.exe\n"
+           "ITEMS=1\nITEM1=ZoTool\n");
+    ExpectNotice({"Loose", "Tools"});
+    Remove(0, {"C:\\ZoFixture\\Loose\\loose.dll"});
+    ExpectCompleted();
+    ExpectList({"Tools"});
+    Exit();
+    EXPECT_TRUE(server.Log().empty()) << "never [DeleteGroup(\"\")]";
+    const FixtureInstallation::State after = fixture->Take();
+    EXPECT_EQ(after.programs, before.programs);
+    EXPECT_EQ(after.files, Without(before.files, {"C:\\ZoFixture\\Loose\\",
+                                                  "C:\\ZoFixture\\Loose\\loose.dll"}));
+}
+
+TEST_F(ZoclearProgram, StartUpChecksEndTheProgram) {
+    struct Case {
+        const char* name;
+        const char* records;
+        const char* folder;  // started in this folder of the Windows folder, else elsewhere
+        unsigned message;
+    } cases[] = {
+        {"another folder", kThreeParts, nullptr, zoclear_text::kWrongFolder},
+        {"the product folder in another letter case", kThreeParts, "ZOLVANE",
+         zoclear_text::kWrongFolder},
+        {"no records file", "", "Zolvane", zoclear_text::kNoRecords},
+        {"no part recorded", "[INSTALL]\nSECTIONS=0\n", "Zolvane", zoclear_text::kNoRecords},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string folder = c.folder != nullptr
+                                       ? SystemWindowsFolder() + "\\" + c.folder
+                                       : std::string(FixtureInstallation::kRoot);
+        Launch(c.records, folder);
+        Expect(kOk, Text(c.message), IDOK);
+        EXPECT_TRUE(driver->WaitForExit(20000)) << "the program quits by itself";
+        const FixtureInstallation::State after = fixture->Take();
+        EXPECT_EQ(after.files, before.files);
+        EXPECT_EQ(after.records, before.records);
+    }
+    EXPECT_TRUE(server.Log().empty());
+}
+
+}  // namespace
