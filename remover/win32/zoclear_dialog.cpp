@@ -55,20 +55,15 @@ ZoclearDialog::ZoclearDialog()
     : TDialog(nullptr, "ZOCLEAR"),
       strings_(framework::Module()),
       faceBrush_(GetSysColor(COLOR_BTNFACE)),
-      groupText_(strings_.Load(zoclear_text::kGroupLabel)),
-      progressText_(strings_.Load(zoclear_text::kProgressLabel)),
-      infoText_(strings_.Load(zoclear_text::kInfoButton)),
-      removeText_(strings_.Load(zoclear_text::kRemoveButton)),
-      helpText_(strings_.Load(zoclear_text::kHelpButton)),
-      exitText_(strings_.Load(zoclear_text::kExitButton)),
-      groupLabel_(this, -1, groupText_.c_str(), 15, 30, 100, 20, 40),
+      groupLabel_(this, -1, Text(zoclear_text::kGroupLabel), 15, 30, 100, 20, 40),
       groupList_(this, kGroupListId, 120, 30, 320, 100, CBS_DROPDOWNLIST, 20),
-      progressLabel_(this, -1, progressText_.c_str(), 15, 70, 100, 20, 40),
+      progressLabel_(this, -1, Text(zoclear_text::kProgressLabel), 15, 70, 100, 20, 40),
       gauge_(this, "%d%%", kGaugeId, 120, 70, 320, 20, 0),
-      infoButton_(this, kInfoCommand, infoText_.c_str(), 10, 120, 100, 40, false),
-      removeButton_(this, kRemoveCommand, removeText_.c_str(), 120, 120, 100, 40, false),
-      helpButton_(this, kHelpCommand, helpText_.c_str(), 230, 120, 100, 40, false),
-      exitButton_(this, IDCANCEL, exitText_.c_str(), 340, 120, 100, 40, false) {
+      infoButton_(this, kInfoCommand, Text(zoclear_text::kInfoButton), 10, 120, 100, 40, false),
+      removeButton_(this, kRemoveCommand, Text(zoclear_text::kRemoveButton), 120, 120, 100, 40,
+                    false),
+      helpButton_(this, kHelpCommand, Text(zoclear_text::kHelpButton), 230, 120, 100, 40, false),
+      exitButton_(this, IDCANCEL, Text(zoclear_text::kExitButton), 340, 120, 100, 40, false) {
     CreateDialogFont(zoclear_text::kDialogFont);
     if (dialogFont_ && dialogFont_->IsValid())
         controlFont_ = std::make_unique<framework::TFont>(*dialogFont_);
@@ -76,6 +71,11 @@ ZoclearDialog::ZoclearDialog()
 
 ZoclearDialog::~ZoclearDialog() {
     if (IsWindow()) DestroyWindow(GetHandle());
+}
+
+const char* ZoclearDialog::Text(unsigned id) {
+    text_ = strings_.Load(id);
+    return text_.c_str();
 }
 
 void ZoclearDialog::CreateDialogFont(unsigned id) {

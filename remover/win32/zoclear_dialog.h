@@ -55,18 +55,19 @@ protected:
     bool Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    // String-table entry `id`, valid until the next call: a control copies its text when it
+    // is constructed.
+    const char* Text(unsigned id);
     // Frees the dialog font and builds it again from string-table entry `id`.
     void CreateDialogFont(unsigned id);
     LRESULT EvCtlColor(HDC dc);
     void EvStartup();
 
     StringLoader strings_;
+    std::string text_;
     framework::TBrush faceBrush_;
     std::unique_ptr<framework::TFont> dialogFont_;
     std::unique_ptr<framework::TFont> controlFont_;
-    // The controls' texts, kept until the controls are made.
-    std::string groupText_, progressText_, infoText_, removeText_, helpText_, exitText_;
-
     framework::TStatic groupLabel_;
     framework::TComboBox groupList_;
     framework::TStatic progressLabel_;
