@@ -1,3 +1,4 @@
+// How a failed deletion counts, from the system's error code.
 #include "remover/file_system.h"
 
 namespace {

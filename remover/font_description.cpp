@@ -1,3 +1,4 @@
+// Parsing the dialog-font entry of the string table into its named fields.
 #include "remover/font_description.h"
 
 #include <climits>

@@ -1,3 +1,4 @@
+// Reading the installation records for a command and changing them key by key.
 #include "remover/install_records.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The Program Manager commands of a removal and the names kept out of them.
 #include "remover/progman_commands.h"
 
 #include "platform/code_page.h"

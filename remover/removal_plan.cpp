@@ -1,3 +1,4 @@
+// The sharing tests and the plan of what removing one part deletes.
 #include "remover/removal_plan.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The removal program's commands over its seams: start-up, list, Info, Remove, Help.
 #include "remover/remover.h"
 
 #include "remover/progman_commands.h"

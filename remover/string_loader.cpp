@@ -1,3 +1,4 @@
+// Loading the program's own string-table entries and filling their one placeholder.
 #include "remover/string_loader.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// AppInstall: the frame window around the removal dialog, centred on the screen.
 #include "remover/win32/app_install.h"
 
 #include <memory>

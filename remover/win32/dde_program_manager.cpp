@@ -1,3 +1,4 @@
+// The DDEML conversation with Program Manager and the callback that reports on it.
 #include "remover/win32/dde_program_manager.h"
 
 #include "remover/remover_texts.h"

@@ -1,3 +1,4 @@
+// The records file through the system's private-profile functions.
 #include "remover/win32/private_profile_store.h"
 
 #include <windows.h>

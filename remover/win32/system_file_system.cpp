@@ -1,3 +1,4 @@
+// Deletion, folder removal and the self-removal's batch file through the system.
 #include "remover/win32/system_file_system.h"
 
 #include <windows.h>

@@ -4,20 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-namespace {
+#include "tests/support/files.h"
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
+namespace {
 
 const std::string kCommitted = std::string(ZO_SOURCE_DIR) + "/resources/icons/zoclear.ico";
 
@@ -28,18 +20,14 @@ uint32_t Little(const std::vector<uint8_t>& b, size_t offset, int bytes) {
 }
 
 TEST(ZoclearIconGenerated, GeneratorReproducesTheCommittedFile) {
-    char folder[] = "/tmp/zo_icon_XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string command = std::string("\"") + ZO_MAKE_ZOCLEAR_ICON + "\" \"" + folder + "\"";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    const std::string made = std::string(folder) + "/zoclear.ico";
-    EXPECT_TRUE(ReadFile(made) == ReadFile(kCommitted)) << "the icon differs from its recipe";
-    std::remove(made.c_str());
-    rmdir(folder);
+    const test_files::ScratchFolder folder("zo_icon_");
+    ASSERT_TRUE(test_files::RunGenerator(ZO_MAKE_ZOCLEAR_ICON, folder.Path()));
+    const std::vector<uint8_t> made = test_files::ReadAll(folder.PathOf("zoclear.ico"));
+    EXPECT_TRUE(made == test_files::ReadAll(kCommitted)) << "the icon differs from its recipe";
 }
 
 TEST(ZoclearIconGenerated, ImagesAreWellFormedWithTransparentCorners) {
-    const std::vector<uint8_t> icon = ReadFile(kCommitted);
+    const std::vector<uint8_t> icon = test_files::ReadAll(kCommitted);
     ASSERT_GE(icon.size(), 6u);
     EXPECT_EQ(Little(icon, 0, 2), 0u);
     EXPECT_EQ(Little(icon, 2, 2), 1u) << "an icon, not a cursor";

@@ -1,3 +1,4 @@
+// The stand-in seams of the removal's portable tests.
 #include "tests/support/remover/fake_seams.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Making, reading back and clearing the fixture installation.
 #include "tests/win32/remover/fixture_installation.h"
 
 #include <windows.h>
@@ -8,7 +9,8 @@
 #include <sstream>
 
 #include "tests/support/remover/fake_seams.h"
-#include "tests/win32/remover/scratch_folder.h"
+#include "tests/support/files.h"
+#include "tests/win32/remover/folder_tree.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind
 
 void MakeFile(const std::string& path, const std::string& bytes) {
     MakeFolder(FolderOf(path));
-    WriteBytes(path, bytes);
+    test_files::WriteAll(path, bytes);
 }
 
 std::string Value(const std::string& line) { return line.substr(line.find('=') + 1); }
@@ -72,12 +74,12 @@ FixtureInstallation::FixtureInstallation(const std::string& records,
     if (!records.empty()) {
         std::string text;
         for (char c : records) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        WriteBytes(product_ + "\\ZOLVIN.INI", text);
+        test_files::WriteAll(product_ + "\\ZOLVIN.INI", text);
     }
     // The installer's templates: the batch file leaves a marker in the folder it runs in.
-    WriteBytes(product_ + "\\VaravUr.ba$",
+    test_files::WriteAll(product_ + "\\VaravUr.ba$",
                std::string("@echo off\r\necho removed> ") + kMarker + "\r\n");
-    WriteBytes(product_ + "\\VaravUr.pi$", "program information");
+    test_files::WriteAll(product_ + "\\VaravUr.pi$", "program information");
     const DWORD hidden = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
     SetFileAttributesA((product_ + "\\VaravUr.ba$").c_str(), hidden);
     SetFileAttributesA((product_ + "\\VaravUr.pi$").c_str(), hidden);
@@ -104,7 +106,7 @@ FixtureInstallation::State FixtureInstallation::Take() const {
         if (PathExists(windows_ + "\\" + name)) state.windows.push_back(name);
     state.product = TreeListing(product_);
     const std::string records = product_ + "\\ZOLVIN.INI";
-    state.records = PathExists(records) ? MemoryProfile(ReadBytes(records)).Text() : "<none>";
+    state.records = PathExists(records) ? MemoryProfile(AsText(test_files::ReadAll(records))).Text() : "<none>";
     return state;
 }
 

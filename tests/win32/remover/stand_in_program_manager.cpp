@@ -1,6 +1,7 @@
+// The stand-in Program Manager: its DDE server thread and the commands it carries out.
 #include "tests/win32/remover/stand_in_program_manager.h"
 
-#include <shellapi.h>
+#include "tests/win32/remover/folder_tree.h"
 
 namespace {
 
@@ -23,16 +24,6 @@ bool ParseCommand(const std::string& command, std::string* verb, std::string* ar
 bool IsFolder(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool DeleteTree(const std::string& path) {
-    std::string from = path;
-    from.push_back('\0');  // the list ends with a second zero
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    return SHFileOperationA(&operation) == 0;
 }
 
 // A group name that stays inside the Programs folder: what a careful Program Manager takes.
@@ -163,7 +154,7 @@ std::string StandInProgramManager::Carry(HCONV conversation, const std::string& 
     if (verb == "DeleteGroup") {
         if (!StaysInside(argument)) return "unsafe";
         const std::string folder = programs_ + "\\" + argument;
-        return IsFolder(folder) && DeleteTree(folder) ? "ok" : "refused";
+        return IsFolder(folder) && RemoveTree(folder) ? "ok" : "refused";
     }
     return "refused";
 }

@@ -14,7 +14,8 @@
 #include "remover/win32/private_profile_store.h"
 #include "remover/win32/system_file_system.h"
 #include "tests/support/remover/fake_seams.h"
-#include "tests/win32/remover/scratch_folder.h"
+#include "tests/support/files.h"
+#include "tests/win32/remover/folder_tree.h"
 #include "tests/win32/remover/stand_in_program_manager.h"
 
 namespace {
@@ -22,9 +23,9 @@ namespace {
 using Texts = std::vector<std::string>;
 
 TEST(ProfileStore, ReadsWritesAndDeletesKeysAndSections) {
-    ScratchFolder folder("zo-profile");
-    const std::string path = folder / "ZOLVIN.INI";
-    WriteBytes(path, "[INSTALL]\r\nSECTIONS=1\r\nSECTION1=Mor\r\n[Mor]\r\nFILES=1\r\n"
+    test_files::ScratchFolder folder("zo-profile");
+    const std::string path = folder.PathOf("ZOLVIN.INI");
+    test_files::WriteAll(path, "[INSTALL]\r\nSECTIONS=1\r\nSECTION1=Mor\r\n[Mor]\r\nFILES=1\r\n"
                      "FILE1=C:\\a.dll\r\n");
     PrivateProfileStore store(path);
     EXPECT_EQ(store.Read("INSTALL", "SECTION1"), "Mor");
@@ -46,9 +47,9 @@ TEST(ProfileStore, ReadsWritesAndDeletesKeysAndSections) {
 }
 
 TEST(ProfileStore, RecordsReadThroughTheFile) {
-    ScratchFolder folder("zo-records");
-    const std::string path = folder / "ZOLVIN.INI";
-    WriteBytes(path, "[INSTALL]\r\nSECTIONS=2\r\nSECTION1=ゾルヴァン\r\nSECTION2=B\r\n"
+    test_files::ScratchFolder folder("zo-records");
+    const std::string path = folder.PathOf("ZOLVIN.INI");
+    test_files::WriteAll(path, "[INSTALL]\r\nSECTIONS=2\r\nSECTION1=ゾルヴァン\r\nSECTION2=B\r\n"
                      "[ゾルヴァン]\r\nGROUP=表示\r\nFILES=2\r\nFILE1=C:\\ソフト\\a.dll\r\n"
                      "ITEMS=1\r\nITEM1=Zo\r\nDIR=C:\\ソフト\r\n");
     PrivateProfileStore store(path);
@@ -67,12 +68,12 @@ TEST(ProfileStore, RecordsReadThroughTheFile) {
 }
 
 TEST(FileRemoval, OutcomesComeFromTheSystemsErrorCodes) {
-    ScratchFolder folder("zo-files");
-    const std::string plain = folder / "plain.dll";
-    const std::string readOnly = folder / "readonly.dll";
-    const std::string inUse = folder / "inuse.dll";
-    const std::string subfolder = folder / "sub";
-    for (const std::string& path : {plain, readOnly, inUse}) WriteBytes(path, "x");
+    test_files::ScratchFolder folder("zo-files");
+    const std::string plain = folder.PathOf("plain.dll");
+    const std::string readOnly = folder.PathOf("readonly.dll");
+    const std::string inUse = folder.PathOf("inuse.dll");
+    const std::string subfolder = folder.PathOf("sub");
+    for (const std::string& path : {plain, readOnly, inUse}) test_files::WriteAll(path, "x");
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
     MakeFolder(subfolder);
     // Open without sharing deletion, as a running program holds its DLL.
@@ -87,7 +88,7 @@ TEST(FileRemoval, OutcomesComeFromTheSystemsErrorCodes) {
     } cases[] = {
         {plain, RemoveOutcome::kRemoved, false},
         {plain, RemoveOutcome::kAbsent, false},  // the second time it is gone
-        {folder / "missing\\x.dll", RemoveOutcome::kAbsent, false},
+        {folder.PathOf("missing\\x.dll"), RemoveOutcome::kAbsent, false},
         {readOnly, RemoveOutcome::kRefused, true},
         {inUse, RemoveOutcome::kRefused, true},
         {subfolder, RemoveOutcome::kRefused, true},
@@ -102,16 +103,16 @@ TEST(FileRemoval, OutcomesComeFromTheSystemsErrorCodes) {
 }
 
 TEST(FileRemoval, OnlyEmptyFoldersAreRemoved) {
-    ScratchFolder folder("zo-folders");
-    MakeFolder(folder / "empty");
-    MakeFolder(folder / "full");
-    WriteBytes(folder / "full\\keep.txt", "keep");
+    test_files::ScratchFolder folder("zo-folders");
+    MakeFolder(folder.PathOf("empty"));
+    MakeFolder(folder.PathOf("full"));
+    test_files::WriteAll(folder.PathOf("full\\keep.txt"), "keep");
     SystemFileSystem files;
-    files.RemoveFolder(folder / "empty");
-    files.RemoveFolder(folder / "full");
-    files.RemoveFolder(folder / "missing");
-    EXPECT_FALSE(PathExists(folder / "empty"));
-    EXPECT_TRUE(PathExists(folder / "full\\keep.txt"));
+    files.RemoveFolder(folder.PathOf("empty"));
+    files.RemoveFolder(folder.PathOf("full"));
+    files.RemoveFolder(folder.PathOf("missing"));
+    EXPECT_FALSE(PathExists(folder.PathOf("empty")));
+    EXPECT_TRUE(PathExists(folder.PathOf("full\\keep.txt")));
 }
 
 // Restores the process's current folder, which the self-removal changes.
@@ -133,12 +134,12 @@ bool WaitForFile(const std::string& path, DWORD milliseconds) {
 }
 
 TEST(SelfRemoval, TheTemplatesBecomeTheStartedBatchFile) {
-    ScratchFolder windows("zo-selfremoval");
-    const std::string product = windows / "Zolvane";
+    test_files::ScratchFolder windows("zo-selfremoval");
+    const std::string product = windows.PathOf("Zolvane");
     MakeFolder(product);
-    WriteBytes(product + "\\VaravUr.ba$", "@echo off\r\necho started> started.txt\r\n");
-    WriteBytes(product + "\\VaravUr.pi$", "program information");
-    WriteBytes(windows / "VaravUr.bat", "@echo off\r\necho stale> stale.txt\r\n");
+    test_files::WriteAll(product + "\\VaravUr.ba$", "@echo off\r\necho started> started.txt\r\n");
+    test_files::WriteAll(product + "\\VaravUr.pi$", "program information");
+    test_files::WriteAll(windows.PathOf("VaravUr.bat"), "@echo off\r\necho stale> stale.txt\r\n");
     const DWORD hidden = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     SetFileAttributesA((product + "\\VaravUr.ba$").c_str(), hidden);
     SetFileAttributesA((product + "\\VaravUr.pi$").c_str(), hidden);
@@ -152,11 +153,11 @@ TEST(SelfRemoval, TheTemplatesBecomeTheStartedBatchFile) {
     EXPECT_STREQ(current, windows.Path().c_str()) << "it changes into the folder above";
     EXPECT_FALSE(PathExists(product + "\\VaravUr.ba$"));
     EXPECT_FALSE(PathExists(product + "\\VaravUr.pi$"));
-    EXPECT_EQ(ReadBytes(windows / "VaravUr.pif"), "program information");
-    EXPECT_EQ(GetFileAttributesA((windows / "VaravUr.bat").c_str()), FILE_ATTRIBUTE_ARCHIVE);
-    EXPECT_EQ(GetFileAttributesA((windows / "VaravUr.pif").c_str()), FILE_ATTRIBUTE_ARCHIVE);
-    EXPECT_TRUE(WaitForFile(windows / "started.txt", 20000)) << "the batch file was started";
-    EXPECT_FALSE(PathExists(windows / "stale.txt")) << "never a batch file of an earlier run";
+    EXPECT_EQ(AsText(test_files::ReadAll(windows.PathOf("VaravUr.pif"))), "program information");
+    EXPECT_EQ(GetFileAttributesA((windows.PathOf("VaravUr.bat")).c_str()), FILE_ATTRIBUTE_ARCHIVE);
+    EXPECT_EQ(GetFileAttributesA((windows.PathOf("VaravUr.pif")).c_str()), FILE_ATTRIBUTE_ARCHIVE);
+    EXPECT_TRUE(WaitForFile(windows.PathOf("started.txt"), 20000)) << "the batch file was started";
+    EXPECT_FALSE(PathExists(windows.PathOf("stale.txt"))) << "never a batch file of an earlier run";
     Sleep(500);  // let the batch file's command processor let go of the folder
 }
 
@@ -165,12 +166,12 @@ class ConversationTest : public ::testing::Test {
 protected:
     void SetUp() override {
         MakeFolder(programs.Path() + "\\Zolvane");
-        WriteBytes(programs.Path() + "\\Zolvane\\Moravel.lnk", "link");
-        WriteBytes(programs.Path() + "\\Zolvane\\Kolda.lnk", "link");
+        test_files::WriteAll(programs.Path() + "\\Zolvane\\Moravel.lnk", "link");
+        test_files::WriteAll(programs.Path() + "\\Zolvane\\Kolda.lnk", "link");
         ASSERT_TRUE(server.Running());
     }
 
-    ScratchFolder programs{"zo-programs"};
+    test_files::ScratchFolder programs{"zo-programs"};
     StandInProgramManager server{programs.Path()};
     ScriptedUi ui;
     DdeProgramManager programManager{&ui};

@@ -14,7 +14,8 @@
 #include "remover/string_loader.h"
 #include "tests/support/remover/fake_seams.h"
 #include "tests/win32/remover/fixture_installation.h"
-#include "tests/win32/remover/scratch_folder.h"
+#include "tests/support/files.h"
+#include "tests/win32/remover/folder_tree.h"
 #include "tests/win32/remover/stand_in_program_manager.h"
 #include "tests/win32/remover/zoclear_driver.h"
 
@@ -22,9 +23,14 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// A part with a group of its own.
+const std::string kToolsSection =
+    "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\ZoFixture\\Tools\\ZoTool.exe\n"
+    "ITEMS=1\nITEM1=ZoTool\nDIR=C:\\ZoFixture\\Tools\n";
+
 // Three parts: Moravel and Kolda share the group "Zolvane Filters", the help file and its
 // item; Tools has a group of its own. Items are numbered after their files.
-const char kThreeParts[] =
+const std::string kThreeParts =
     "[INSTALL]\nSECTIONS=3\nSECTION1=Moravel\nSECTION2=Kolda\nSECTION3=Tools\n"
     "[Moravel]\nGROUP=Zolvane Filters\nFILES=4\n"
     "FILE1=C:\\ZoFixture\\Plugins\\Zo_Mor.dll\nFILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
@@ -32,9 +38,8 @@ const char kThreeParts[] =
     "ITEMS=2\nITEM1=Moravel\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Moravel\n"
     "[Kolda]\nGROUP=Zolvane Filters\nFILES=2\n"
     "FILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\nFILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
-    "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n"
-    "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\ZoFixture\\Tools\\ZoTool.exe\n"
-    "ITEMS=1\nITEM1=ZoTool\nDIR=C:\\ZoFixture\\Tools\n";
+    "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n" +
+    kToolsSection;
 
 // A file of the user's own in Kolda's folder: the folder is not empty and stays.
 const char kUserNotes[] = "C:\\ZoFixture\\Kolda\\Notes.txt";
@@ -186,10 +191,8 @@ TEST_F(ZoclearProgram, RemovesAPartOfASharedGroupAndNothingElse) {
                         "[Kolda]\nGROUP=Zolvane Filters\nFILES=2\n"
                         "FILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\n"
                         "FILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
-                        "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n"
-                        "[Tools]\nGROUP=Zolvane Tools\nFILES=1\n"
-                        "FILE1=C:\\ZoFixture\\Tools\\ZoTool.exe\n"
-                        "ITEMS=1\nITEM1=ZoTool\nDIR=C:\\ZoFixture\\Tools\n"));
+                        "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n" +
+                        kToolsSection));
     EXPECT_TRUE(after.windows.empty()) << "no self-removal while parts remain";
 }
 
@@ -319,9 +322,8 @@ TEST_F(ZoclearProgram, TheServerEndingTheConversationKeepsThePart) {
 TEST_F(ZoclearProgram, NamesThatCouldChangeACommandAreNeverSent) {
     Launch("[INSTALL]\nSECTIONS=2\nSECTION1=Bad\nSECTION2=Tools\n"
            "[Bad]\nGROUP=..\\..\nFILES=1\nFILE1=C:\\ZoFixture\\Bad\\bad.dll\n"
-           "DIR=C:\\ZoFixture\\Bad\n"
-           "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\ZoFixture\\Tools\\ZoTool.exe\n"
-           "ITEMS=1\nITEM1=ZoTool\n");
+           "DIR=C:\\ZoFixture\\Bad\n" +
+           kToolsSection);
     ExpectNotice({"Bad", "Tools"});
     Remove(0, {"C:\\ZoFixture\\Bad\\bad.dll"});
     Expect(kOk, strings.Format(zoclear_text::kRefusedName, std::string("..\\..")),
@@ -337,9 +339,8 @@ TEST_F(ZoclearProgram, NamesThatCouldChangeACommandAreNeverSent) {
 TEST_F(ZoclearProgram, APartWithoutAGroupRemovesNoGroup) {
     Launch("[INSTALL]\nSECTIONS=2\nSECTION1=Loose\nSECTION2=Tools\n"
            "[Loose]\nFILES=1\nFILE1=C:\\ZoFixture\\Loose\\loose.dll\nITEMS=1\nITEM1=Loose\n"
-           "DIR=C:\\ZoFixture\\Loose\n"
-           "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\ZoFixture\\Tools\\ZoTool.exe\n"
-           "ITEMS=1\nITEM1=ZoTool\n");
+           "DIR=C:\\ZoFixture\\Loose\n" +
+           kToolsSection);
     ExpectNotice({"Loose", "Tools"});
     Remove(0, {"C:\\ZoFixture\\Loose\\loose.dll"});
     ExpectCompleted();
@@ -355,7 +356,7 @@ TEST_F(ZoclearProgram, APartWithoutAGroupRemovesNoGroup) {
 TEST_F(ZoclearProgram, StartUpChecksEndTheProgram) {
     struct Case {
         const char* name;
-        const char* records;
+        std::string records;
         const char* folder;  // started in this folder of the Windows folder, else elsewhere
         unsigned message;
     } cases[] = {

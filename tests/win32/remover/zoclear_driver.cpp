@@ -1,3 +1,4 @@
+// Finding, reading and answering the removal program's windows from the test.
 #include "tests/win32/remover/zoclear_driver.h"
 
 namespace {

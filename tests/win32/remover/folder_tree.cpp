@@ -1,36 +1,14 @@
-#include "tests/win32/remover/scratch_folder.h"
+// Folder trees through the system: made, removed and listed.
+#include "tests/win32/remover/folder_tree.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
-
-ScratchFolder::ScratchFolder(const char* name) {
-    char temp[MAX_PATH];
-    const DWORD length = GetTempPathA(sizeof temp, temp);
-    path_ = std::string(temp, length) + name + "-" + std::to_string(GetCurrentProcessId());
-    RemoveTree(path_);
-    MakeFolder(path_);
-}
-
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
 
 bool PathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 void MakeFolder(const std::string& path) {
