@@ -106,7 +106,9 @@ FixtureInstallation::State FixtureInstallation::Take() const {
         if (PathExists(windows_ + "\\" + name)) state.windows.push_back(name);
     state.product = TreeListing(product_);
     const std::string records = product_ + "\\ZOLVIN.INI";
-    state.records = PathExists(records) ? MemoryProfile(AsText(test_files::ReadAll(records))).Text() : "<none>";
+    state.records = PathExists(records)
+                        ? MemoryProfile(AsText(test_files::ReadAll(records))).Text()
+                        : "<none>";
     return state;
 }
 
