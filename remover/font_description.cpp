@@ -42,7 +42,7 @@ FontDescription ParseFontDescription(const char* entry) {
     for (int i = 0; i < kNumberCount; ++i) {
         const char* next = std::strchr(number, ',');
         if (next == nullptr) {
-            if (i == kNumberCount - 1) numbers[i] = ReadNumber(number);
+            if (i == kNumberCount - 1 && *number != '\0') numbers[i] = ReadNumber(number);
             break;
         }
         numbers[i] = ReadNumber(number);

@@ -109,14 +109,11 @@ void ZoclearDialog::SetupWindow() {
 }
 
 bool ZoclearDialog::Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    switch (message) {
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
+    if (framework::IsControlColorMessage(message)) {
         *result = EvCtlColor(reinterpret_cast<HDC>(wParam));
         return true;
+    }
+    switch (message) {
     case kStartupMessage:
         EvStartup();
         *result = 1;

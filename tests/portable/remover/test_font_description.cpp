@@ -40,6 +40,8 @@ TEST(ZoclearFont, EntriesFillTheFieldsTheyName) {
          {-20, 5, 0, 0, 400, 34, 0, 0, 0, 0, 2, 0, 2}},
         {"quality is taken at the end of the text", "X,1,2,3,4,5,6,7,8,9,10,11,12,99", "X",
          {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 99}},
+        {"an empty quality at the end is none", "X,1,2,3,4,5,6,7,8,9,10,11,12,", "X",
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 2}},
         {"numbers read like atoi", "X, -7x,+3,abc,,", "X",
          {-7, 3, 0, 0, 400, 34, 0, 0, 0, 0, 2, 0, 2}},
         {"byte fields keep their low byte", "X,0,0,0,0,0,300,-1,0,0,384,2,0,2", "X",
