@@ -51,16 +51,17 @@ mkdir -p "$WINEPREFIX"
     touch "$WINEPREFIX/.zo-ready"
   fi
   # The dialogs' font "ＭＳ ゴシック" is drawn with IPA Gothic (fonts-ipafont-gothic), so that
-  # their Japanese texts read right on screen and in screenshots.
-  if [ ! -f "$WINEPREFIX/.zo-fonts" ]; then
+  # their Japanese texts read right on screen and in screenshots. Windows are not left to a
+  # window manager (the display has none, and Wine would wait two seconds for each one to close).
+  if [ ! -f "$WINEPREFIX/.zo-settings" ]; then
     reg=$(mktemp --suffix=.reg)
     printf '\xff\xfe' > "$reg"
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ ゴシック"="IPAGothic"\r\n"MS Gothic"="IPAGothic"\r\n' \
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ ゴシック"="IPAGothic"\r\n"MS Gothic"="IPAGothic"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' \
       | iconv -f UTF-8 -t UTF-16LE >> "$reg"
     env LC_ALL=ja_JP.UTF-8 "$loader" regedit.exe /S "Z:$reg" >/dev/null 2>&1 || true
     wineserver -w || true
     rm -f "$reg"
-    touch "$WINEPREFIX/.zo-fonts"
+    touch "$WINEPREFIX/.zo-settings"
   fi
 ) 9>"$WINEPREFIX.lock"
 
