@@ -21,6 +21,7 @@ inline constexpr char kMaterialPrefix[] = "Material:";
 inline constexpr char kPartPrefix[] = "Part:";
 inline constexpr char kStrokePrefix[] = "Stroke:";
 inline constexpr char kMassPrefix[] = "Mass:";
+inline constexpr char kCollagePrefix[] = "Collage:";
 
 // Details and whole texts.
 inline constexpr char kNoMemory[] = "メモリが足りません。";
@@ -45,6 +46,7 @@ inline constexpr char kBadBrush[] = "Bad Brush.";
 inline constexpr char kOutOfBrushBuffer[] = "Out Of Brush Buffer";
 inline constexpr char kInitMassNoMemory[] = "Init Mass. (Out of Memory)";
 inline constexpr char kInitStrokeNoMemory[] = "Init Stroke. (Out of Memory)";
+inline constexpr char kInitCollageNoMemory[] = "Init collage. (Out of Memory)";
 
 }  // namespace texts
 

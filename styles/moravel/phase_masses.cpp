@@ -4,6 +4,7 @@
 
 #include "engine/levels.h"
 #include "engine/make_component.h"
+#include "engine/picture_length.h"
 #include "styles/moravel/expert.h"
 
 namespace moravel {
@@ -28,10 +29,7 @@ constexpr int kMinShadeLength = 3;
 }  // namespace
 
 int ShadeLength(int diagonal, int dpi, double lengthFactor) {
-    const int d = std::clamp(dpi, 1, 400);
-    const int length =
-        static_cast<int>(std::pow(static_cast<double>(diagonal), 0.3) * lengthFactor * d);
-    return std::clamp(length, kMinShadeLength, kMaxShadeLength);
+    return PictureLength(diagonal, dpi, lengthFactor, kMinShadeLength, kMaxShadeLength);
 }
 
 int Expert::InitMass() {

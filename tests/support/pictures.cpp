@@ -25,6 +25,19 @@ std::unique_ptr<TDib> Gradient(int width, int height, int32_t pelsPerMeter) {
     return image;
 }
 
+std::unique_ptr<TDib> Crop(const TDib& picture, int left, int bottom, int width, int height) {
+    if (left < 0 || bottom < 0 || width < 1 || height < 1 || left + width > picture.Width() ||
+        bottom + height > picture.Height())
+        return nullptr;
+    auto image = TDib::Create24(width, height);
+    if (!image) return nullptr;
+    std::memset(image->Bits(), 0, image->ImageBytes());
+    for (int y = 0; y < height; ++y)
+        std::memcpy(image->Row(y), picture.Row(bottom + y) + 3 * left, static_cast<size_t>(width) * 3);
+    image->SetPelsPerMeter(picture.XPelsPerMeter(), picture.YPelsPerMeter());
+    return image;
+}
+
 std::unique_ptr<TDib> Flat(int width, int height, uint8_t blue, uint8_t green, uint8_t red,
                            int32_t pelsPerMeter) {
     auto image = TDib::Create24(width, height);

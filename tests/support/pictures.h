@@ -20,6 +20,10 @@ std::unique_ptr<TDib> Flat(int width, int height, uint8_t blue, uint8_t green, u
 // A 24-bit picture read from a BMP file (bottom-up, 24 bits); null when unreadable.
 std::unique_ptr<TDib> ReadBmp(const char* path);
 
+// The width × height pixels of a 24-bit picture from column left and stored row bottom on, with
+// its pixels per metre; null when the rectangle does not lie inside it.
+std::unique_ptr<TDib> Crop(const TDib& picture, int left, int bottom, int width, int height);
+
 // Pixel (x, y) of a 24-bit image, as blue, green, red.
 uint8_t* PixelAt(TDib& image, int x, int y);
 void SetPixel(TDib& image, int x, int y, int blue, int green, int red);

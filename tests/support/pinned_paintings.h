@@ -24,3 +24,9 @@ inline constexpr PinnedPainting kZavetPaintings[] = {
     {"levels 0 on PAPER3", 0, 2, 84, 0xf5eb627b7598b2d6ull},
     {"levels 2 on CANVAS2", 2, 5, 84, 0xe6ff551bca74f1a1ull},
 };
+
+inline constexpr PinnedPainting kKoldaPaintings[] = {
+    {"levels 1 on PAPER1", 1, 0, 84, 0xd208c95c4eaf28edull},
+    {"levels 0 on PAPER3", 0, 2, 84, 0x0d43afb526daccc3ull},
+    {"levels 2 on CANVAS2", 2, 5, 84, 0x2aea7ef89c71dfdeull},
+};

@@ -18,6 +18,15 @@ platform::ModuleHandle TestModule() {
 #endif
 }
 
+platform::ModuleHandle ProductModule(const char* name) {
+#ifdef ZO_WIN32
+    const std::string path = std::string(ZO_PLUGIN_DIR) + "/" + name + ".dll";
+    return LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+#else
+    return platform::NativeModuleHandle(name);
+#endif
+}
+
 const char* SourcePath(const char* relative) {
     static std::string path;
     path = std::string(ZO_SOURCE_DIR) + "/" + relative;

@@ -9,6 +9,10 @@
 
 platform::ModuleHandle TestModule();
 
+// The resources of product module `name` ("Zo_Kol", ...): its generated tables natively, its
+// built DLL loaded as a data file under Wine (kept loaded; null when it is not there).
+platform::ModuleHandle ProductModule(const char* name);
+
 // A path below the source tree, as this build's file functions take it.
 const char* SourcePath(const char* relative);
 

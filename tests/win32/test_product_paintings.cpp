@@ -132,5 +132,8 @@ INSTANTIATE_TEST_SUITE_P(Moravel, ProductPaintings,
 INSTANTIATE_TEST_SUITE_P(Zavet, ProductPaintings,
                          ::testing::Values(ProductCase{"Zo_Zav", kZavetPaintings,
                                                        std::size(kZavetPaintings)}));
+INSTANTIATE_TEST_SUITE_P(Kolda, ProductPaintings,
+                         ::testing::Values(ProductCase{"Zo_Kol", kKoldaPaintings,
+                                                       std::size(kKoldaPaintings)}));
 
 }  // namespace

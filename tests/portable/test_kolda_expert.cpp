@@ -1,0 +1,401 @@
+// KOLDA's engine: its eight steps, what its phases hand to the line engine, the segmentation,
+// the collage painter and the colour map at every level, the phases that must leave the
+// picture alone, failed and abandoned line phases, and whole paintings pinned for every build.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "engine/zo_cluster.h"
+#include "engine/zo_form.h"
+#include "imaging/fractal_noise.h"
+#include "imaging/math_tbl.h"
+#include "imaging/random.h"
+#include "styles/kolda/color_map_ex.h"
+#include "styles/kolda/expert.h"
+#include "styles/kolda/zo_collage.h"
+#include "tests/support/pictures.h"
+#include "tests/support/pinned_paintings.h"
+#include "tests/support/style_painting.h"
+#include "tests/support/test_module.h"
+
+namespace {
+
+using kolda::Expert;
+
+std::vector<uint8_t> Pixels(const TDib& image) {
+    return std::vector<uint8_t>(image.Bits(), image.Bits() + image.ImageBytes());
+}
+
+uint32_t Advanced(uint32_t state, uint32_t steps) {
+    for (uint32_t n = 0; n < steps; ++n) state = state * 1566083941u + 1u;
+    return state;
+}
+
+// KOLDA's engine with its own module's resources (the collage colour map).
+struct Painting : StylePainting<Expert> {
+    Painting(std::unique_ptr<TDib> image, int level, int dpi, int groundIndex)
+        : StylePainting(std::move(image), level, dpi, groundIndex, ProductModule("Zo_Kol")) {}
+};
+
+// A 120 × 80 part of the sample around the cup's rim: colourful, with edges and flat areas.
+std::unique_ptr<TDib> SamplePart() {
+    auto sample = test_pictures::ReadBmp(SourcePath("samples/coffee.bmp"));
+    return sample ? test_pictures::Crop(*sample, 180, 240, 120, 80) : nullptr;
+}
+
+TEST(KoldaExpert, EightStepsReportTheirPercentagesThenFail) {
+    Painting p(test_pictures::Gradient(40, 30), 1, 72, 2);
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    EXPECT_EQ(p.engine.phaseCount, 8);
+    const int expected[8] = {20, 25, 30, 40, 60, 70, 85, 100};
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_EQ(p.engine.Step(), expected[k]) << "phase " << k << " " << p.status;
+        EXPECT_EQ(p.engine.Drawing() != nullptr, k >= 4 && k < 7)
+            << "the strokes are held from the tracing to the drawing, after phase " << k;
+    }
+    const std::vector<uint8_t> painted = Pixels(*p.picture);
+    const uint32_t state = RandomState;
+    EXPECT_EQ(p.engine.Step(), -1) << "a ninth step";
+    EXPECT_EQ(p.engine.phaseCounter, 8);
+    EXPECT_EQ(Pixels(*p.picture), painted);
+    EXPECT_EQ(RandomState, state);
+    p.engine.phaseCounter = -1;
+    EXPECT_EQ(p.engine.Step(), -1) << "a negative counter runs nothing";
+}
+
+TEST(KoldaExpert, TheLinePhaseFillsTheSettingsOnceByTheTouchLevel) {
+    struct Case {
+        int touch;
+        int maxWidth, fullStrength, simplifyFactor;
+    } cases[] = {{0, 80, 200, 100}, {1, 90, 150, 150}, {2, 100, 100, 200}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "touch level " << c.touch);
+        Painting p(test_pictures::Gradient(40, 30), 1, 72, 0);
+        p.engine.touchLevel = c.touch;
+        p.engine.lines.settings.hatchDirection = 3;  // neither is the style's to write
+        p.engine.lines.settings.reserved = 7;
+        ASSERT_EQ(p.engine.Initialize(), 1);
+        ASSERT_TRUE(p.RunUntil(4));
+        EXPECT_EQ(p.engine.Step(), 60);
+        const DrawingSettings& s = p.engine.lines.settings;
+        EXPECT_EQ(s.filled, 1);
+        EXPECT_EQ(s.mode, kDrawingEdgeLines);
+        EXPECT_EQ(s.taper, kTaperThickMiddle);
+        EXPECT_EQ(s.hatchDirection, 3);
+        EXPECT_EQ(s.edgeThreshold, 20);
+        EXPECT_EQ(s.hatchFocusLow, 0);
+        EXPECT_EQ(s.hatchFocusHigh, 256);
+        EXPECT_EQ(s.shortWindow, 2);
+        EXPECT_EQ(s.longWindow, 10);
+        EXPECT_EQ(s.minLength, 50);
+        EXPECT_EQ(s.maxPoints, 50000);
+        EXPECT_EQ(s.minWidth, 15);
+        EXPECT_EQ(s.maxWidth, c.maxWidth);
+        EXPECT_EQ(s.densityInfluence, 50);
+        EXPECT_EQ(s.fullLength, 250);
+        EXPECT_EQ(s.fullStrength, c.fullStrength);
+        EXPECT_EQ(s.simplifyFactor, c.simplifyFactor);
+        EXPECT_EQ(s.reserved, 7);
+        const kolda::LineWork& w = p.engine.lines;
+        EXPECT_EQ(s.colorDistanceTable, w.colorDistance.table);
+        EXPECT_EQ(s.minLengthTable, w.minLength.table);
+        EXPECT_EQ(s.penSizeTable, w.penSize.table);
+        EXPECT_EQ(s.weightTable, w.weight.table);
+        EXPECT_EQ(s.speedTable, w.speed.table);
+        EXPECT_EQ(s.spotSizeTable, w.spotSize.table);
+
+        // Run again at another level, the filled record stays as it is.
+        p.engine.touchLevel = (c.touch + 1) % 3;
+        p.engine.phaseCounter = 4;
+        EXPECT_EQ(p.engine.Step(), 60);
+        EXPECT_EQ(p.engine.lines.settings.maxWidth, c.maxWidth);
+    }
+}
+
+TEST(KoldaExpert, TheSevenCurvesCarryTheirNamesAndValues) {
+    Painting p(test_pictures::Gradient(40, 30), 1, 72, 2);
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    ASSERT_TRUE(p.RunUntil(8)) << p.status;
+    const kolda::LineWork& w = p.engine.lines;
+    struct Case {
+        const ParamCurve& curve;
+        const char* name;
+        double values[4];
+    } cases[] = {
+        {p.engine.randomFocus, "Random / Focus", {0.01, 1.0, 0.0, 1.0}},
+        {w.colorDistance, "Color Distance for Detect/Focus", {0.03, 0.4, 0.2, 1.0}},
+        {w.minLength, "Min Length/Focus", {0.03, 0.7, 1.0, 0.4}},
+        {w.penSize, "Line Pel Size/Focus", {0.03, 1.0, 1.0, 0.0}},
+        {w.weight, "Line Wight/Focus", {0.0, 1.0, 1.0, 1.0}},
+        {w.speed, "Line Speed/Focus", {0.03, 0.7, 1.0, 0.0}},
+        {w.spotSize, "Spot Size per Focus", {0.03, 0.5, 0.0, 1.0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_STREQ(c.curve.name, c.name);
+        EXPECT_EQ(c.curve.count, 4);
+        EXPECT_EQ(c.curve.type, kCurveSigmoid);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(c.curve.value[i], c.values[i]) << "value " << i;
+        MathTbl table;
+        table.Sigmoid(c.values[0], c.values[1], c.values[2], c.values[3]);
+        EXPECT_EQ(std::memcmp(c.curve.table, table.Table(), 256), 0);
+    }
+}
+
+// Two engines on one picture, run to the same phase: one runs its own phase, the other what
+// that phase should amount to, built from the components; both must end alike.
+struct Twins {
+    Painting own, reference;
+    uint32_t stateBefore = 0;
+
+    Twins(int level, int dpi, int groundIndex, int phase)
+        : own(SamplePart(), level, dpi, groundIndex), reference(SamplePart(), level, dpi, groundIndex) {
+        EXPECT_EQ(own.engine.Initialize(), 1);
+        EXPECT_TRUE(own.RunUntil(phase)) << own.status;
+        EXPECT_EQ(reference.engine.Initialize(), 1);
+        EXPECT_TRUE(reference.RunUntil(phase)) << reference.status;
+        stateBefore = RandomState;
+    }
+
+    // Changes both engines alike before the phase.
+    template <typename Change>
+    void Prepare(Change&& change) {
+        change(own.engine);
+        change(reference.engine);
+    }
+
+    // Runs the own engine's phase, then the reference from the same random state.
+    template <typename Reference>
+    void Compare(int percent, Reference&& run) {
+        ASSERT_EQ(own.engine.Step(), percent) << own.status;
+        const uint32_t stateAfter = RandomState;
+        RandomState = stateBefore;
+        run(reference.engine);
+        EXPECT_EQ(RandomState, stateAfter);
+        EXPECT_EQ(Pixels(*own.picture), Pixels(*reference.picture));
+        EXPECT_EQ(Pixels(*own.engine.colorIndexMap), Pixels(*reference.engine.colorIndexMap));
+        EXPECT_EQ(Pixels(*own.engine.focusMap), Pixels(*reference.engine.focusMap));
+        EXPECT_EQ(own.engine.colorCount, reference.engine.colorCount);
+    }
+};
+
+TEST(KoldaExpert, DeformJittersByTheDeformLevelThenSharpens) {
+    struct Case {
+        int level;
+        double amount;
+    } cases[] = {{1, 0.5}, {2, 1.0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "deform level " << c.level);
+        Twins twins(c.level, 150, 5, 3);
+        twins.Compare(40, [&](Expert& e) {
+            ZoForm form(e.width, e.height, e.status);
+            MathTbl mask;
+            mask.Sigmoid(0.01, 1.0, 0.0, 1.0);
+            form.Jitter(c.amount, 0.8, e.focusMap.get(), mask.Table());
+            form.WarpImage(e.source, e.canvas.get());
+            form.WarpPlanes(e.colorIndexMap.get(), e.focusMap.get(), e.canvas.get());
+            ZoCluster cluster(e.source, e.canvas.get(), e.status);
+            cluster.Sharpen(7, 1);
+            cluster.Sharpen(7, 0);
+        });
+    }
+}
+
+TEST(KoldaExpert, DeformLevelZeroLeavesEveryImage) {
+    Painting p(SamplePart(), 1, 72, 0);
+    p.engine.deformLevel = 0;
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    ASSERT_TRUE(p.RunUntil(3));
+    const auto source = Pixels(*p.picture), canvas = Pixels(*p.engine.canvas),
+               focus = Pixels(*p.engine.focusMap), labels = Pixels(*p.engine.colorIndexMap);
+    const uint32_t state = RandomState;
+    EXPECT_EQ(p.engine.Step(), 40);
+    EXPECT_EQ(Pixels(*p.picture), source);
+    EXPECT_EQ(Pixels(*p.engine.canvas), canvas);
+    EXPECT_EQ(Pixels(*p.engine.focusMap), focus);
+    EXPECT_EQ(Pixels(*p.engine.colorIndexMap), labels);
+    EXPECT_EQ(RandomState, state);
+    EXPECT_EQ(p.engine.randomFocus.count, 0) << "its curve is not even defined";
+}
+
+TEST(KoldaExpert, TheColourMapThresholdsByTheColourLevel) {
+    struct Case {
+        int level;
+        int offset, chromaThreshold, maskHigh;
+    } cases[] = {{0, -2, 16, 100}, {1, 0, 16, 200}, {2, 2, 32, 200}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "colour level " << c.level);
+        Twins twins(c.level, 72, 0, 5);
+        // Weak colours of every chroma up to about 40 along the rows and every focus along the
+        // columns, so that each threshold and each end of the mask range shows.
+        twins.Prepare([](Expert& e) {
+            for (int y = 0; y < e.height; ++y)
+                for (int x = 0; x < e.width; ++x) {
+                    const int grey = 40 + (x * 3 + y * 5) % 180, tint = y / 4;
+                    test_pictures::SetPixel(*e.source, x, y, grey - tint, grey, grey + tint);
+                    e.focusMap->Row(y)[x] = static_cast<uint8_t>(x * 255 / (e.width - 1));
+                }
+        });
+        twins.Compare(70, [&](Expert& e) {
+            ColorMapEx map(e.status);
+            ASSERT_EQ(map.SetupMasked(e.source, e.source, e.focusMap.get(), c.offset, c.offset), 1);
+            ASSERT_EQ(map.LoadFromResource(e.module, "ColorMap"), 1);
+            map.SetThresholds(c.chromaThreshold, 128, 0, c.maskHigh);
+            ASSERT_EQ(map.Run(), 1);
+        });
+    }
+}
+
+TEST(KoldaExpert, TheCollageCutsByTouchAndPapersByMaterial) {
+    struct Case {
+        const char* name;
+        int level, groundIndex;
+        int colours[3], passes[3];
+        int gain;
+        bool shaded;
+        int length, lightDelta, chromaDelta;
+    } cases[] = {
+        // CANVAS2: heights 106..238, a range of 132. 144^0.3 = 4.4413 at 300 dpi.
+        {"levels 0", 0, 5, {6, 8, 10}, {10, 5, 5}, 90, true, 3, -20, 10},
+        {"levels 1", 1, 5, {6, 6, 8}, {20, 10, 5}, 180, true, 5, -41, 20},
+        {"levels 2", 2, 5, {3, 4, 5}, {20, 20, 5}, 240, true, 6, -82, 41},
+        {"a ground without texture", 1, 0, {6, 6, 8}, {20, 10, 5}, 180, false, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Twins twins(c.level, 300, c.groundIndex, 6);
+        twins.Compare(85, [&](Expert& e) {
+            kolda::ZoCollage collage(e.context);
+            ASSERT_TRUE(collage.IsValid());
+            collage.SetGains(c.gain, 2, 0, -4, 4);
+            const int limits[3] = {100, 180, 256};
+            collage.Segment(3, limits, c.colours, c.passes, 1);
+            collage.RankByFocus();
+            collage.MeasureParts();
+            if (c.shaded) collage.ShadowEdges(c.length, c.lightDelta, c.chromaDelta);
+            collage.CopyCanvasToSource();
+        });
+        EXPECT_LE(twins.own.engine.colorCount, c.colours[0] + c.colours[1] + c.colours[2]);
+        if (!c.shaded) {
+            EXPECT_EQ(RandomState, Advanced(twins.stateBefore, 2 * FractalNoise::kGenerateDraws))
+                << "plain pieces draw nothing beyond the paper's noise fields";
+        }
+    }
+}
+
+TEST(KoldaExpert, ShadowsGrowWithThePictureAndTheResolution) {
+    MaterialInfo ground{64, 255, 255, 255, 100, 150, 200, 100, 30, 13, nullptr};
+    MaterialInfo plain = ground;
+    plain.textureSide = 0;
+    struct Case {
+        const char* name;
+        const MaterialInfo* ground;
+        int material, diagonal, dpi;
+        kolda::CollageShadow expected;
+    } cases[] = {
+        {"no ground", nullptr, 1, 1000, 300, {false, 0, 0, 0}},
+        {"a ground without texture", &plain, 1, 1000, 300, {false, 0, 0, 0}},
+        // Heights 100..200: range 100; 100 × -160 / 256 = -62.5, 100 × 160 / 512 = 31.25.
+        {"material 2", &ground, 2, 1000, 300, {true, 11, -62, 31}},
+        {"material 1", &ground, 1, 1000, 300, {true, 9, -31, 15}},
+        {"material 0", &ground, 0, 1000, 300, {true, 7, -15, 7}},
+        {"1 dpi: at least 1", &ground, 2, 100, 1, {true, 1, -62, 31}},
+        {"0 dpi counts as 1", &ground, 2, 100, 0, {true, 1, -62, 31}},
+        {"400 dpi, large: at most 20", &ground, 2, 40000, 400, {true, 20, -62, 31}},
+        {"the resolution counts up to 400", &ground, 0, 1000, 2000, {true, 9, -15, 7}},
+    };
+    for (const Case& c : cases) {
+        const kolda::CollageShadow s = kolda::ShadowFor(c.ground, c.material, c.diagonal, c.dpi);
+        EXPECT_EQ(s.shaded, c.expected.shaded) << c.name;
+        EXPECT_EQ(s.length, c.expected.length) << c.name;
+        EXPECT_EQ(s.lightDelta, c.expected.lightDelta) << c.name;
+        EXPECT_EQ(s.chromaDelta, c.expected.chromaDelta) << c.name;
+    }
+}
+
+TEST(KoldaExpert, AFailedLinePhaseRunsAgain) {
+    Painting p(SamplePart(), 1, 72, 2);
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    ASSERT_TRUE(p.RunUntil(4));
+    // A record marked filled that the line engine cannot use: the tracing fails.
+    p.engine.lines.settings.filled = 1;
+    EXPECT_EQ(p.engine.Step(), -1);
+    EXPECT_EQ(p.engine.phaseCounter, 4);
+    EXPECT_STREQ(p.status, "Drawing:");
+    ASSERT_NE(p.engine.Drawing(), nullptr) << "kept until the next try or the end";
+    EXPECT_EQ(p.engine.Drawing()->StrokeCount(), 0);
+    // The next try makes a fresh line engine in place of the failed one.
+    p.engine.lines.settings.filled = 0;
+    EXPECT_EQ(p.engine.Step(), 60);
+    ASSERT_NE(p.engine.Drawing(), nullptr);
+    EXPECT_GT(p.engine.Drawing()->StrokeCount(), 0);
+    EXPECT_TRUE(p.RunUntil(8)) << p.status;
+    EXPECT_EQ(p.engine.Drawing(), nullptr);
+}
+
+TEST(KoldaExpert, DrawingLinesNeedsTracedOnes) {
+    Painting p(SamplePart(), 1, 72, 2);
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    std::strcpy(p.status, "before");
+    const auto source = Pixels(*p.picture);
+    EXPECT_EQ(p.engine.DrawLines(), 0) << "nothing traced yet";
+    EXPECT_STREQ(p.status, "before") << "no text of its own";
+    EXPECT_EQ(Pixels(*p.picture), source);
+    ASSERT_TRUE(p.RunUntil(8));
+    EXPECT_EQ(p.engine.DrawLines(), 0) << "the strokes were drawn and let go";
+}
+
+TEST(KoldaExpert, AbandonedOrReinitialisedPaintingsLetTheirStrokesGo) {
+    // Abandoned after the tracing: the engine's end frees the held strokes (the sanitizers'
+    // leak check sees to it).
+    {
+        Painting p(SamplePart(), 1, 72, 2);
+        ASSERT_EQ(p.engine.Initialize(), 1);
+        ASSERT_TRUE(p.RunUntil(6));
+        ASSERT_NE(p.engine.Drawing(), nullptr);
+    }
+    // Initialised again: the strokes traced on the old work images go with them, and drawing
+    // them fails instead of reaching the released images.
+    Painting p(SamplePart(), 1, 72, 2);
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    ASSERT_TRUE(p.RunUntil(6));
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    EXPECT_EQ(p.engine.Drawing(), nullptr);
+    p.engine.phaseCounter = 7;
+    EXPECT_EQ(p.engine.Step(), -1);
+    EXPECT_EQ(p.engine.phaseCounter, 7);
+}
+
+uint64_t PaintCoffee(const PinnedPainting& c) {
+    Painting p(test_pictures::ReadBmp(SourcePath("samples/coffee.bmp")), c.level, c.dpi,
+               c.groundIndex);
+    EXPECT_EQ(p.engine.Initialize(), 1);
+    EXPECT_TRUE(p.RunUntil(8)) << p.status;
+    return test_pictures::Checksum(*p.picture);
+}
+
+TEST(KoldaPainting, PaintsTheSampleAsPinnedInEveryBuild) {
+    for (const PinnedPainting& c : kKoldaPaintings) {
+        const uint64_t painted = PaintCoffee(c);
+        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
+    }
+}
+
+TEST(KoldaPainting, SamePictureTwiceSameBytes) {
+    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
+    EXPECT_EQ(PaintCoffee(c), PaintCoffee(c));
+}
+
+TEST(KoldaPainting, OddAndTinyPicturesPaintWithoutFault) {
+    for (auto [width, height] : {std::pair{257, 123}, {1, 1}, {2, 3}, {5, 1000}}) {
+        for (int level : {0, 1, 2, 7}) {
+            SCOPED_TRACE(testing::Message() << width << " x " << height << " level " << level);
+            Painting p(test_pictures::Gradient(width, height), level, 300, 6);
+            ASSERT_EQ(p.engine.Initialize(), 1);
+            for (int k = 0; k < 8; ++k) EXPECT_GE(p.engine.Step(), 0) << p.status;
+        }
+    }
+}
+
+}  // namespace
