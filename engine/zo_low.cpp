@@ -48,25 +48,28 @@ bool SameSize(const TDib& a, const TDib& b) {
 
 using MapRows = neighbourhood::PaddedRowWindow<1>;
 
-// The majority rule between opposite neighbours; `at` points at the pixel in the window's row,
-// `prev` and `next` at the same column of the rows before and after.
+// The majority rule between opposite neighbours at column x, `prev`, `cur` and `next` being
+// the rows before, of and after the pixel (padded by one column on each side). The first rule
+// that holds gives the value; the rules are applied from the last to the first so that the
+// pass has no branch per pixel and the compiler can take many pixels at once.
 template <bool kPairsOnly>
-inline uint8_t MajorityOf(const uint8_t* prev, const uint8_t* at, const uint8_t* next) {
-    const uint8_t left = at[-1], right = at[1];
-    const uint8_t up = prev[0], down = next[0];
-    const uint8_t prevLeft = prev[-1], prevRight = prev[1];
-    const uint8_t nextLeft = next[-1], nextRight = next[1];
-    if (left == right) return left;
-    if (up == down) return up;
-    if (prevLeft == nextRight) return prevLeft;
-    if (prevRight == nextLeft) return prevRight;
+inline uint8_t MajorityOf(const uint8_t* prev, const uint8_t* cur, const uint8_t* next, int x) {
+    const uint8_t left = cur[x - 1], right = cur[x + 1];
+    const uint8_t up = prev[x], down = next[x];
+    const uint8_t prevLeft = prev[x - 1], prevRight = prev[x + 1];
+    const uint8_t nextLeft = next[x - 1], nextRight = next[x + 1];
+    uint8_t value = cur[x];
     if (!kPairsOnly) {
-        if (prevLeft == right || prevLeft == down) return prevLeft;
-        if (prevRight == left || prevRight == down) return prevRight;
-        if (nextLeft == right || nextLeft == up) return nextLeft;
-        if (nextRight == left || nextRight == up) return nextRight;
+        value = (nextRight == left || nextRight == up) ? nextRight : value;
+        value = (nextLeft == right || nextLeft == up) ? nextLeft : value;
+        value = (prevRight == left || prevRight == down) ? prevRight : value;
+        value = (prevLeft == right || prevLeft == down) ? prevLeft : value;
     }
-    return at[0];
+    value = prevRight == nextLeft ? prevRight : value;
+    value = prevLeft == nextRight ? prevLeft : value;
+    value = up == down ? up : value;
+    value = left == right ? left : value;
+    return value;
 }
 
 template <bool kPairsOnly, bool kMasked>
@@ -75,8 +78,12 @@ void SmoothRow(const MapRows& rows, uint8_t* out, const uint8_t* maskRow, int li
     const uint8_t* const cur = rows.Row();
     const uint8_t* const next = rows.After();
     for (int x = 0; x < width; ++x) {
-        const uint8_t value = MajorityOf<kPairsOnly>(prev + x, cur + x, next + x);
-        if (!kMasked || maskRow[x] < limit) out[x] = value;
+        const uint8_t value = MajorityOf<kPairsOnly>(prev, cur, next, x);
+        if (kMasked) {
+            out[x] = maskRow[x] < limit ? value : out[x];
+        } else {
+            out[x] = value;
+        }
     }
 }
 

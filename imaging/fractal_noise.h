@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "imaging/int_helpers.h"
+#include "imaging/random.h"
+
 class FractalNoise {
 public:
     static constexpr int kSide = 65;                   // grid rows and columns
@@ -33,6 +36,17 @@ public:
     // returns 0.
     int Sample(int x, int y);
 
+    // The grid row or column of image position p along an extent of n pixels: p * 64 / n,
+    // positions outside 0..n clamped, so within 0..64.
+    static int GridIndex(int p, int n);
+    // Sample at a position whose grid cell the caller has found with GridIndex (against Width()
+    // and Height()): the same value and the same generator step, for loops that walk the cells
+    // without a division per pixel. Only after a successful Generate.
+    int SampleCell(int row, int column) {
+        const int32_t noise = DrawNoise(jitter_);
+        return ClampToByte(grid_[row * kSide + column] + noise);
+    }
+
     // Bilinear value of the grid at (x, y) with 6-bit fractions; no jitter and no generator step.
     // Clamped like Sample; 0 before Generate.
     int SampleBilinear(int x, int y) const;
@@ -47,8 +61,6 @@ public:
 
 private:
     bool AllocateAmplitude();
-    // Grid row or column for image position p of extent n (p * 64 / n), kept within 0..64.
-    static int GridIndex(int p, int n);
 
     std::unique_ptr<uint8_t[]> grid_;       // kCells bytes, row-major
     std::unique_ptr<uint8_t[]> amplitude_;  // kLevels bytes

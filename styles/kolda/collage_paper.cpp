@@ -89,20 +89,51 @@ void CollagePaper::PaintTexturedSpan(int left, int right, int y) {
     const Wide ySine = static_cast<Wide>(y) * sine_;
     const Wide yCosine = static_cast<Wide>(y) * cosine_;
     const int n = side_;
+    const auto u = [&](int x) {
+        return static_cast<int>((static_cast<Wide>(x) * cosine_ - ySine) / 1000) + diagonal_;
+    };
+    const auto v = [&](int x) {
+        return static_cast<int>((static_cast<Wide>(x) * sine_ + yCosine) / 1000) + diagonal_;
+    };
+    // Both noise fields have the picture's size, so a pixel lies in the same grid cell of
+    // each. Along the row the cell's column x × 64 / width is carried as quotient and
+    // remainder, and u and v, which change by at most 1 from one column to the next, as their
+    // remainders modulo the side: no division per pixel.
+    const int row = FractalNoise::GridIndex(y, height_);
+    const int64_t scaled = int64_t{left} * (FractalNoise::kSide - 1);
+    int column = static_cast<int>(scaled / width_);
+    int columnRest = static_cast<int>(scaled % width_);
+    int uNow = u(left), vNow = v(left);
+    // The diagonal keeps u and v non-negative for every pixel of the picture.
+    int uMod = uNow % n, vMod = vNow % n;
+    if (uMod < 0) uMod += n;
+    if (vMod < 0) vMod += n;
     for (int x = left; x <= right; ++x, pixel += 3) {
-        const int u = static_cast<int>((static_cast<Wide>(x) * cosine_ - ySine) / 1000) + diagonal_;
-        const int v = static_cast<int>((static_cast<Wide>(x) * sine_ + yCosine) / 1000) + diagonal_;
-        const int shiftX = (noiseX_.Sample(x, y) * n) >> shift_;
-        const int shiftY = (noiseY_.Sample(x, y) * n) >> shift_;
-        // The diagonal keeps u and v non-negative for every pixel of the picture.
-        int tx = (shiftX + u) % n;
-        int ty = (shiftY + v) % n;
-        if (tx < 0) tx += n;
-        if (ty < 0) ty += n;
+        const int shiftX = (noiseX_.SampleCell(row, column) * n) >> shift_;
+        const int shiftY = (noiseY_.SampleCell(row, column) * n) >> shift_;
+        int tx = uMod + shiftX;
+        int ty = vMod + shiftY;
+        if (tx >= n) tx %= n;
+        if (ty >= n) ty %= n;
         const uint8_t* colour = TexelColour(texture_[ty * n + tx]);
         pixel[0] = colour[0];
         pixel[1] = colour[1];
         pixel[2] = colour[2];
+        if (x == right) break;
+        columnRest += FractalNoise::kSide - 1;
+        while (columnRest >= width_) {
+            columnRest -= width_;
+            ++column;
+        }
+        const int uNext = u(x + 1), vNext = v(x + 1);
+        uMod += uNext - uNow;
+        vMod += vNext - vNow;
+        uNow = uNext;
+        vNow = vNext;
+        if (uMod < 0) uMod += n;
+        if (uMod >= n) uMod -= n;
+        if (vMod < 0) vMod += n;
+        if (vMod >= n) vMod -= n;
     }
 }
 

@@ -173,6 +173,33 @@ TEST(FractalNoise, SampleAddsJitterNoiseAndClamps) {
     EXPECT_GT(clampedLow, 0);
 }
 
+TEST(FractalNoise, SampleCellIsSampleAtAPositionOfThatCell) {
+    // Jitter 255, so that the value shows the step too; odd sizes put several or no positions
+    // in a cell.
+    const struct {
+        int width, height;
+    } sizes[] = {{1, 1}, {3, 2}, {100, 37}, {129, 65}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
+        FractalNoise noise;
+        noise.SetRoughness(0.0);
+        SetSeed(77);
+        noise.Generate(size.width, size.height);
+        for (int y : {-3, 0, size.height / 2, size.height - 1, size.height + 5}) {
+            for (int x : {-1, 0, size.width / 3, size.width - 1, size.width}) {
+                const int row = FractalNoise::GridIndex(y, noise.Height());
+                const int column = FractalNoise::GridIndex(x, noise.Width());
+                const uint32_t before = RandomState;
+                const int sample = noise.Sample(x, y);
+                const uint32_t after = RandomState;
+                RandomState = before;
+                EXPECT_EQ(noise.SampleCell(row, column), sample) << x << ", " << y;
+                EXPECT_EQ(RandomState, after);
+            }
+        }
+    }
+}
+
 TEST(FractalNoise, SampleWithoutGridOrSizeIsSafe) {
     FractalNoise noise;
     SetSeed(1);
