@@ -1,7 +1,4 @@
 // MORAVEL's mass phases: the flat masses, the shading of their edges and the background relief.
-#include <algorithm>
-#include <cmath>
-
 #include "engine/levels.h"
 #include "engine/make_component.h"
 #include "engine/picture_length.h"

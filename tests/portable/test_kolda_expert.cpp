@@ -32,10 +32,12 @@ uint32_t Advanced(uint32_t state, uint32_t steps) {
     return state;
 }
 
-// KOLDA's engine with its own module's resources (the collage colour map).
+// KOLDA's own resources: the collage colour map.
+platform::ModuleHandle KoldaModule() { return ProductModule("Zo_Kol"); }
+
 struct Painting : StylePainting<Expert> {
     Painting(std::unique_ptr<TDib> image, int level, int dpi, int groundIndex)
-        : StylePainting(std::move(image), level, dpi, groundIndex, ProductModule("Zo_Kol")) {}
+        : StylePainting(std::move(image), level, dpi, groundIndex, KoldaModule()) {}
 };
 
 // A 120 × 80 part of the sample around the cup's rim: colourful, with edges and flat areas.
@@ -367,35 +369,20 @@ TEST(KoldaExpert, AbandonedOrReinitialisedPaintingsLetTheirStrokesGo) {
     EXPECT_EQ(p.engine.phaseCounter, 7);
 }
 
-uint64_t PaintCoffee(const PinnedPainting& c) {
-    Painting p(test_pictures::ReadBmp(SourcePath("samples/coffee.bmp")), c.level, c.dpi,
-               c.groundIndex);
-    EXPECT_EQ(p.engine.Initialize(), 1);
-    EXPECT_TRUE(p.RunUntil(8)) << p.status;
-    return test_pictures::Checksum(*p.picture);
-}
-
 TEST(KoldaPainting, PaintsTheSampleAsPinnedInEveryBuild) {
     for (const PinnedPainting& c : kKoldaPaintings) {
-        const uint64_t painted = PaintCoffee(c);
+        const uint64_t painted = PaintSample<Expert>(c, KoldaModule());
         EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
     }
 }
 
 TEST(KoldaPainting, SamePictureTwiceSameBytes) {
     const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
-    EXPECT_EQ(PaintCoffee(c), PaintCoffee(c));
+    EXPECT_EQ(PaintSample<Expert>(c, KoldaModule()), PaintSample<Expert>(c, KoldaModule()));
 }
 
 TEST(KoldaPainting, OddAndTinyPicturesPaintWithoutFault) {
-    for (auto [width, height] : {std::pair{257, 123}, {1, 1}, {2, 3}, {5, 1000}}) {
-        for (int level : {0, 1, 2, 7}) {
-            SCOPED_TRACE(testing::Message() << width << " x " << height << " level " << level);
-            Painting p(test_pictures::Gradient(width, height), level, 300, 6);
-            ASSERT_EQ(p.engine.Initialize(), 1);
-            for (int k = 0; k < 8; ++k) EXPECT_GE(p.engine.Step(), 0) << p.status;
-        }
-    }
+    ExpectOddPicturesPaint<Expert>(6, KoldaModule());
 }
 
 }  // namespace

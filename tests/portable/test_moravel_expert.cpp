@@ -126,15 +126,6 @@ TEST(MoravelPainting, SamePictureTwiceSameBytes) {
     EXPECT_EQ(PaintSample<Expert>(c), PaintSample<Expert>(c));
 }
 
-TEST(MoravelPainting, OddAndTinyPicturesPaintWithoutFault) {
-    for (auto [width, height] : {std::pair{257, 123}, {1, 1}, {2, 3}, {5, 1000}}) {
-        for (int level : {0, 1, 2, 7}) {
-            SCOPED_TRACE(testing::Message() << width << " x " << height << " level " << level);
-            Painting p(test_pictures::Gradient(width, height), level, 300, 6);
-            ASSERT_EQ(p.engine.Initialize(), 1);
-            for (int k = 0; k < 15; ++k) EXPECT_GE(p.engine.Step(), 0) << p.status;
-        }
-    }
-}
+TEST(MoravelPainting, OddAndTinyPicturesPaintWithoutFault) { ExpectOddPicturesPaint<Expert>(6); }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A style engine set up on a picture as the driver sets it up, for the style engines' tests:
 // the picture at a resolution, every level alike, a ground of the module's list (or none) and
-// the module whose resources the style paints with; and the sample painted through it.
+// the module whose resources the style paints with; the sample painted through it, and odd and
+// tiny pictures.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -68,4 +69,19 @@ uint64_t PaintSample(const PinnedPainting& pin, platform::ModuleHandle module = 
     EXPECT_EQ(p.engine.Initialize(), 1);
     EXPECT_TRUE(p.RunUntil(p.engine.phaseCount)) << p.status;
     return test_pictures::Checksum(*p.picture);
+}
+
+// Pictures of odd and tiny sizes at every level, and at one outside 0..2, on ground
+// `groundIndex` at 300 dpi: no phase fails.
+template <typename Engine>
+void ExpectOddPicturesPaint(int groundIndex, platform::ModuleHandle module = TestModule()) {
+    for (auto [width, height] : {std::pair{257, 123}, {1, 1}, {2, 3}, {5, 1000}}) {
+        for (int level : {0, 1, 2, 7}) {
+            SCOPED_TRACE(testing::Message() << width << " x " << height << " level " << level);
+            StylePainting<Engine> p(test_pictures::Gradient(width, height), level, 300,
+                                    groundIndex, module);
+            ASSERT_EQ(p.engine.Initialize(), 1);
+            for (int k = 0; k < p.engine.phaseCount; ++k) EXPECT_GE(p.engine.Step(), 0) << p.status;
+        }
+    }
 }
