@@ -336,6 +336,23 @@ TEST(KoldaExpert, AFailedLinePhaseRunsAgain) {
     EXPECT_EQ(p.engine.Drawing(), nullptr);
 }
 
+TEST(KoldaExpert, ACollageWithoutItsPainterFailsAndRunsAgain) {
+    Painting p(SamplePart(), 1, 72, 2);
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    ASSERT_TRUE(p.RunUntil(6));
+    const auto source = Pixels(*p.picture);
+    // A context its painter cannot work on stands for one that could not get its buffers.
+    const EngineContext context = p.engine.context;
+    p.engine.context.height = context.height + 1;
+    EXPECT_EQ(p.engine.Step(), -1);
+    EXPECT_STREQ(p.status, "Init collage. (Out of Memory)");
+    EXPECT_EQ(p.engine.phaseCounter, 6);
+    EXPECT_EQ(Pixels(*p.picture), source);
+    p.engine.context = context;
+    EXPECT_EQ(p.engine.Step(), 85);
+    EXPECT_NE(Pixels(*p.picture), source);
+}
+
 TEST(KoldaExpert, DrawingLinesNeedsTracedOnes) {
     Painting p(SamplePart(), 1, 72, 2);
     ASSERT_EQ(p.engine.Initialize(), 1);
