@@ -12,9 +12,7 @@
 
 namespace {
 
-std::vector<uint8_t> Pixels(const TDib& image) {
-    return std::vector<uint8_t>(image.Bits(), image.Bits() + image.ImageBytes());
-}
+using test_pictures::PixelBytes;
 
 TEST(KoldaLevels, ALevelOutsideTheRangeBeepsOnceAndPaintsAsLevelOne) {
     struct Case {
@@ -42,9 +40,9 @@ TEST(KoldaLevels, ALevelOutsideTheRangeBeepsOnceAndPaintsAsLevelOne) {
             platform::ClearRecords();
             ASSERT_GE(p.engine.Step(), 0) << p.status;
             EXPECT_EQ(platform::RecordedBeeps(), level == 7 ? 1 : 0);
-            std::vector<uint8_t> result = Pixels(*p.picture);
+            std::vector<uint8_t> result = PixelBytes(*p.picture);
             for (const TDib* image : {p.engine.canvas.get(), p.engine.colorIndexMap.get()}) {
-                const std::vector<uint8_t> bytes = Pixels(*image);
+                const std::vector<uint8_t> bytes = PixelBytes(*image);
                 result.insert(result.end(), bytes.begin(), bytes.end());
             }
             results.push_back(result);

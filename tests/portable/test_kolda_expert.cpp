@@ -21,11 +21,9 @@
 
 namespace {
 
-using kolda::Expert;
+using test_pictures::PixelBytes;
 
-std::vector<uint8_t> Pixels(const TDib& image) {
-    return std::vector<uint8_t>(image.Bits(), image.Bits() + image.ImageBytes());
-}
+using kolda::Expert;
 
 uint32_t Advanced(uint32_t state, uint32_t steps) {
     for (uint32_t n = 0; n < steps; ++n) state = state * 1566083941u + 1u;
@@ -56,11 +54,11 @@ TEST(KoldaExpert, EightStepsReportTheirPercentagesThenFail) {
         EXPECT_EQ(p.engine.Drawing() != nullptr, k >= 4 && k < 7)
             << "the strokes are held from the tracing to the drawing, after phase " << k;
     }
-    const std::vector<uint8_t> painted = Pixels(*p.picture);
+    const std::vector<uint8_t> painted = PixelBytes(*p.picture);
     const uint32_t state = RandomState;
     EXPECT_EQ(p.engine.Step(), -1) << "a ninth step";
     EXPECT_EQ(p.engine.phaseCounter, 8);
-    EXPECT_EQ(Pixels(*p.picture), painted);
+    EXPECT_EQ(PixelBytes(*p.picture), painted);
     EXPECT_EQ(RandomState, state);
     p.engine.phaseCounter = -1;
     EXPECT_EQ(p.engine.Step(), -1) << "a negative counter runs nothing";
@@ -175,9 +173,9 @@ struct Twins {
         RandomState = stateBefore;
         run(reference.engine);
         EXPECT_EQ(RandomState, stateAfter);
-        EXPECT_EQ(Pixels(*own.picture), Pixels(*reference.picture));
-        EXPECT_EQ(Pixels(*own.engine.colorIndexMap), Pixels(*reference.engine.colorIndexMap));
-        EXPECT_EQ(Pixels(*own.engine.focusMap), Pixels(*reference.engine.focusMap));
+        EXPECT_EQ(PixelBytes(*own.picture), PixelBytes(*reference.picture));
+        EXPECT_EQ(PixelBytes(*own.engine.colorIndexMap), PixelBytes(*reference.engine.colorIndexMap));
+        EXPECT_EQ(PixelBytes(*own.engine.focusMap), PixelBytes(*reference.engine.focusMap));
         EXPECT_EQ(own.engine.colorCount, reference.engine.colorCount);
     }
 };
@@ -209,14 +207,14 @@ TEST(KoldaExpert, DeformLevelZeroLeavesEveryImage) {
     p.engine.deformLevel = 0;
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(3));
-    const auto source = Pixels(*p.picture), canvas = Pixels(*p.engine.canvas),
-               focus = Pixels(*p.engine.focusMap), labels = Pixels(*p.engine.colorIndexMap);
+    const auto source = PixelBytes(*p.picture), canvas = PixelBytes(*p.engine.canvas),
+               focus = PixelBytes(*p.engine.focusMap), labels = PixelBytes(*p.engine.colorIndexMap);
     const uint32_t state = RandomState;
     EXPECT_EQ(p.engine.Step(), 40);
-    EXPECT_EQ(Pixels(*p.picture), source);
-    EXPECT_EQ(Pixels(*p.engine.canvas), canvas);
-    EXPECT_EQ(Pixels(*p.engine.focusMap), focus);
-    EXPECT_EQ(Pixels(*p.engine.colorIndexMap), labels);
+    EXPECT_EQ(PixelBytes(*p.picture), source);
+    EXPECT_EQ(PixelBytes(*p.engine.canvas), canvas);
+    EXPECT_EQ(PixelBytes(*p.engine.focusMap), focus);
+    EXPECT_EQ(PixelBytes(*p.engine.colorIndexMap), labels);
     EXPECT_EQ(RandomState, state);
     EXPECT_EQ(p.engine.randomFocus.count, 0) << "its curve is not even defined";
 }
@@ -340,27 +338,27 @@ TEST(KoldaExpert, ACollageWithoutItsPainterFailsAndRunsAgain) {
     Painting p(SamplePart(), 1, 72, 2);
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(6));
-    const auto source = Pixels(*p.picture);
+    const auto source = PixelBytes(*p.picture);
     // A context its painter cannot work on stands for one that could not get its buffers.
     const EngineContext context = p.engine.context;
     p.engine.context.height = context.height + 1;
     EXPECT_EQ(p.engine.Step(), -1);
     EXPECT_STREQ(p.status, "Init collage. (Out of Memory)");
     EXPECT_EQ(p.engine.phaseCounter, 6);
-    EXPECT_EQ(Pixels(*p.picture), source);
+    EXPECT_EQ(PixelBytes(*p.picture), source);
     p.engine.context = context;
     EXPECT_EQ(p.engine.Step(), 85);
-    EXPECT_NE(Pixels(*p.picture), source);
+    EXPECT_NE(PixelBytes(*p.picture), source);
 }
 
 TEST(KoldaExpert, DrawingLinesNeedsTracedOnes) {
     Painting p(SamplePart(), 1, 72, 2);
     ASSERT_EQ(p.engine.Initialize(), 1);
     std::strcpy(p.status, "before");
-    const auto source = Pixels(*p.picture);
+    const auto source = PixelBytes(*p.picture);
     EXPECT_EQ(p.engine.DrawLines(), 0) << "nothing traced yet";
     EXPECT_STREQ(p.status, "before") << "no text of its own";
-    EXPECT_EQ(Pixels(*p.picture), source);
+    EXPECT_EQ(PixelBytes(*p.picture), source);
     ASSERT_TRUE(p.RunUntil(8));
     EXPECT_EQ(p.engine.DrawLines(), 0) << "the strokes were drawn and let go";
 }

@@ -18,6 +18,8 @@
 
 namespace {
 
+using test_pictures::PixelBytes;
+
 using kolda::ZoCollage;
 
 uint32_t Advanced(uint32_t state, uint32_t steps) {
@@ -33,10 +35,6 @@ struct Ground {
     std::vector<uint8_t> texels;
     MaterialInfo info;
 };
-
-std::vector<uint8_t> Bytes(const TDib& image) {
-    return std::vector<uint8_t>(image.Bits(), image.Bits() + image.ImageBytes());
-}
 
 // A 4 × 2 picture of two pieces, label 0 on columns 0..1 and label 1 on columns 2..3, in
 // colours that differ from pixel to pixel.
@@ -114,7 +112,7 @@ TEST(ZoCollage, PaintsEveryPieceOnPaperInTheFloodsOrder) {
         paper.PaintSpan(left, left + 1, 1);
     }
     EXPECT_EQ(RandomState, after);
-    EXPECT_EQ(Bytes(*pieces.images.canvas), Bytes(*reference.canvas));
+    EXPECT_EQ(PixelBytes(*pieces.images.canvas), PixelBytes(*reference.canvas));
     EXPECT_EQ(test_pictures::RowsOf(*pieces.images.colorIndexMap),
               (test_pictures::MapRows{{0, 0, 1, 1}, {0, 0, 1, 1}}))
         << "labels keep their parts, visited marks cleared";
@@ -130,7 +128,7 @@ TEST(ZoCollage, WithoutATextureThePiecesAreThoseOfZoPart) {
     const uint32_t made = RandomState;
     collage.MeasureParts();
     EXPECT_EQ(RandomState, made) << "no draw without a texture";
-    EXPECT_EQ(Bytes(*pieces.images.canvas), Bytes(*base.images.canvas));
+    EXPECT_EQ(PixelBytes(*pieces.images.canvas), PixelBytes(*base.images.canvas));
     for (int label : {0, 1}) {
         EXPECT_EQ(collage.MeanRed(label), part.MeanRed(label));
         EXPECT_EQ(collage.PixelCount(label), 4);
