@@ -349,9 +349,10 @@ std::unique_ptr<TDib> Speckled(int width, int height) {
 int Channel(const TDib& dib, int x, int y, int c) { return dib.Row(y)[3 * x + c]; }
 
 TEST(ZoCluster, NeighbourMeanFiltersMatchTheirDefinitionAcrossAPicture) {
-    // Wide and tall enough that the running neighbour sums slide across many pixels of each row;
-    // every expected value is read off the eight neighbours one by one.
-    const int w = 13;
+    // Wide and tall enough that the running neighbour sums slide across many pixels of each row,
+    // and the filters that take a row in stretches of 512 pixels cross two stretch ends; every
+    // expected value is read off the eight neighbours one by one.
+    const int w = 1030;
     const int h = 7;
     const std::unique_ptr<TDib> picture = Speckled(w, h);
     std::array<uint8_t, 256> identity{};
