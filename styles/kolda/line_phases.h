@@ -41,7 +41,8 @@ struct LineStyle {
 
 // What a style keeps for its line phases, for the life of its engine: the line engine from
 // DetectLines to DrawLines, the settings it runs on (filled once) and the six curves (each
-// built the first time).
+// built the first time). The line engine works on the engine's work images, so the style's
+// ReleaseImages lets it go with them.
 struct LineWork {
     std::unique_ptr<ZoDrawing> drawing;
     DrawingSettings settings;

@@ -36,10 +36,6 @@ constexpr PaperValues kPaperByMaterial[3] = {{90, 40, 0.003}, {180, 80, 0.004}, 
 
 constexpr int kMaxShadowLength = 20;
 
-}  // namespace
-
-namespace {
-
 CollageShadow ShadowWith(const MaterialInfo* ground, const PaperValues& paper, int diagonal,
                          int dpi) {
     if (ground == nullptr || ground->textureSide <= 0) return {false, 0, 0, 0};
@@ -66,10 +62,13 @@ int Expert::MakeCollage() {
     collage->RankByFocus();
     collage->MeasureParts();
     const CollageShadow shadow = ShadowWith(ground, paper, diagonal, dpi);
-    // Only the pass's row buffer can fail; the source is still the picture before the phase.
+    // Only the pass's row buffer can fail; the source is still the picture before the phase,
+    // and the text says what the phase could not get, not which component spoke last.
     if (shadow.shaded &&
-        collage->ShadowEdges(shadow.length, shadow.lightDelta, shadow.chromaDelta) == 0)
+        collage->ShadowEdges(shadow.length, shadow.lightDelta, shadow.chromaDelta) == 0) {
+        StatusCopy(status, texts::kNoMemory);
         return 0;
+    }
     collage->CopyCanvasToSource();
     return 1;
 }
