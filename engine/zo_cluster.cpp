@@ -522,7 +522,8 @@ void ZoCluster::RangeSmooth(const uint8_t* table, int direction) {
             }
             for (int k = 0; k < count; k += 3) {
                 const uint8_t range = std::max(std::max(ranges[k], ranges[k + 1]), ranges[k + 2]);
-                weights[k] = weights[k + 1] = weights[k + 2] = static_cast<int16_t>(table[range] + 1);
+                const int16_t weight = static_cast<int16_t>(table[range] + 1);
+                weights[k] = weights[k + 1] = weights[k + 2] = weight;
             }
             uint8_t* t = target + first;
             for (int k = 0; k < count; ++k) {

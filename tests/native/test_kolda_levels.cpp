@@ -32,8 +32,8 @@ TEST(KoldaLevels, ALevelOutsideTheRangeBeepsOnceAndPaintsAsLevelOne) {
         SCOPED_TRACE(c.name);
         std::vector<std::vector<uint8_t>> results;
         for (int level : {1, 7}) {
-            StylePainting<kolda::Expert> p(test_pictures::Crop(*sample, 100, 100, 160, 120), 1, 150, 5,
-                                           ProductModule("Zo_Kol"));
+            StylePainting<kolda::Expert> p(test_pictures::Crop(*sample, 100, 100, 160, 120), 1,
+                                           150, 5, ProductModule("Zo_Kol"));
             ASSERT_EQ(p.engine.Initialize(), 1);
             ASSERT_TRUE(p.RunUntil(c.phase));
             p.engine.*c.level = level;

@@ -15,6 +15,7 @@
 #include "styles/kolda/expert.h"
 #include "styles/kolda/zo_collage.h"
 #include "tests/support/pictures.h"
+#include "tests/support/random_steps.h"
 #include "tests/support/pinned_paintings.h"
 #include "tests/support/style_painting.h"
 #include "tests/support/test_module.h"
@@ -24,11 +25,6 @@ namespace {
 using test_pictures::PixelBytes;
 
 using kolda::Expert;
-
-uint32_t Advanced(uint32_t state, uint32_t steps) {
-    for (uint32_t n = 0; n < steps; ++n) state = state * 1566083941u + 1u;
-    return state;
-}
 
 // KOLDA's own resources: the collage colour map.
 platform::ModuleHandle KoldaModule() { return ProductModule("Zo_Kol"); }
@@ -150,7 +146,8 @@ struct Twins {
     uint32_t stateBefore = 0;
 
     Twins(int level, int dpi, int groundIndex, int phase)
-        : own(SamplePart(), level, dpi, groundIndex), reference(SamplePart(), level, dpi, groundIndex) {
+        : own(SamplePart(), level, dpi, groundIndex),
+          reference(SamplePart(), level, dpi, groundIndex) {
         EXPECT_EQ(own.engine.Initialize(), 1);
         EXPECT_TRUE(own.RunUntil(phase)) << own.status;
         EXPECT_EQ(reference.engine.Initialize(), 1);
@@ -174,7 +171,8 @@ struct Twins {
         run(reference.engine);
         EXPECT_EQ(RandomState, stateAfter);
         EXPECT_EQ(PixelBytes(*own.picture), PixelBytes(*reference.picture));
-        EXPECT_EQ(PixelBytes(*own.engine.colorIndexMap), PixelBytes(*reference.engine.colorIndexMap));
+        EXPECT_EQ(PixelBytes(*own.engine.colorIndexMap),
+                  PixelBytes(*reference.engine.colorIndexMap));
         EXPECT_EQ(PixelBytes(*own.engine.focusMap), PixelBytes(*reference.engine.focusMap));
         EXPECT_EQ(own.engine.colorCount, reference.engine.colorCount);
     }
@@ -278,7 +276,8 @@ TEST(KoldaExpert, TheCollageCutsByTouchAndPapersByMaterial) {
         });
         EXPECT_LE(twins.own.engine.colorCount, c.colours[0] + c.colours[1] + c.colours[2]);
         if (!c.shaded) {
-            EXPECT_EQ(RandomState, Advanced(twins.stateBefore, 2 * FractalNoise::kGenerateDraws))
+            EXPECT_EQ(RandomState,
+                      StateAfterSteps(twins.stateBefore, 2 * FractalNoise::kGenerateDraws))
                 << "plain pieces draw nothing beyond the paper's noise fields";
         }
     }

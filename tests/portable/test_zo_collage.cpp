@@ -15,6 +15,7 @@
 #include "styles/kolda/zo_collage.h"
 #include "tests/support/context_images.h"
 #include "tests/support/pictures.h"
+#include "tests/support/random_steps.h"
 
 namespace {
 
@@ -22,14 +23,10 @@ using test_pictures::PixelBytes;
 
 using kolda::ZoCollage;
 
-uint32_t Advanced(uint32_t state, uint32_t steps) {
-    for (uint32_t n = 0; n < steps; ++n) state = state * 1566083941u + 1u;
-    return state;
-}
-
 struct Ground {
     explicit Ground(int side) : texels(static_cast<size_t>(side) * side) {
-        for (size_t i = 0; i < texels.size(); ++i) texels[i] = static_cast<uint8_t>(100 + (i * 29) % 60);
+        for (size_t i = 0; i < texels.size(); ++i)
+            texels[i] = static_cast<uint8_t>(100 + (i * 29) % 60);
         info = MaterialInfo{side, 255, 255, 255, 100, 128, 160, 100, 30, 13, texels.data()};
     }
     std::vector<uint8_t> texels;
@@ -45,7 +42,8 @@ struct TwoPieces {
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 4; ++x)
                 images.SetSourcePixel(x, y, static_cast<uint8_t>(10 + 40 * x + y),
-                                      static_cast<uint8_t>(200 - 30 * x), static_cast<uint8_t>(60 + 7 * y));
+                                      static_cast<uint8_t>(200 - 30 * x),
+                                      static_cast<uint8_t>(60 + 7 * y));
         images.colorCount = 2;
     }
     // Sums of the source over columns left..left + 1 of both rows, red first.
@@ -76,7 +74,7 @@ TEST(ZoCollage, MakesItsPaperWithOrWithoutAGround) {
         ZoCollage collage(images.Context(c.ground));
         EXPECT_TRUE(collage.IsValid());
         EXPECT_STREQ(images.status, "Collage:");
-        EXPECT_EQ(RandomState, Advanced(4711, 2 * FractalNoise::kGenerateDraws))
+        EXPECT_EQ(RandomState, StateAfterSteps(4711, 2 * FractalNoise::kGenerateDraws))
             << "both noise fields, whatever the ground";
     }
     ContextImages images(12, 9, 72);
@@ -96,7 +94,7 @@ TEST(ZoCollage, PaintsEveryPieceOnPaperInTheFloodsOrder) {
     collage.SetGains(180, 2, 0, -4, 4);
     collage.MeasureParts();
     const uint32_t after = RandomState;
-    EXPECT_EQ(after, Advanced(77, 2 * FractalNoise::kGenerateDraws + 2 * (1 + 2 * 4)))
+    EXPECT_EQ(after, StateAfterSteps(77, 2 * FractalNoise::kGenerateDraws + 2 * (1 + 2 * 4)))
         << "one draw per piece and two per pixel";
 
     // The same pieces given to the paper by hand: each piece's sums, then its spans from the

@@ -1,0 +1,10 @@
+// The random generator's state a number of steps on, for tests that count a component's draws.
+#pragma once
+
+#include <cstdint>
+
+// `state` advanced `steps` times as the generator advances it (state × 1566083941 + 1).
+inline uint32_t StateAfterSteps(uint32_t state, uint32_t steps) {
+    for (uint32_t n = 0; n < steps; ++n) state = state * 1566083941u + 1u;
+    return state;
+}
