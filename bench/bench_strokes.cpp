@@ -1,24 +1,20 @@
-// Times the oil-paint style's hot spots on a six-megapixel photograph after the default phases:
-// the region segmentation (segment into two focus bands, rank, measure and paint the masses)
-// and one knife stroke pass per part with each of the six knives, with the oil-paint passes'
-// settings. Reported per megapixel. Run a Release build (scripts/bench.sh).
+// Times the oil-paint style's hot spots on a six-megapixel photograph after its first five
+// phases: the masses (segment into two focus bands, rank, measure and paint them) and each of
+// the six knife passes over every part, run by the style's own engine. Reported per megapixel.
+// Run a Release build (scripts/bench.sh).
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstring>
 #include <cstdint>
 #include <memory>
-#include <utility>
+#include <string>
 
 #include "bench/bench_support.h"
 #include "engine/status_text.h"
-#include "engine/zo_part.h"
-#include "engine/zo_stroke.h"
-#include "imaging/math_tbl.h"
 #include "imaging/random.h"
-#include "tests/support/default_phases_expert.h"
+#include "imaging/resolution.h"
+#include "styles/moravel/expert.h"
 #include "tests/support/test_module.h"
 
 namespace {
@@ -57,28 +53,20 @@ struct Snapshot {
     }
 };
 
-void Segment(ExpertBase& engine) {
-    ZoPart part(engine.context);
-    const int limits[] = {192, 256}, merges[] = {6, 6}, passes[] = {0, 2};
-    part.Segment(2, limits, merges, passes, 1);
-    part.RankByFocus();
-    part.MeasureParts();
-}
-
-// The engine after the default phases up to the colour mapping (and, segmented, after the
+// The oil-paint engine at every level 1, after its phases up to the colour mapping (and, segmented, after the
 // masses), with snapshots of both states.
 struct Prepared {
     std::unique_ptr<TDib> picture;
     MaterialInfo ground;
     char status[kStatusSize] = "";
-    default_phases::Expert engine;
+    moravel::Expert engine;
     std::unique_ptr<Snapshot> mapped, segmented;
 
     // At the picture's own resolution, or at `dpi` when it is above 0.
     explicit Prepared(int dpi)
         : picture(bench::CopyOf(bench::SixMegapixelPicture())), ground(bench::GroundWithRelief()) {
         if (dpi > 0) {
-            const int32_t perMetre = static_cast<int32_t>(dpi / 0.0254 + 0.5);
+            const int32_t perMetre = PelsPerMeterFromDpi(dpi);
             picture->SetPelsPerMeter(perMetre, perMetre);
         }
         engine.source = picture.get();
@@ -89,7 +77,7 @@ struct Prepared {
         engine.Initialize();
         for (int phase = 0; phase < 5; ++phase) engine.Step();  // up to MapColors
         mapped = std::make_unique<Snapshot>(engine);
-        Segment(engine);
+        engine.InitMass();
         segmented = std::make_unique<Snapshot>(engine);
     }
 };
@@ -112,7 +100,7 @@ void Segmentation(benchmark::State& state) {
     for (auto _ : state) {
         p.mapped->RestoreInto(p.engine);
         const auto start = std::chrono::steady_clock::now();
-        Segment(p.engine);
+        p.engine.InitMass();
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(elapsed.count());
         seconds += elapsed.count();
@@ -121,63 +109,21 @@ void Segmentation(benchmark::State& state) {
     state.counters["parts"] = p.engine.colorCount;
 }
 
-// The oil-paint knife passes at touch level 1, widest knife first.
-struct KnifeSettings {
-    const char* brush;
-    double relief, spacing, bend;
-    int focusLow;
-    double minimum[4], maximum[4];  // variance curves: slope, centre, low, high
-};
-const KnifeSettings kKnives[6] = {
-    {"KNIFE6", 0.5, 1.0, 0.3, 0, {0.01, 0, 0, 0}, {0.01, 1, 0.3, 1}},
-    {"KNIFE5", 0.5, 1.0, 0.3, 0, {0.01, 0, 0.2, 0}, {0.02, 1, 0.2, 1}},
-    {"KNIFE4", 0.7, 0.6, 0.6, 0, {0.01, 1, 0.15, 0}, {0.01, 1, 0.2, 1}},
-    {"KNIFE3", 0.7, 0.6, 0.6, 0, {0.01, 1, 0.2, 0}, {0.01, 1, 0.2, 1}},
-    {"KNIFE2", 0.6, 0.6, 0.6, 50, {0.02, 1, 0.3, 0}, {0.02, 1, 0.3, 1}},
-    {"KNIFE1", 0.6, 0.6, 0.6, 150, {0.02, 1, 0.4, 0.1}, {0.02, 1, 0.5, 1}},
-};
-
-// One knife pass over every part, as the oil-paint style paints it; the brush's scale and pairs.
-std::pair<double, int> KnifePass(ExpertBase& engine, const KnifeSettings& knife) {
-    ZoStroke stroke(engine.source, engine.canvas.get(), engine.focusMap.get(),
-                    engine.colorIndexMap.get(), engine.status);
-    const double d = std::min(400, std::max(1, engine.dpi));
-    double scale = std::pow(engine.diagonal, 0.3) * d * 0.0015;
-    scale = std::max(4.0 / 12, std::min(std::min(engine.diagonal * 0.2 * 0.01, 4.0), scale));
-    if (stroke.LoadBrush(engine.module, knife.brush, 150000, 0.9, scale, knife.relief) != 1)
-        return {scale, 0};
-    MathTbl minimum, maximum;
-    minimum.Sigmoid(knife.minimum[0], knife.minimum[1], knife.minimum[2], knife.minimum[3]);
-    maximum.Sigmoid(knife.maximum[0], knife.maximum[1], knife.maximum[2], knife.maximum[3]);
-    stroke.SetSpacing(knife.spacing, knife.spacing);
-    stroke.SetJitter(0.5, 0.5);
-    stroke.SetMinVariance(minimum.Table());
-    stroke.SetMaxVariance(maximum.Table());
-    stroke.SetDensity(1.0);
-    stroke.SetFocusRange(knife.focusLow, 255);
-    stroke.SetBrightnessRange(0, 255);
-    stroke.SetBend(knife.bend, 1.0);
-    for (int label = 0; label < engine.colorCount; ++label) stroke.PaintColor(label);
-    return {scale, stroke.BrushPixels()};
-}
-
 void KnifeStrokes(benchmark::State& state) {
     Prepared& p = Engine(static_cast<int>(state.range(1)));
-    const KnifeSettings& knife = kKnives[state.range(0)];
-    state.SetLabel(knife.brush);
+    const int pass = static_cast<int>(state.range(0));
+    state.SetLabel("KNIFE" + std::to_string(6 - pass));
     double seconds = 0;
-    std::pair<double, int> brush;
     for (auto _ : state) {
         p.segmented->RestoreInto(p.engine);
         const auto start = std::chrono::steady_clock::now();
-        brush = KnifePass(p.engine, knife);
+        benchmark::DoNotOptimize(p.engine.InitStroke(pass));
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(elapsed.count());
         seconds += elapsed.count();
     }
     state.counters["ms_per_MP"] = seconds * 1000 / state.iterations() / Megapixels(p.engine);
-    state.counters["scale"] = brush.first;
-    state.counters["pairs"] = brush.second;
+    state.counters["scale"] = moravel::KnifeScale(p.engine.diagonal, p.engine.dpi, 1.0, 1.0);
 }
 
 }  // namespace

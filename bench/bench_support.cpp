@@ -102,5 +102,10 @@ MaterialInfo GroundWithRelief() {
 size_t HeapNow() { return heapNow.load(); }
 size_t HeapPeak() { return heapPeak.load(); }
 void ResetPeak() { heapPeak.store(heapNow.load()); }
+void RaisePeak(size_t bytes) {
+    size_t peak = heapPeak.load();
+    while (bytes > peak && !heapPeak.compare_exchange_weak(peak, bytes)) {
+    }
+}
 
 }  // namespace bench

@@ -24,5 +24,7 @@ MaterialInfo GroundWithRelief();
 size_t HeapNow();
 size_t HeapPeak();
 void ResetPeak();
+// The peak becomes `bytes` when that is more: a peak read before a ResetPeak taken back.
+void RaisePeak(size_t bytes);
 
 }  // namespace bench

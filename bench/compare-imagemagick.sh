@@ -38,10 +38,25 @@ for _ in 1 2 3; do
 done
 echo "ImageMagick -paint 4, one thread, 3000 x 2000: $best ms"
 
+# One line per painting: its time beside ImageMagick's, the time per megapixel and the peak
+# heap per pixel (picture included, goal at most 20); then each phase's time and peak.
 ZO_BENCH_PICTURE="$picture" build/bench/bench/zo_bench --benchmark_filter="$filter" \
     --benchmark_format=csv 2>/dev/null |
-  awk -F, -v magick="$best" 'NR > 1 {
+  awk -F, -v magick="$best" '
+    NR == 1 { for (i = 1; i <= NF; ++i) column[$i] = i; next }
+    {
       gsub(/"/, "", $1)
-      printf "%-50s %8.0f ms  %5.2f x the ImageMagick time%s\n", $1, $3, $3 / magick,
-             ($3 <= magick / 2 ? "" : "  (goal: at most 0.5)")
+      ms = $column["real_time"]
+      peak = $column["peak_bytes_per_pixel"]
+      printf "%-44s %7.0f ms  %5.2f x ImageMagick%s  %6.1f ms/MP  %5.1f B/px%s\n", $1, ms,
+             ms / magick, (ms <= magick / 2 ? "" : " (goal <= 0.5)"), $column["ms_per_MP"], peak,
+             (peak <= 20 ? "" : " (goal <= 20)")
+      phases = ""
+      for (k = 0; ("phase" sprintf("%02d", k) "_ms_per_MP") in column; ++k) {
+        name = "phase" sprintf("%02d", k)
+        if ($column[name "_ms_per_MP"] == "") break
+        phases = phases sprintf("  %d: %.1f ms/MP %.1f B/px", k, $column[name "_ms_per_MP"],
+                                $column[name "_peak_bytes_per_pixel"])
+      }
+      if (phases != "") print "    phases" phases
     }'

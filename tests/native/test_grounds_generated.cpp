@@ -76,6 +76,19 @@ TEST(GroundsGenerated, HeadersHoldTheGroundValues) {
     }
 }
 
+TEST(GroundsGenerated, StrengthsStayWithinTheStylesBounds) {
+    // The drawing style scales its colour run by the strength: at most 100 keeps the run's
+    // weight within 102 / 128 and its radius within 40 pixels (460 of its 500 ring offsets).
+    // Every module carries these files (below).
+    for (const Ground& g : kGrounds) {
+        const std::vector<uint8_t> b = test_files::ReadAll(Committed(g));
+        ASSERT_EQ(b.size(), kGroundSize) << g.resource;
+        const int32_t strength = Int32At(b, 40 + 4 * 7);
+        EXPECT_GE(strength, 0) << g.resource;
+        EXPECT_LE(strength, 100) << g.resource;
+    }
+}
+
 TEST(GroundsGenerated, HeightMapsSpanExactlyTheirRange) {
     for (const Ground& g : kGrounds) {
         const std::vector<uint8_t> b = test_files::ReadAll(Committed(g));

@@ -217,6 +217,18 @@ TEST(KoldaExpert, DeformLevelZeroLeavesEveryImage) {
     EXPECT_EQ(p.engine.randomFocus.count, 0) << "its curve is not even defined";
 }
 
+TEST(KoldaExpert, AMeshThatCannotBeMadeFailsDeformAndLeavesThePicture) {
+    Painting p(SamplePart(), 1, 72, 0);
+    ASSERT_EQ(p.engine.Initialize(), 1);
+    ASSERT_TRUE(p.RunUntil(3));
+    const auto source = PixelBytes(*p.picture);
+    p.engine.width = 0;  // a mesh for no picture is not valid
+    EXPECT_EQ(p.engine.Step(), -1);
+    EXPECT_EQ(p.engine.phaseCounter, 3);
+    EXPECT_STREQ(p.status, texts::kNoMemory);
+    EXPECT_EQ(PixelBytes(*p.picture), source);
+}
+
 TEST(KoldaExpert, TheColourMapThresholdsByTheColourLevel) {
     struct Case {
         int level;

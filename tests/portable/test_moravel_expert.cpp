@@ -8,6 +8,7 @@
 #include "engine/status_text.h"
 #include "imaging/random.h"
 #include "styles/moravel/expert.h"
+#include "tests/support/curve_expectations.h"
 #include "tests/support/pictures.h"
 #include "tests/support/pinned_paintings.h"
 #include "tests/support/style_painting.h"
@@ -112,6 +113,48 @@ TEST(MoravelExpert, TheDetailPassKeepsItsCurvesFromTheFirstRun) {
     p.engine.clean.value[3] = 0.9;  // a second run must not rebuild from the values
     ASSERT_EQ(p.engine.InitStroke(Expert::kDetailPass), 1);
     EXPECT_EQ(std::memcmp(p.engine.clean.table, clean.table, 256), 0);
+}
+
+TEST(MoravelExpert, EveryCurveCarriesItsNameAndTheValuesOfItsPassAndLevel) {
+    // The variance curves of each knife pass, from KNIFE6 to KNIFE1.
+    const double minVariance[6][4] = {{0.01, 0, 0, 0},    {0.01, 0, 0.2, 0}, {0.01, 1, 0.15, 0},
+                                      {0.01, 1, 0.2, 0},  {0.02, 1, 0.3, 0}, {0.02, 1, 0.4, 0.1}};
+    const double maxVariance[6][4] = {{0.01, 1, 0.3, 1}, {0.02, 1, 0.2, 1}, {0.01, 1, 0.2, 1},
+                                      {0.01, 1, 0.2, 1}, {0.02, 1, 0.3, 1}, {0.02, 1, 0.5, 1}};
+    struct Level {
+        int level;
+        double distanceSlope, focusWeightEnd;  // the edge shading's by touch level
+        double background[4];                  // the finish's "Wight" by material level
+    } levels[] = {
+        {0, 0.005, 0.4, {0, 0, 0.1, 0}},
+        {1, 0.01, 0.5, {0.2, 0, 0.5, 0}},
+        {2, 0.02, 0.5, {0, 0, 0.5, 0.1}},
+    };
+    for (const Level& c : levels) {
+        SCOPED_TRACE(testing::Message() << "level " << c.level);
+        Painting p(test_pictures::Gradient(40, 30), c.level, 72, 6);
+        ASSERT_EQ(p.engine.Initialize(), 1);
+        ASSERT_TRUE(p.RunUntil(6));
+        for (int pass = 0; pass < Expert::kKnifePasses; ++pass) {
+            SCOPED_TRACE(testing::Message() << "knife pass " << pass);
+            ASSERT_GE(p.engine.Step(), 0) << p.status;
+            ExpectSigmoidCurve(p.engine.minVariance, "Stroke Min Variance / Focus",
+                               minVariance[pass]);
+            ExpectSigmoidCurve(p.engine.maxVariance, "Stroke Max Variance / Focus",
+                               maxVariance[pass]);
+        }
+        ASSERT_TRUE(p.RunUntil(p.engine.phaseCount)) << p.status;
+        ExpectSigmoidCurve(p.engine.detailWeight, "Wight", {0.04, 0, 0, 1.0});
+        ExpectSigmoidCurve(p.engine.edgeDecrease, "Decrese from Edge / focus", {0.01, 1.0, 1.0, 0});
+        ExpectSigmoidCurve(p.engine.detailColor, "Detail Color Correction", {0.02, 0.5, 0, 1.0});
+        ExpectSigmoidCurve(p.engine.clean, "Clean / Focus", {0.07, 0.7, 1.0, 0.1});
+        ExpectSigmoidCurve(p.engine.shadeShape, "(Shape) Add / Length", {0.01, 0, 0.4, 0.1});
+        ExpectSigmoidCurve(p.engine.shadeLength, "Length / Focus", {0.04, 1.0, 1.0, 0});
+        ExpectSigmoidCurve(p.engine.shadeDistance, "Wight / Color Distance",
+                           {c.distanceSlope, 0, 0, 1.0});
+        ExpectSigmoidCurve(p.engine.shadeFocus, "Wight / Focus", {0.08, 1.0, 1.0, c.focusWeightEnd});
+        ExpectSigmoidCurve(p.engine.backgroundWeight, "Wight", c.background);
+    }
 }
 
 TEST(MoravelPainting, PaintsTheSampleAsPinnedInEveryBuild) {

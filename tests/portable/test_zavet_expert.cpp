@@ -11,6 +11,7 @@
 #include "imaging/math_tbl.h"
 #include "imaging/random.h"
 #include "styles/zavet/expert.h"
+#include "tests/support/curve_expectations.h"
 #include "tests/support/pictures.h"
 #include "tests/support/test_module.h"
 
@@ -59,28 +60,13 @@ struct ZavetPhases : ::testing::Test {
     }
 };
 
-void ExpectCurve(const ParamCurve& curve, const char* name, const double (&values)[4],
-                 const double (&steps)[4], const double (&minima)[4], const double (&maxima)[4]) {
-    SCOPED_TRACE(name);
-    EXPECT_STREQ(curve.name, name);
-    EXPECT_EQ(curve.count, 4);
-    EXPECT_EQ(curve.type, kCurveSigmoid);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(curve.value[i], values[i]) << i;
-        EXPECT_EQ(curve.step[i], steps[i]) << i;
-        EXPECT_EQ(curve.minimum[i], minima[i]) << i;
-        EXPECT_EQ(curve.maximum[i], maxima[i]) << i;
-    }
-}
-
 TEST_F(ZavetPhases, TheColourPhaseFillsItsThreeCurvesOnceAndKeepsThem) {
     EXPECT_EQ(engine.MapColors(), 1);
-    ExpectCurve(engine.groundColor, "Ground Color", {0.02, 0, 0.3, 0}, {0.01, 0.1, 0.1, 0.1},
-                {0, 0, 0, 0}, {5, 1, 1, 1});
-    ExpectCurve(engine.sharpFunction, "Sharp Function", {0.05, 0.2, 0, 0.5},
-                {0.01, 0.02, 0.1, 0.1}, {-5, 0, 0, 0}, {5, 1, 1, 1});
-    ExpectCurve(engine.sharpBlend, "Sharp Blend", {0.04, 0.6, 0, 1.0}, {0.01, 0.02, 0.1, 0.1},
-                {-5, 0, 0, 0}, {5, 1, 1, 1});
+    const CurveRows groundRows = {{0.01, 0.1, 0.1, 0.1}, {0, 0, 0, 0}, {5, 1, 1, 1}};
+    const CurveRows sharpRows = {{0.01, 0.02, 0.1, 0.1}, {-5, 0, 0, 0}, {5, 1, 1, 1}};
+    ExpectSigmoidCurve(engine.groundColor, "Ground Color", {0.02, 0, 0.3, 0}, &groundRows);
+    ExpectSigmoidCurve(engine.sharpFunction, "Sharp Function", {0.05, 0.2, 0, 0.5}, &sharpRows);
+    ExpectSigmoidCurve(engine.sharpBlend, "Sharp Blend", {0.04, 0.6, 0, 1.0}, &sharpRows);
 
     // The tint is strongest out of focus and gone at full focus; the sharpening strength rises
     // from none out of focus to full in focus; the amount rises from 0 at no difference.
@@ -142,8 +128,8 @@ TEST_F(ZavetPhases, TheFinishLaysTheReliefAtOneWeightByMaterialLevel) {
 
         SetSeed(static_cast<int>(state));
         EXPECT_EQ(fresh.Finish(), 1);
-        ExpectCurve(fresh.textureWeight, "Wight", {0, 0, c.w, c.w},
-                    {0.01, 0.1, 0.05, 0.05}, {0, 0, 0, 0}, {5, 1, 1, 1});
+        const CurveRows weightRows = {{0.01, 0.1, 0.05, 0.05}, {0, 0, 0, 0}, {5, 1, 1, 1}};
+        ExpectSigmoidCurve(fresh.textureWeight, "Wight", {0, 0, c.w, c.w}, &weightRows);
         for (int i = 0; i < 256; ++i) ASSERT_EQ(fresh.textureWeight.table[i], c.weight) << i;
         EXPECT_EQ(PixelBytes(*picture), PixelBytes(*expected));
         EXPECT_EQ(RandomState, stateAfter);

@@ -302,6 +302,28 @@ TEST_F(WhiteCorner, EdgeMarksSitOnTheStepInBothScans) {
     EXPECT_DOUBLE_EQ(drawing.Density(), 39 * 10.0 / 1600);
 }
 
+TEST(ZoDrawing, WindowsShorterThanOnePixelActAsOnePixel) {
+    // Window lengths of 0 or below would compare a pixel with itself or read behind it; they
+    // mark exactly as windows of one pixel do.
+    DrawingTables tables;
+    auto marksWith = [&](int shortWindow, int longWindow) {
+        ContextImages images(40, 40, 72);
+        PaintTwoLevels(images, [](int x, int y) { return x >= 20 && y >= 20; });
+        DrawingSettings s = EdgeSettings(tables);
+        s.shortWindow = shortWindow;
+        s.longWindow = longWindow;
+        ZoDrawing drawing(images.Context());
+        drawing.SetSettings(&s);
+        drawing.PrepareGray();
+        EXPECT_EQ(drawing.DetectEdges(), 1);
+        return MarkedPixels(*images.canvas);
+    };
+    const auto onePixel = marksWith(1, 1);
+    ASSERT_FALSE(onePixel.empty());
+    for (auto [shortWindow, longWindow] : {std::pair{0, 0}, {-5, -5}, {0, -3}, {-40, 1}})
+        EXPECT_EQ(marksWith(shortWindow, longWindow), onePixel) << shortWindow << ", " << longWindow;
+}
+
 TEST(ZoDrawing, ColumnMarksOnlyRaiseRowMarks) {
     // Greys laid straight into the line layer: a step of `across` at column 20 and one of
     // `down` at row 20. Both scans mark (20, 20); the column scan's mark replaces the row
