@@ -226,6 +226,23 @@ enum class RowBefore {
     kAsWritten,        // as the pass has just written it (a pass in place)
 };
 
+// Bytes per stretch of a pass over a row's interior bytes: a multiple of 3, so that a stretch
+// holds whole pixels. A pass's per-stretch buffers take kStretchBytes + 6 entries when they
+// reach one pixel beyond each end of the stretch.
+constexpr int kStretchBytes = 1536;
+
+// Calls visit(y, first, count) for every interior row y (1 .. height - 2) of a 24-bit picture
+// `width` pixels wide and every stretch of that row's interior bytes: bytes first .. first +
+// count - 1, from byte 3 up to the last pixel's, at most kStretchBytes at a time. A pass that
+// works on whole stretches takes each sum or extreme of a column once for its three rows.
+template <typename Visit>
+void ForEachInteriorStretch(int width, int height, Visit&& visit) {
+    const int end = 3 * (width - 1);
+    for (int y = 1; y < height - 1; ++y)
+        for (int first = 3; first < end; first += kStretchBytes)
+            visit(y, first, (end - first < kStretchBytes ? end - first : kStretchBytes));
+}
+
 // `passes` passes down the image, each calling visitRow(rows, y) for every row y in storage
 // order with the window centred on row y; the row and the row after are copied before the pass
 // writes them, the row before as `rowBefore` says. False, with no pass run, when the window

@@ -249,30 +249,22 @@ int ZoCluster::Sharpen(int level, int direction) {
     TDib* out = Output(direction);
     // Each channel byte against the mean of the same channel in its eight neighbours, whole
     // rows at a time: the three-row column sums of a stretch of bytes first, then the bytes.
-    constexpr int kStretch = 1536;  // bytes per stretch, a multiple of 3
-    int16_t columns[kStretch + 6];
-    const int rowBytes = 3 * width_;
-    for (int y = 1; y < height_ - 1; ++y) {
-        const uint8_t* before = in->Row(y - 1);
-        const uint8_t* row = in->Row(y);
-        const uint8_t* after = in->Row(y + 1);
-        uint8_t* target = out->Row(y);
-        // Bytes first..last of the interior pixels' channels, in stretches.
-        for (int first = 3; first < rowBytes - 3; first += kStretch) {
-            const int last = std::min(first + kStretch, rowBytes - 3);
-            for (int i = first - 3; i < last + 3; ++i)
-                columns[i - first + 3] =
-                    static_cast<int16_t>(before[i] + row[i] + after[i]);
-            const int16_t* c = columns + 3;
-            for (int i = first; i < last; ++i) {
-                const int k = i - first;
-                const int value = row[i];
-                const int mean = (c[k - 3] + c[k] + c[k + 3] - value) >> 3;
-                target[i] = static_cast<uint8_t>(
-                    ClampToByte(value + ArithmeticShiftRight(value - mean, shift)));
-            }
+    int16_t columns[neighbourhood::kStretchBytes + 6];
+    neighbourhood::ForEachInteriorStretch(width_, height_, [&](int y, int first, int count) {
+        const uint8_t* before = in->Row(y - 1) + first;
+        const uint8_t* row = in->Row(y) + first;
+        const uint8_t* after = in->Row(y + 1) + first;
+        uint8_t* target = out->Row(y) + first;
+        for (int k = -3; k < count + 3; ++k)
+            columns[k + 3] = static_cast<int16_t>(before[k] + row[k] + after[k]);
+        const int16_t* c = columns + 3;
+        for (int k = 0; k < count; ++k) {
+            const int value = row[k];
+            const int mean = (c[k - 3] + c[k] + c[k + 3] - value) >> 3;
+            target[k] = static_cast<uint8_t>(
+                ClampToByte(value + ArithmeticShiftRight(value - mean, shift)));
         }
-    }
+    });
     return 1;
 }
 
@@ -484,54 +476,46 @@ void ZoCluster::RangeSmooth(const uint8_t* table, int direction) {
     // steps that each run over a stretch of bytes: the three-row column sums, lows and highs;
     // from them each byte's neighbour sum, low and high (its own column without its middle
     // byte); the pixels' weights from their largest channel range; the bytes moved.
-    constexpr int kStretch = 1536;  // bytes per stretch, a multiple of 3
+    constexpr int kStretch = neighbourhood::kStretchBytes;
     int16_t columnSums[kStretch + 6];
     uint8_t columnLows[kStretch + 6];
     uint8_t columnHighs[kStretch + 6];
     int16_t sums[kStretch];
     uint8_t ranges[kStretch];
     int16_t weights[kStretch];
-    const int rowBytes = 3 * width_;
-    for (int y = 1; y < height_ - 1; ++y) {
-        const uint8_t* before = in->Row(y - 1);
-        const uint8_t* row = in->Row(y);
-        const uint8_t* after = in->Row(y + 1);
-        uint8_t* target = out->Row(y);
-        for (int first = 3; first < rowBytes - 3; first += kStretch) {
-            const int count = std::min(first + kStretch, rowBytes - 3) - first;
-            const uint8_t* b = before + first;
-            const uint8_t* r = row + first;
-            const uint8_t* a = after + first;
-            for (int k = -3; k < count + 3; ++k) {
-                columnSums[k + 3] = static_cast<int16_t>(b[k] + r[k] + a[k]);
-                columnLows[k + 3] = std::min(std::min(b[k], a[k]), r[k]);
-                columnHighs[k + 3] = std::max(std::max(b[k], a[k]), r[k]);
-            }
-            for (int k = 0; k < count; ++k)
-                sums[k] = static_cast<int16_t>(columnSums[k] + columnSums[k + 6] + b[k] + a[k]);
-            for (int k = 0; k < count; ++k) {
-                const uint8_t above = b[k], below = a[k];
-                uint8_t low = columnLows[k] < columnLows[k + 6] ? columnLows[k] : columnLows[k + 6];
-                uint8_t high =
-                    columnHighs[k] > columnHighs[k + 6] ? columnHighs[k] : columnHighs[k + 6];
-                low = above < low ? above : low;
-                low = below < low ? below : low;
-                high = above > high ? above : high;
-                high = below > high ? below : high;
-                ranges[k] = static_cast<uint8_t>(high - low);
-            }
-            for (int k = 0; k < count; k += 3) {
-                const uint8_t range = std::max(std::max(ranges[k], ranges[k + 1]), ranges[k + 2]);
-                const int16_t weight = static_cast<int16_t>(table[range] + 1);
-                weights[k] = weights[k + 1] = weights[k + 2] = weight;
-            }
-            uint8_t* t = target + first;
-            for (int k = 0; k < count; ++k) {
-                const int value = r[k];
-                t[k] = static_cast<uint8_t>(value + ((sums[k] >> 3) - value) * weights[k] / 256);
-            }
+    neighbourhood::ForEachInteriorStretch(width_, height_, [&](int y, int first, int count) {
+        const uint8_t* b = in->Row(y - 1) + first;
+        const uint8_t* r = in->Row(y) + first;
+        const uint8_t* a = in->Row(y + 1) + first;
+        uint8_t* t = out->Row(y) + first;
+        for (int k = -3; k < count + 3; ++k) {
+            columnSums[k + 3] = static_cast<int16_t>(b[k] + r[k] + a[k]);
+            columnLows[k + 3] = std::min(std::min(b[k], a[k]), r[k]);
+            columnHighs[k + 3] = std::max(std::max(b[k], a[k]), r[k]);
         }
-    }
+        for (int k = 0; k < count; ++k)
+            sums[k] = static_cast<int16_t>(columnSums[k] + columnSums[k + 6] + b[k] + a[k]);
+        for (int k = 0; k < count; ++k) {
+            const uint8_t above = b[k], below = a[k];
+            uint8_t low = columnLows[k] < columnLows[k + 6] ? columnLows[k] : columnLows[k + 6];
+            uint8_t high =
+                columnHighs[k] > columnHighs[k + 6] ? columnHighs[k] : columnHighs[k + 6];
+            low = above < low ? above : low;
+            low = below < low ? below : low;
+            high = above > high ? above : high;
+            high = below > high ? below : high;
+            ranges[k] = static_cast<uint8_t>(high - low);
+        }
+        for (int k = 0; k < count; k += 3) {
+            const uint8_t range = std::max(std::max(ranges[k], ranges[k + 1]), ranges[k + 2]);
+            const int16_t weight = static_cast<int16_t>(table[range] + 1);
+            weights[k] = weights[k + 1] = weights[k + 2] = weight;
+        }
+        for (int k = 0; k < count; ++k) {
+            const int value = r[k];
+            t[k] = static_cast<uint8_t>(value + ((sums[k] >> 3) - value) * weights[k] / 256);
+        }
+    });
 }
 
 void ZoCluster::MapSharpen(const TDib* map, const uint8_t* strength, const uint8_t* amount,

@@ -68,7 +68,7 @@ public:
     int PushSpansWithStats(int left, int right, int y, int direction, int label);
     void RelabelPart(int label);
 
-    // Slot 0, called by FloodPart once per piece after it was flooded (or cut at a limit):
+    // Called by FloodPart once per piece after it was flooded (or cut at a limit):
     // paints the recorded spans on the canvas. At the call every span pixel carries the
     // piece's label with bit 7 set and the piece statistics hold its source sums and pixel
     // count (at least 1). An override must not change the label map, the spans or the piece

@@ -27,58 +27,52 @@ void ZoStroke::EdgeRestore(const uint8_t* edge, const uint8_t* weight, const uin
     // The strongest step from a pixel to one of its eight neighbours in any channel is, per
     // channel, the larger of (3 × 3 maximum - value) and (value - 3 × 3 minimum). The column
     // extremes of a stretch of bytes come first, then each byte's step, then the pixels.
-    constexpr int kStretch = 1536;  // bytes per stretch, a multiple of 3
+    constexpr int kStretch = neighbourhood::kStretchBytes;
     uint8_t highs[kStretch + 6];
     uint8_t lows[kStretch + 6];
     uint8_t steps[kStretch];
-    const int rowBytes = 3 * width_;
-    for (int y = 1; y < height_ - 1; ++y) {
-        const uint8_t* source = source_->Row(y);
-        const uint8_t* before = source_->Row(y - 1);
-        const uint8_t* after = source_->Row(y + 1);
+    neighbourhood::ForEachInteriorStretch(width_, height_, [&](int y, int first, int count) {
+        const uint8_t* source = source_->Row(y) + first;
+        const uint8_t* before = source_->Row(y - 1) + first;
+        const uint8_t* after = source_->Row(y + 1) + first;
         const uint8_t* focus = focusMap_->Row(y);
-        uint8_t* canvas = canvas_->Row(y);
-        for (int first = 3; first < rowBytes - 3; first += kStretch) {
-            const int last = std::min(first + kStretch, rowBytes - 3);
-            for (int i = first - 3; i < last + 3; ++i) {
-                const int k = i - first + 3;
-                highs[k] = std::max({before[i], source[i], after[i]});
-                lows[k] = std::min({before[i], source[i], after[i]});
-            }
-            for (int i = first; i < last; ++i) {
-                const int k = i - first + 3;
-                const int value = source[i];
-                const int high = std::max({highs[k - 3], highs[k], highs[k + 3]});
-                const int low = std::min({lows[k - 3], lows[k], lows[k + 3]});
-                steps[i - first] = static_cast<uint8_t>(std::max(high - value, value - low));
-            }
-            for (int i = first; i < last; i += 3) {
-                const int x = i / 3;
-                const uint8_t* s = source + i;
-                uint8_t* p = canvas + i;
-                const uint8_t* stepOf = steps + (i - first);
-                const int f = focus[x];
-                const int step = std::max({stepOf[0], stepOf[1], stepOf[2]}) - edge[f];
-                if (step > 0) {
-                    const int keep = 255 - weight[step];  // of the canvas, in 1/256
-                    for (int c = 0; c < 3; ++c) {
-                        const int target = colour != nullptr ? colour[s[c]] : s[c];
-                        p[c] = static_cast<uint8_t>(
-                            target + ArithmeticShiftRight((p[c] - target) * keep, 8));
-                    }
-                } else if (clean != nullptr && clean[f] < 255) {
-                    const int reach = clean[f];
-                    for (int c = 0; c < 3; ++c) {
-                        if (p[c] > s[c] + reach) {
-                            p[c] = static_cast<uint8_t>(s[c] + reach);
-                        } else if (p[c] < s[c] - reach) {
-                            p[c] = static_cast<uint8_t>(s[c] - reach);
-                        }
+        uint8_t* canvas = canvas_->Row(y) + first;
+        for (int k = -3; k < count + 3; ++k) {
+            highs[k + 3] = std::max({before[k], source[k], after[k]});
+            lows[k + 3] = std::min({before[k], source[k], after[k]});
+        }
+        for (int k = 0; k < count; ++k) {
+            const int value = source[k];
+            const int high = std::max({highs[k], highs[k + 3], highs[k + 6]});
+            const int low = std::min({lows[k], lows[k + 3], lows[k + 6]});
+            steps[k] = static_cast<uint8_t>(std::max(high - value, value - low));
+        }
+        for (int k = 0; k < count; k += 3) {
+            const int x = (first + k) / 3;
+            const uint8_t* s = source + k;
+            uint8_t* p = canvas + k;
+            const uint8_t* stepOf = steps + k;
+            const int f = focus[x];
+            const int step = std::max({stepOf[0], stepOf[1], stepOf[2]}) - edge[f];
+            if (step > 0) {
+                const int keep = 255 - weight[step];  // of the canvas, in 1/256
+                for (int c = 0; c < 3; ++c) {
+                    const int target = colour != nullptr ? colour[s[c]] : s[c];
+                    p[c] = static_cast<uint8_t>(
+                        target + ArithmeticShiftRight((p[c] - target) * keep, 8));
+                }
+            } else if (clean != nullptr && clean[f] < 255) {
+                const int reach = clean[f];
+                for (int c = 0; c < 3; ++c) {
+                    if (p[c] > s[c] + reach) {
+                        p[c] = static_cast<uint8_t>(s[c] + reach);
+                    } else if (p[c] < s[c] - reach) {
+                        p[c] = static_cast<uint8_t>(s[c] - reach);
                     }
                 }
             }
         }
-    }
+    });
     CopyCanvasToSource();
 }
 

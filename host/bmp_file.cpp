@@ -5,16 +5,9 @@
 #include <cstring>
 
 #include "imaging/bitmap_header.h"
+#include "imaging/int_helpers.h"
 
 namespace {
-
-uint32_t ReadU32(const uint8_t* p) {
-    return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
-}
-
-void WriteU32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 bool Fail(std::string* error, const char* reason) {
     if (error != nullptr) *error = reason;
@@ -27,7 +20,7 @@ bool ParseBmp(const uint8_t* data, size_t size, std::vector<uint8_t>* picture, s
     if (data == nullptr || size < kBmpFileHeaderSize + kBmpInfoHeaderSize)
         return Fail(error, "file too short for a BMP header");
     if (data[0] != 'B' || data[1] != 'M') return Fail(error, "not a BMP file");
-    const uint32_t pixelOffset = ReadU32(data + 10);
+    const uint32_t pixelOffset = ReadLittleUint32(data + 10);
     BitmapInfoHeader info;
     DecodeBitmapInfoHeader(data + kBmpFileHeaderSize, size - kBmpFileHeaderSize, &info);
     if (info.size < kBmpInfoHeaderSize || info.size > size - kBmpFileHeaderSize)
@@ -101,8 +94,8 @@ bool WriteBmpFile(const char* path, const std::vector<uint8_t>& picture, std::st
         return Fail(error, "no picture to write");
     uint8_t fileHeader[kBmpFileHeaderSize] = {'B', 'M'};
     const uint32_t pixelOffset = kBmpFileHeaderSize + kBmpInfoHeaderSize;
-    WriteU32(fileHeader + 2, static_cast<uint32_t>(pixelOffset + pixelBytes));
-    WriteU32(fileHeader + 10, pixelOffset);
+    WriteLittleUint32(fileHeader + 2, static_cast<uint32_t>(pixelOffset + pixelBytes));
+    WriteLittleUint32(fileHeader + 10, pixelOffset);
     std::FILE* file = std::fopen(path, "wb");
     if (file == nullptr) return Fail(error, "cannot create the output file");
     const size_t total = kBmpInfoHeaderSize + static_cast<size_t>(pixelBytes);

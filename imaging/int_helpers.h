@@ -27,11 +27,20 @@ int ISqrt(uint32_t a);
 // Copies count bytes; source and destination may overlap. count <= 0 copies nothing.
 void MoveBytes(void* destination, const void* source, int count);
 
-// The little-endian 32-bit and 16-bit values at p.
+// The little-endian 32-bit and 16-bit values at p, as stored in files and resources.
+constexpr uint32_t ReadLittleUint32(const uint8_t* p) {
+    return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
 constexpr int32_t ReadLittleInt32(const uint8_t* p) {
-    return static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
-                                uint32_t{p[3]} << 24);
+    return static_cast<int32_t>(ReadLittleUint32(p));
 }
 constexpr uint16_t ReadLittleUint16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+inline void WriteLittleUint32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+inline void WriteLittleUint16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
 }

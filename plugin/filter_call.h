@@ -2,7 +2,9 @@
 // handing the picture back. The filter call makes one for its length and passes it to what
 // needs it (the dialogs, the driver, the ground loader); nothing of it outlives the call. The
 // destructor frees the painting engine first, then the ground texture and the held image,
-// which the engine refers to.
+// which the engine refers to. Two things live with the library instead, since they span
+// calls: the status text of the last painting (plugin/driver.h, empty at load and never
+// cleared) and the flag that refuses a call made while one runs (plugin/win32/run_filter.cpp).
 #pragma once
 
 #include <cstdint>

@@ -4,17 +4,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "imaging/int_helpers.h"
 #include "platform/platform.h"
 #include "plugin/error_box.h"
 
 namespace {
 
-void Put16(uint8_t* p, int16_t v) {
-    p[0] = static_cast<uint8_t>(v & 0xFF);
-    p[1] = static_cast<uint8_t>((static_cast<uint16_t>(v) >> 8) & 0xFF);
-}
+void Put16(uint8_t* p, int16_t v) { WriteLittleUint16(p, static_cast<uint16_t>(v)); }
 
-int16_t Get16(const uint8_t* p) { return static_cast<int16_t>(p[0] | p[1] << 8); }
+int16_t Get16(const uint8_t* p) { return static_cast<int16_t>(ReadLittleUint16(p)); }
 
 }  // namespace
 

@@ -3,9 +3,9 @@
 # the sample pictures through every built plug-in DLL with the stand-in host ZoHost under Wine,
 # through the real filter dialog, which the host drives itself (it presses タブロ－ by posted
 # messages, as a person would), writing out/<plug-in>-<sample>.bmp and .png and a screenshot
-# of the open dialog as out/<plug-in>-<sample>-dialog.png. The i686 product is painted where this machine runs 32-bit
-# programs; elsewhere it is still built, and the x86-64 build of the same code paints (see
-# scripts/windows-targets.sh). ZO_BUILD_DIR and ZO_OUT_DIR (relative to the repository) choose
+# of the open dialog as out/<plug-in>-<sample>-dialog.png. The i686 product paints where this
+# machine runs 32-bit programs; elsewhere it is still built, and the x86-64 build of the same
+# code paints (see scripts/windows-targets.sh). ZO_BUILD_DIR and ZO_OUT_DIR (relative to the repository) choose
 # other folders.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,7 +15,7 @@ out=${ZO_OUT_DIR:-out}
 
 bash scripts/setup.sh
 . scripts/windows-targets.sh
-zo_windows_targets
+zo_windows_targets "the plug-ins paint" "is built"
 target=${ZO_RUN_TARGETS%% *}
 build=${ZO_BUILD_DIR:-build/$target}
 

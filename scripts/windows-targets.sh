@@ -1,9 +1,13 @@
 # Sourced by the scripts: decides once which Windows builds can run their programs here, and
 # says in one line which way it went and why.
 #
-#   zo_windows_targets   sets ZO_RUN_TARGETS to the builds whose programs run under Wine:
+#   zo_windows_targets [WHAT [I686]]
+#                        sets ZO_RUN_TARGETS to the builds whose programs run under Wine:
 #                        "win32 win64" where 32-bit programs execute, "win64" where they
-#                        cannot. ZO_WINDOWS_TARGET=win32 or win64 picks one build alone.
+#                        cannot. ZO_WINDOWS_TARGET=win32 or win64 picks one build alone. WHAT
+#                        names what runs in the line it prints ("the Windows suite runs" by
+#                        default), I686 what becomes of the i686 build where it cannot run
+#                        ("is built and statically checked" by default).
 #
 # The i686 build (win32) is the product and is built on every machine; where it cannot run,
 # only its checks that execute nothing of it run. The x86-64 build (win64) is a test build of
@@ -24,19 +28,20 @@ zo_runs_32bit() {
 }
 
 zo_windows_targets() {
+  local what=${1:-the Windows suite runs} i686=${2:-is built and statically checked}
   local runs32=yes
   zo_runs_32bit || runs32=no
   case "${ZO_WINDOWS_TARGET:-}" in
     "")
       if [ $runs32 = yes ]; then
         ZO_RUN_TARGETS="win32 win64"
-        echo "windows: this machine runs 32-bit programs: the Windows suite runs on the i686" \
-             "build under wine and on the x86-64 build under wine64"
+        echo "windows: this machine runs 32-bit programs: $what on the i686 build under" \
+             "wine and on the x86-64 build under wine64"
       else
         ZO_RUN_TARGETS="win64"
         echo "windows: this machine cannot execute 32-bit programs (/lib/ld-linux.so.2:" \
-             "Exec format error): the i686 build is built and statically checked, the Windows" \
-             "suite runs on the x86-64 build under wine64"
+             "Exec format error): the i686 build $i686, $what on the x86-64 build under" \
+             "wine64"
       fi ;;
     win32)
       if [ $runs32 = no ]; then
@@ -45,11 +50,11 @@ zo_windows_targets() {
         exit 1
       fi
       ZO_RUN_TARGETS="win32"
-      echo "windows: ZO_WINDOWS_TARGET=win32: the Windows suite runs on the i686 build alone" ;;
+      echo "windows: ZO_WINDOWS_TARGET=win32: $what on the i686 build alone" ;;
     win64)
       ZO_RUN_TARGETS="win64"
-      echo "windows: ZO_WINDOWS_TARGET=win64: the i686 build is built and statically checked," \
-           "the Windows suite runs on the x86-64 build under wine64" ;;
+      echo "windows: ZO_WINDOWS_TARGET=win64: the i686 build $i686, $what on the x86-64" \
+           "build under wine64" ;;
     *)
       echo "windows-targets: ZO_WINDOWS_TARGET must be win32 or win64, not" \
            "'$ZO_WINDOWS_TARGET'" >&2

@@ -12,6 +12,6 @@
 // change by the deltas, each kept in 0..255. Labels are only read, so the order does not
 // matter. The distance to the next label change is carried along the diagonals in one row
 // buffer. 1, or 0 when the images do not match (24-bit canvas, 8-bit labels of its size) or,
-// after appending "メモリが足りません。", when the row buffer cannot be had.
+// after appending texts::kNoMemory, when the row buffer cannot be had.
 int ShadowEdges(TDib* canvas, const TDib* labels, const int32_t meanFocus[256], int length,
                 int lightDelta, int chromaDelta, char* status);

@@ -33,7 +33,7 @@ public:
     void SetTint(int red, int green, int blue, const uint8_t* weightTable);
 
     // The pixel pass with the additions; 0 when not valid, or after appending
-    // "メモリが足りません。" when the expanded grid cannot be allocated.
+    // texts::kNoMemory when the expanded grid cannot be allocated.
     int Apply() override;
 
 protected:

@@ -55,7 +55,7 @@ struct LineWork {
 };
 
 // Deletes a line engine left by an earlier try and makes a new one on the engine's context
-// (0 with "メモリが足りません。" over the status when it cannot be allocated); picks the touch
+// (0 with texts::kNoMemory over the status when it cannot be allocated); picks the touch
 // level's values, fills the settings when they are not filled yet, defines the curves that are
 // not defined yet, puts their tables into the settings and traces: ZoDrawing::Run's result,
 // whose failures leave their text in the status. The engine is kept also when tracing failed.

@@ -31,7 +31,7 @@ public:
 
     // The rim of every piece, up to `length` pixels deep along the diagonal toward the lower
     // right, where it meets a piece of lower mean focus (RankByFocus's means): its luma and
-    // chroma change by the deltas. 1, or 0 when not valid or, with "メモリが足りません。"
+    // chroma change by the deltas. 1, or 0 when not valid or, with texts::kNoMemory
     // appended, when the pass's row buffer cannot be had.
     int ShadowEdges(int length, int lightDelta, int chromaDelta);
 

@@ -48,7 +48,7 @@ public:
 
     // Copies "Drawing:" into the status buffer and takes the images and geometry from the
     // context. Valid when the point buffer was obtained and the context holds a 24-bit source
-    // and canvas and an 8-bit focus map of its size; otherwise appends "メモリが足りません。" (no
+    // and canvas and an 8-bit focus map of its size; otherwise appends texts::kNoMemory (no
     // buffer) or "Invalid Dib." (images) and every operation does nothing.
     explicit ZoDrawing(const EngineContext& context);
     ZoDrawing(const ZoDrawing&) = delete;
@@ -98,14 +98,14 @@ public:
     // The steps of Run, reachable one by one. Each assumes Run's checks have passed and the
     // settings are set.
     void PrepareGray();
-    // 0 after appending "メモリが足りません。" when its row buffers cannot be had.
+    // 0 after appending texts::kNoMemory when its row buffers cannot be had.
     int DetectEdges();
     int TraceLines();
     void MarkHatch();
     int TraceHatch();
     // Reduces the traced points to their corners and stores the stroke (StoreStroke's result).
     int SimplifyLine(int meanFocus, int meanStrength);
-    // Stores the kept points with their pen radii; 0 after appending "メモリが足りません。" when
+    // Stores the kept points with their pen radii; 0 after appending texts::kNoMemory when
     // the store cannot grow.
     int StoreStroke(int meanFocus, int meanStrength);
 

@@ -1,5 +1,7 @@
 // The plug-in's exports as a host finds them with GetProcAddress: plain names, cdecl (the
-// caller removes the arguments), every argument and result 32 bits.
+// caller removes the arguments), every integer 32 bits.
+// In the i686 product every argument and result is 32 bits; the x86-64 test build widens only
+// the pointers.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,7 @@
 // The plug-in library's entry points as a host calls them: plain names, cdecl (the caller
-// removes the arguments), every argument and result 32 bits.
+// removes the arguments), every integer 32 bits.
+// In the i686 product every argument and result is 32 bits; the x86-64 test build widens only
+// the pointers.
 #pragma once
 
 #include <windows.h>
