@@ -42,17 +42,10 @@ Driver* driver = nullptr;
 void RetryStep() { --driver->next; }
 
 // A host of the About box's tests away from the one the filter dialog's tests open over, so
-// that the boxes do not lie under those dialogs when the suites run side by side.
+// that the boxes (675..1011 × 529..712) do not lie under those dialogs when the suites run
+// side by side.
 HWND AboutHostWindow() {
-    static HWND window = [] {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "ZoAboutHost";
-        RegisterClassA(&windowClass);
-        return CreateWindowExA(0, "ZoAboutHost", "ZoAboutHost", WS_OVERLAPPEDWINDOW, 700, 520, 300,
-                               120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }();
+    static HWND window = MakeHostWindow("ZoAboutHost", 690, 560, 300, 120);
     return window;
 }
 

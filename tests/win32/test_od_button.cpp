@@ -26,6 +26,14 @@ public:
         : TDialog(nullptr, "ODBUTTONS"), first(this, 201, "COVER", "PROGRESS", 10, 10),
           second(this, 202, secondUp, secondDown, 170, 10) {}
     ODButton first, second;
+
+protected:
+    // Below the filter dialog's and left of the About box's tests, so that no window of a test
+    // program run beside this one lies over the buttons.
+    void SetupWindow() override {
+        TDialog::SetupWindow();
+        SetWindowPos(GetHandle(), nullptr, 0, 510, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
 };
 
 // The modal dialog's steps, one per tick, then Cancel. The steps start a few ticks after the
