@@ -78,7 +78,7 @@ void AboutDialog::SetupWindow() {
     LoadCover();
     MoveWindow(GetHandle(), placement_.left, placement_.top, placement_.right - placement_.left,
                placement_.bottom - placement_.top, FALSE);
-    EnableWindow(host_, FALSE);
+    if (host_ != nullptr) EnableWindow(host_, FALSE);
 }
 
 void AboutDialog::LoadCover() {
