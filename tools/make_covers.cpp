@@ -76,7 +76,8 @@ bool IsForeground(Region r) { return r == kTrunk || r == kCrown || r >= kWall ||
 
 // ---- hashing and noise ---------------------------------------------------------------------------
 
-uint32_t Hash(uint32_t a, uint32_t b, uint32_t seed) {
+uint32_t Hash(int x, int y, uint32_t seed) {
+    const uint32_t a = static_cast<uint32_t>(x), b = static_cast<uint32_t>(y);
     uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ seed * 0xC2B2AE3Du;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
@@ -91,9 +92,8 @@ int Noise(int x, int y, int cell, int amplitude, uint32_t seed) {
     const int cx = x / cell, cy = y / cell;
     const int fx = x % cell, fy = y % cell;
     auto corner = [&](int i, int j) {
-        return static_cast<int>(Hash(static_cast<uint32_t>(cx + i + 64), static_cast<uint32_t>(cy + j + 64), seed) %
-                                static_cast<uint32_t>(2 * amplitude + 1)) -
-               amplitude;
+        const uint32_t spread = static_cast<uint32_t>(2 * amplitude + 1);
+        return static_cast<int>(Hash(cx + i + 64, cy + j + 64, seed) % spread) - amplitude;
     };
     const int top = corner(0, 0) * (cell - fx) + corner(1, 0) * fx;
     const int bottom = corner(0, 1) * (cell - fx) + corner(1, 1) * fx;
@@ -103,9 +103,7 @@ int Noise(int x, int y, int cell, int amplitude, uint32_t seed) {
 }
 
 int Jitter(int x, int y, uint32_t seed, int spread) {  // -spread .. spread
-    return static_cast<int>(Hash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), seed) %
-                            static_cast<uint32_t>(2 * spread + 1)) -
-           spread;
+    return static_cast<int>(Hash(x, y, seed) % static_cast<uint32_t>(2 * spread + 1)) - spread;
 }
 
 bool IsEdge(int x, int y) {
@@ -176,12 +174,13 @@ void PaintOil(Cover* cover) {
             case kTrunk: d = 7; break;
             case kRoof: d = cx < 96 ? 4 : 3; break;
             case kWall: d = 0; break;
-            default: d = static_cast<int>(Hash(static_cast<uint32_t>(cx), static_cast<uint32_t>(cy), 14) % 8);
+            default: d = static_cast<int>(Hash(cx, cy, 14) % 8);
             }
             const int dx = directions[d][0], dy = directions[d][1];
             // Small shapes get short dabs, so that the house keeps its door and window.
             const int length = r >= kWall ? 1 : r == kCrown || r == kSun || r == kTrunk ? 3 : 5;
-            int shade = (r == kSky ? SkyShade(cy) : kBaseShade - 1) + Jitter(cx, cy, 15, r == kSky ? 1 : 2);
+            int shade = r == kSky ? SkyShade(cy) : kBaseShade - 1;
+            shade += Jitter(cx, cy, 15, r == kSky ? 1 : 2);
             if (r == kCrown) shade += (cx - 34) / 8 - (cy - 84) / 8;  // lit from the upper right
             for (int v = -6; v <= 6; ++v) {
                 for (int u = -6; u <= 6; ++u) {
@@ -219,7 +218,7 @@ void PaintCollage(Cover* cover) {
             if (r == kSky) shade = 8 + (y / 16) % 3 * 2 + Jitter(x, y, 24, 1) / 2;
             if (r == kWall) {
                 // A printed page: lines of type, with gaps between words and paragraphs.
-                const bool line = y % 4 == 0 && y % 20 != 0 && Hash(static_cast<uint32_t>(x / 4), static_cast<uint32_t>(y), 25) % 5 != 0;
+                const bool line = y % 4 == 0 && y % 20 != 0 && Hash(x / 4, y, 25) % 5 != 0;
                 cover->Set(x, y, kPrintRamp, line ? 4 : 14);
                 continue;
             }
@@ -248,7 +247,7 @@ void PaintDrawing(Cover* cover) {
             const int reach = rayX * rayX + rayY * rayY;
             const bool ray = reach > 20 * 20 && reach < 30 * 30 &&
                              (rayX == 0 || rayY == 0 || rayX == rayY || rayX == -rayY);
-            if (IsEdge(x, y) && Hash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), 32) % 9 != 0) {
+            if (IsEdge(x, y) && Hash(x, y, 32) % 9 != 0) {
                 cover->Set(x, y, kGraphiteRamp, 3 + Jitter(x, y, 33, 1));
             } else if (ray) {
                 cover->Set(x, y, kGraphiteRamp, 8 + Jitter(x, y, 34, 1));
@@ -268,7 +267,7 @@ void PaintDrawing(Cover* cover) {
 void PaintWash(Cover* cover) {
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            if (IsEdge(x, y) && Hash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), 41) % 4 != 0) {
+            if (IsEdge(x, y) && Hash(x, y, 41) % 4 != 0) {
                 cover->Set(x, y, kGraphiteRamp, 11);
                 continue;
             }

@@ -66,10 +66,12 @@ void PutDirectory(Bytes* b, int type, uint32_t first, uint32_t second, uint32_t 
 
 // ---- the dialog templates --------------------------------------------------------------------
 
-constexpr uint32_t kPopupWithCaption =  // WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME
-    0x80000000u | 0x10000000u | 0x00C00000u | 0x00080000u | 0x80u;
-constexpr uint32_t kChildWithBorder = 0x40000000u | 0x10000000u | 0x00800000u;  // WS_CHILD | WS_VISIBLE | WS_BORDER
-constexpr uint32_t kOwnerDrawnButton = 0x40000000u | 0x10000000u | 0x0Bu;  // ... | BS_OWNERDRAW
+// WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME
+constexpr uint32_t kPopupWithCaption = 0x80000000u | 0x10000000u | 0x00C00000u | 0x00080000u | 0x80u;
+// WS_CHILD | WS_VISIBLE | WS_BORDER
+constexpr uint32_t kChildWithBorder = 0x40000000u | 0x10000000u | 0x00800000u;
+// WS_CHILD | WS_VISIBLE | BS_OWNERDRAW
+constexpr uint32_t kOwnerDrawnButton = 0x40000000u | 0x10000000u | 0x0Bu;
 
 struct DialogItem {  // a button of the template, in dialog units
     uint32_t style;
@@ -79,7 +81,8 @@ struct DialogItem {  // a button of the template, in dialog units
 
 // A DLGTEMPLATE at (0, 0) of width × height dialog units, with no menu, the default class and
 // an empty title, then its items, each on a 4-byte boundary: a button without a title.
-Bytes DialogTemplate(uint32_t style, int width, int height, const std::vector<DialogItem>& items = {}) {
+Bytes DialogTemplate(uint32_t style, int width, int height,
+                     const std::vector<DialogItem>& items = {}) {
     Bytes b;
     Put32(&b, style);
     Put32(&b, 0);  // extended style
@@ -111,7 +114,8 @@ Bytes DialogTemplate(uint32_t style, int width, int height, const std::vector<Di
 // Two owner-drawn buttons, 201 and 202, far smaller than the bitmaps the tests give them.
 Bytes PictureButtonTemplate() {
     return DialogTemplate(kPopupWithCaption, 260, 140,
-                          {{kOwnerDrawnButton, 4, 4, 30, 12, 201}, {kOwnerDrawnButton, 40, 4, 30, 12, 202}});
+                          {{kOwnerDrawnButton, 4, 4, 30, 12, 201},
+                           {kOwnerDrawnButton, 40, 4, 30, 12, 202}});
 }
 
 // ---- cursors ---------------------------------------------------------------------------------

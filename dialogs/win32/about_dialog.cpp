@@ -43,11 +43,12 @@ void LimitAboutAllocationsForTests(int count) { allocationsLeft = count; }
 AboutDialog::AboutDialog(int left, int top, int right, int bottom, HWND host)
     : FixDialog(nullptr, "ABOUT", left, top, right, bottom), host_(host) {
     // Each step needs the one before; the first that fails ends the building.
-    name_ = Make<framework::TStatic>(this, -1, GetString(kStringStyleName), 167, 15, 160, 25, 20);
+    using framework::TStatic;
+    name_ = Make<TStatic>(this, -1, GetString(kStringStyleName), 167, 15, 160, 25, 20);
     if (name_)
-        description_ = Make<framework::TStatic>(this, -1, GetString(kStringDescription), 167, 40, 160, 100, 256);
+        description_ = Make<TStatic>(this, -1, GetString(kStringDescription), 167, 40, 160, 100, 256);
     if (description_)
-        product_ = Make<framework::TStatic>(this, -1, GetString(kStringProduct), 167, 140, 160, 100, 80);
+        product_ = Make<TStatic>(this, -1, GetString(kStringProduct), 167, 140, 160, 100, 80);
     if (product_) {
         CreateDialogFont(kFontTitle);
         titleFont_ = CopyFont(CurrentFont());

@@ -28,7 +28,9 @@ std::string Entry(platform::ModuleHandle module, unsigned id) {
     return text;
 }
 
-std::string Committed(const char* file) { return std::string(ZO_SOURCE_DIR) + "/resources/covers/" + file; }
+std::string Committed(const char* file) {
+    return std::string(ZO_SOURCE_DIR) + "/resources/covers/" + file;
+}
 
 uint32_t Little(const uint8_t* b, int bytes) {
     uint32_t value = 0;
@@ -44,7 +46,8 @@ TEST(CoversGenerated, GeneratorReproducesTheCommittedFiles) {
     for (const auto& plugin : kPlugins) {
         const std::vector<uint8_t> made = test_files::ReadAll(folder.PathOf(plugin.file));
         EXPECT_FALSE(made.empty()) << plugin.file;
-        EXPECT_TRUE(made == test_files::ReadAll(Committed(plugin.file))) << plugin.file << " differs from its recipe";
+        EXPECT_TRUE(made == test_files::ReadAll(Committed(plugin.file)))
+            << plugin.file << " differs from its recipe";
     }
 }
 
@@ -55,7 +58,8 @@ TEST(CoversGenerated, EveryPluginCarriesItsOwnEightBitCover) {
         platform::ModuleHandle module = platform::NativeModuleHandle(plugin.module);
         platform::ResourceBytes bytes;
         ASSERT_TRUE(platform::FindResourceBytes(module, "COVER", platform::kBitmapType, &bytes));
-        ASSERT_EQ(bytes.size, 40u + 256 * 4 + 152 * 170) << "info header, colour table, rows of 152 bytes";
+        ASSERT_EQ(bytes.size, 40u + 256 * 4 + 152 * 170)
+            << "info header, colour table, rows of 152 bytes";
         EXPECT_EQ(Little(bytes.data, 4), 40u);
         EXPECT_EQ(Little(bytes.data + 14, 2), 8u) << "bits per pixel";
         EXPECT_EQ(Little(bytes.data + 16, 4), 0u) << "uncompressed";
@@ -68,8 +72,9 @@ TEST(CoversGenerated, EveryPluginCarriesItsOwnEightBitCover) {
         EXPECT_EQ(cover->BitCount(), 8);
         std::set<uint32_t> colours;
         for (int y = 0; y < cover->Height(); ++y)
-            for (int x = 0; x < cover->Width(); ++x) colours.insert(Little(cover->Palette() + 4 * cover->Row(y)[x], 3));
-        EXPECT_GE(colours.size(), 6u) << "a picture, not a flat sheet (the silkscreen prints eight inks)";
+            for (int x = 0; x < cover->Width(); ++x)
+                colours.insert(Little(cover->Palette() + 4 * cover->Row(y)[x], 3));
+        EXPECT_GE(colours.size(), 6u) << "a picture, not a flat sheet (the silkscreen has 8 inks)";
         pictures.insert(std::vector<uint8_t>(bytes.data, bytes.data + bytes.size));
     }
     EXPECT_EQ(pictures.size(), 5u) << "each plug-in shows its own style";

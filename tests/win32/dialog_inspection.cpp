@@ -9,7 +9,8 @@
 
 std::vector<ControlSeen> ControlsOf(HWND dialog) {
     std::vector<ControlSeen> controls;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
         ControlSeen seen;
         char text[256];
         GetClassNameA(child, text, sizeof text);

@@ -127,7 +127,8 @@ CoverCheck CheckCover(HWND dialog, const TDib& cover) {
             const COLORREF expected = CoverColor(cover, x, y);
             ++check.checked;
             check.wrong += PixelAt(dialog, kCoverX + x, kCoverY + y) != expected;
-            check.offCube += GetRValue(expected) % 51 || GetGValue(expected) % 51 || GetBValue(expected) % 51;
+            check.offCube +=
+                GetRValue(expected) % 51 || GetGValue(expected) % 51 || GetBValue(expected) % 51;
         }
     return check;
 }
@@ -182,7 +183,8 @@ TEST(AboutBoxLayout, EveryPluginShowsItsCoverNameAndTextsInThePlacesAndFontsBuil
         EXPECT_FALSE(run.forced);
         EXPECT_TRUE(boxes.Boxes().empty());
 
-        const std::string texts[3] = {kNames[p], Entry(plugin.Module(), 204), Entry(plugin.Module(), 205)};
+        const std::string texts[3] = {kNames[p], Entry(plugin.Module(), 204),
+                                      Entry(plugin.Module(), 205)};
         const struct {
             int x, y, width, height;
         } places[3] = {{167, 15, 160, 25}, {167, 40, 160, 100}, {167, 140, 160, 100}};
@@ -203,7 +205,8 @@ TEST(AboutBoxLayout, EveryPluginShowsItsCoverNameAndTextsInThePlacesAndFontsBuil
         const struct {
             const char* face;
             int height, weight, charSet;
-        } fontsExpected[3] = {{"Arial", -20, 700, 0}, {"ＭＳ ゴシック", -14, 400, 128}, {"Arial", -12, 400, 0}};
+        } fontsExpected[3] = {
+            {"Arial", -20, 700, 0}, {"ＭＳ ゴシック", -14, 400, 128}, {"Arial", -12, 400, 0}};
         for (int i = 0; i < 3; ++i) {
             SCOPED_TRACE("font " + std::to_string(i));
             EXPECT_STREQ(fonts[i].lfFaceName, fontsExpected[i].face);
@@ -215,8 +218,9 @@ TEST(AboutBoxLayout, EveryPluginShowsItsCoverNameAndTextsInThePlacesAndFontsBuil
 
         // A captionless popup with a dialog frame, shrunk to the bordered 330 × 183 dialog and
         // placed as a 330 × 183 window centred over the host.
-        EXPECT_EQ(frameStyle & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-                  WS_POPUP | WS_DLGFRAME);
+        const LONG frameBits = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                               WS_MAXIMIZEBOX;
+        EXPECT_EQ(frameStyle & frameBits, WS_POPUP | WS_DLGFRAME);
         EXPECT_STREQ(title, "");
         EXPECT_EQ(dialogStyle & (WS_CHILD | WS_BORDER | WS_CAPTION), WS_CHILD | WS_BORDER);
         EXPECT_EQ(dialogWindow.right - dialogWindow.left, kWidth);
@@ -244,9 +248,13 @@ TEST(AboutBoxClosing, AClickOnTheCoverOrATextOrEscapeClosesItAndGivesTheHostBack
         std::function<void(HWND, HWND)> close;
     } cases[] = {
         {"a click on the cover",
-         [&](HWND frame, HWND dialog) { ClickThroughTheScreen(frame, dialog, kCoverX + 75, kCoverY + 85, &clicked); }},
+         [&](HWND frame, HWND dialog) {
+             ClickThroughTheScreen(frame, dialog, kCoverX + 75, kCoverY + 85, &clicked);
+         }},
         {"a click on a text",
-         [&](HWND frame, HWND dialog) { ClickThroughTheScreen(frame, dialog, 167 + 80, 40 + 30, &clicked); }},
+         [&](HWND frame, HWND dialog) {
+             ClickThroughTheScreen(frame, dialog, 167 + 80, 40 + 30, &clicked);
+         }},
         {"Escape", [&](HWND frame, HWND dialog) {
              clicked = dialog;
              PostEscape(frame, dialog);

@@ -77,8 +77,8 @@ COLORREF BitmapColor(const TDib& bitmap, int x, int y) {  // y counted from the 
 // Which bitmap the button shows over its first 150 × 170 pixels: "COVER", "PROGRESS" or
 // "neither", judged at points every ninth pixel.
 std::string Showing(HWND button) {
-    static const std::unique_ptr<TDib> cover = TDib::FromResource(GetModuleHandleA(nullptr), "COVER");
-    static const std::unique_ptr<TDib> progress = TDib::FromResource(GetModuleHandleA(nullptr), "PROGRESS");
+    static const std::unique_ptr<TDib> cover = TDib::FromResource(GetModuleHandleA(nullptr), "COVER"),
+                                       progress = TDib::FromResource(GetModuleHandleA(nullptr), "PROGRESS");
     int coverMatches = 0, progressMatches = 0, points = 0;
     for (int y = 0; y < 170; y += 9)
         for (int x = 0; x < 150; x += 9) {
@@ -145,8 +145,9 @@ TEST(ODButton, ShowsTheUpBitmapAndTheDownOneWhileHeldOrPressed) {
     EXPECT_EQ(placed[1].right - placed[1].left, 200) << "PROGRESS is the second button's up bitmap";
     // Steps: at rest, the first held by BM_SETSTATE, let go, the first pressed, the second
     // pressed, all released. The second button's bitmaps are the first's the other way round.
-    EXPECT_EQ(first, (std::vector<std::string>{"COVER", "PROGRESS", "COVER", "PROGRESS", "COVER", "COVER"}));
-    EXPECT_EQ(second, (std::vector<std::string>{"PROGRESS", "PROGRESS", "PROGRESS", "PROGRESS", "COVER", "PROGRESS"}));
+    using Seen = std::vector<std::string>;
+    EXPECT_EQ(first, (Seen{"COVER", "PROGRESS", "COVER", "PROGRESS", "COVER", "COVER"}));
+    EXPECT_EQ(second, (Seen{"PROGRESS", "PROGRESS", "PROGRESS", "PROGRESS", "COVER", "PROGRESS"}));
 }
 
 TEST(ODButton, BitmapsThatCannotBeLoadedLeaveTheTemplatesSizeAndDrawNothing) {
@@ -199,7 +200,8 @@ TEST(ODButton, DrawBitmapCopiesTheWholeBitmapToTheItemsCorner) {
     // The corners and edges of the bitmap, the last column and row included.
     const POINT points[] = {{0, 0}, {149, 0}, {0, 169}, {149, 169}, {147, 100}, {75, 168}};
     for (const POINT p : points)
-        EXPECT_EQ(GetPixel(memory.GetHDC(), 3 + p.x, 2 + p.y), BitmapColor(*cover, p.x, p.y)) << p.x << "," << p.y;
+        EXPECT_EQ(GetPixel(memory.GetHDC(), 3 + p.x, 2 + p.y), BitmapColor(*cover, p.x, p.y))
+            << p.x << "," << p.y;
     EXPECT_EQ(GetPixel(memory.GetHDC(), 2, 1), RGB(0, 0, 0)) << "nothing outside it";
     EXPECT_EQ(GetPixel(memory.GetHDC(), 153, 172), RGB(0, 0, 0));
     SelectObject(memory.GetHDC(), previous);
