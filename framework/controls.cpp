@@ -13,6 +13,10 @@ TControl::TControl(TDialog* parent, int id, const char* className, const char* t
     lstrcpynA(text_, text != nullptr ? text : "", sizeof text_);
 }
 
+TControl::TControl(TDialog* parent, int resourceId)
+    : TWindow(parent), id_(resourceId), className_(nullptr), text_(""), style_(0), x_(0), y_(0),
+      width_(0), height_(0), registered_(parent != nullptr && parent->AddChild(this)) {}
+
 TControl::~TControl() {
     if (registered_) Dialog()->RemoveChild(this);
 }
@@ -21,12 +25,25 @@ TDialog* TControl::Dialog() const { return static_cast<TDialog*>(parent_); }
 
 bool TControl::Create() {
     if (parent_ == nullptr || parent_->GetHandle() == nullptr) return false;
+    if (className_ == nullptr) {
+        handle_ = GetDlgItem(parent_->GetHandle(), id_);
+        return handle_ != nullptr;
+    }
     handle_ = CreateWindowExA(0, className_, text_,
                               style_ | WS_CHILD | WS_VISIBLE, x_, y_, width_, height_,
                               parent_->GetHandle(),
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(static_cast<WORD>(id_))),
                               Module(), nullptr);
     return handle_ != nullptr;
+}
+
+void TControl::DrawItem(const DRAWITEMSTRUCT& item) {
+    switch (item.itemAction) {
+    case ODA_DRAWENTIRE: ODADrawEntire(item); break;
+    case ODA_SELECT: ODASelect(item); break;
+    case ODA_FOCUS: ODAFocus(item); break;
+    default: break;
+    }
 }
 
 void TControl::SetFont(HFONT font, bool redraw) {

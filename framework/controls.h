@@ -1,7 +1,8 @@
 // The standard controls the dialogs build in code: static text, push button, drop-down list,
 // list box and edit. Each registers with its dialog when constructed and is created, with its
-// id, text, position, size and style, when the dialog's window is set up. The window handle is
-// always at hand; the few members save only the message packing.
+// id, text, position, size and style, when the dialog's window is set up; a control may instead
+// stand for one that the dialog's template already holds. The window handle is always at hand;
+// the few members save only the message packing.
 #pragma once
 
 #include <windows.h>
@@ -17,10 +18,23 @@ public:
     // The id -1 marks a control that no command names.
     TControl(TDialog* parent, int id, const char* className, const char* text, DWORD style, int x,
              int y, int width, int height);
+    // The control `resourceId` of the parent's dialog template: made by the template, only
+    // found when the dialog is set up.
+    TControl(TDialog* parent, int resourceId);
     ~TControl() override;
 
-    // Creates the window as a visible child of the parent dialog. False when it cannot be made.
+    // Creates the window as a visible child of the parent dialog (or finds the template's).
+    // False when it cannot be made.
     virtual bool Create();
+    // Runs once the window exists, while the dialog is set up.
+    virtual void SetupWindow() {}
+
+    // An owner-drawn control's WM_DRAWITEM, which its dialog passes on: the whole control, a
+    // change of selection or of focus.
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    virtual void ODADrawEntire(const DRAWITEMSTRUCT&) {}
+    virtual void ODASelect(const DRAWITEMSTRUCT&) {}
+    virtual void ODAFocus(const DRAWITEMSTRUCT&) {}
 
     int Id() const { return id_; }
     // True when the control was registered with its dialog (it will be created).
@@ -33,7 +47,7 @@ protected:
 
 private:
     int id_;
-    const char* className_;
+    const char* className_;  // null for a control of the template
     char text_[256];  // the text the window is made with (callers' texts may be reused buffers)
     DWORD style_;
     int x_, y_, width_, height_;

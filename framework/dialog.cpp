@@ -78,7 +78,10 @@ bool TDialog::Create(HWND parentWindow, bool asChild) {
         DWORD style;
         const size_t offset = StyleOffset(patched, size);
         std::memcpy(&style, patched + offset, 4);
-        style &= ~static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+        // A caption goes (WS_CAPTION is the border and the dialog frame together); a lone
+        // border stays and frames the client.
+        if ((style & WS_CAPTION) == WS_CAPTION) style &= ~static_cast<DWORD>(WS_CAPTION);
+        style &= ~static_cast<DWORD>(WS_POPUP | WS_DLGFRAME | WS_SYSMENU | WS_THICKFRAME |
                                      DS_MODALFRAME);
         style |= WS_CHILD;
         std::memcpy(patched + offset, &style, 4);
@@ -109,10 +112,21 @@ void TDialog::CmOk() {
 void TDialog::CmCancel() { CloseWindow(IDCANCEL); }
 
 void TDialog::SetupWindow() {
-    for (int i = 0; i < childCount_; ++i) children_[i]->Create();
+    for (int i = 0; i < childCount_; ++i)
+        if (children_[i]->Create()) children_[i]->SetupWindow();
 }
 
-bool TDialog::Find(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+bool TDialog::Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        for (int i = 0; i < childCount_; ++i) {
+            if (children_[i]->GetHandle() != item->hwndItem) continue;
+            children_[i]->DrawItem(*item);
+            *result = TRUE;
+            return true;
+        }
+        return false;
+    }
     if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
     switch (LOWORD(wParam)) {
     case IDOK: CmOk(); break;

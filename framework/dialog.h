@@ -2,7 +2,7 @@
 // client of a frame window) or modal. Messages go first to the virtual response table `Find`,
 // which a derived dialog overrides with its own table and then calls its base's; what no table
 // handles goes to the dialog manager. The dialog creates the child controls registered with it
-// when its window is set up.
+// when its window is set up, and passes an owner-drawn child's WM_DRAWITEM on to it.
 #pragma once
 
 #include <windows.h>
@@ -27,7 +27,7 @@ public:
     ~TDialog() override;
 
     // Modeless. As a child (the client of a frame window) the template's popup, caption and
-    // frame styles give way to WS_CHILD. False when the template or the window cannot be made.
+    // frame styles give way to WS_CHILD; a border without a caption stays. False when the template or the window cannot be made.
     bool Create(HWND parentWindow, bool asChild);
     // Modal, owned by the parent's window: the end code (IDOK, IDCANCEL, ...), or -1 when the
     // dialog could not be made.

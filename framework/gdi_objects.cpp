@@ -34,4 +34,13 @@ TPalette::TPalette(const PALETTEENTRY* entries, int count) {
     handle_ = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
 }
 
+TBitmap::TBitmap(HINSTANCE module, const char* name) {
+    handle_ = LoadBitmapA(module, name);
+    BITMAP description;
+    if (handle_ != nullptr && GetObjectA(handle_, sizeof description, &description) != 0) {
+        width_ = description.bmWidth;
+        height_ = description.bmHeight;
+    }
+}
+
 }  // namespace framework

@@ -1,5 +1,5 @@
-// Owned GDI objects: font, solid brush, pen, rectangular region and logical palette. Each
-// deletes its handle when it goes; Handle() is null when the object could not be made.
+// Owned GDI objects: font, solid brush, pen, rectangular region, logical palette and bitmap.
+// Each deletes its handle when it goes; Handle() is null when the object could not be made.
 #pragma once
 
 #include <windows.h>
@@ -53,6 +53,19 @@ class TPalette : public TGdiObject<HPALETTE> {
 public:
     // `count` entries, at most 256.
     TPalette(const PALETTEENTRY* entries, int count);
+};
+
+class TBitmap : public TGdiObject<HBITMAP> {
+public:
+    // The bitmap resource `name` of `module` (LoadBitmap), as a device bitmap.
+    TBitmap(HINSTANCE module, const char* name);
+    // 0 × 0 when the bitmap could not be loaded.
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
 };
 
 }  // namespace framework

@@ -1,9 +1,10 @@
-// Writes the filter dialog's resources into the folder given: the empty dialog template ZO
-// (24 bytes), the frame's icon (32 × 32), the four monochrome cursors HAND1, HAND2, HAND3 and
-// MAT (32 × 32, with their hot spots), and the progress picture PROGRESS (200 × 200, 8 bits, a
-// canvas on an easel whose 160 × 150 canvas area, lower-left storage corner (10, 23), is pure
-// white inside a thin frame). Everything is drawn here from fixed shapes: the output is the
-// same on every host.
+// Writes the dialogs' resources into the folder given: the empty dialog templates ZO (a popup
+// with a caption) and ABOUT (a child with a border), 24 bytes each, the template ODBUTTONS of
+// the picture button's tests (a popup with two owner-drawn buttons), the frame's icon
+// (32 × 32), the four monochrome cursors HAND1, HAND2, HAND3 and MAT (32 × 32, with their hot
+// spots), and the progress picture PROGRESS (200 × 200, 8 bits, a canvas on an easel whose
+// 160 × 150 canvas area, lower-left storage corner (10, 23), is pure white inside a thin
+// frame). Everything is drawn here from fixed shapes: the output is the same on every host.
 //
 // Usage: make_dialog_resources <output folder>
 #include <cstdint>
@@ -63,23 +64,58 @@ void PutDirectory(Bytes* b, int type, uint32_t first, uint32_t second, uint32_t 
     Put32(b, 22);
 }
 
-// ---- the dialog template ---------------------------------------------------------------------
+// ---- the dialog templates --------------------------------------------------------------------
 
-// A DLGTEMPLATE without items: WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
-// at (0, 0), 1 × 1 dialog units, no menu, the default class, an empty title.
-Bytes DialogTemplate() {
+// WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME
+constexpr uint32_t kPopupWithCaption = 0x80000000u | 0x10000000u | 0x00C00000u | 0x00080000u | 0x80u;
+// WS_CHILD | WS_VISIBLE | WS_BORDER
+constexpr uint32_t kChildWithBorder = 0x40000000u | 0x10000000u | 0x00800000u;
+// WS_CHILD | WS_VISIBLE | BS_OWNERDRAW
+constexpr uint32_t kOwnerDrawnButton = 0x40000000u | 0x10000000u | 0x0Bu;
+
+struct DialogItem {  // a button of the template, in dialog units
+    uint32_t style;
+    int x, y, width, height;
+    int id;
+};
+
+// A DLGTEMPLATE at (0, 0) of width × height dialog units, with no menu, the default class and
+// an empty title, then its items, each on a 4-byte boundary: a button without a title.
+Bytes DialogTemplate(uint32_t style, int width, int height,
+                     const std::vector<DialogItem>& items = {}) {
     Bytes b;
-    Put32(&b, 0x80000000u | 0x10000000u | 0x00C00000u | 0x00080000u | 0x80u);
+    Put32(&b, style);
     Put32(&b, 0);  // extended style
-    Put16(&b, 0);  // items
+    Put16(&b, static_cast<uint32_t>(items.size()));
     Put16(&b, 0);  // x
     Put16(&b, 0);  // y
-    Put16(&b, 1);  // width
-    Put16(&b, 1);  // height
+    Put16(&b, static_cast<uint32_t>(width));
+    Put16(&b, static_cast<uint32_t>(height));
     Put16(&b, 0);  // no menu
     Put16(&b, 0);  // the default class
     Put16(&b, 0);  // empty title
+    for (const DialogItem& item : items) {
+        while (b.size() % 4 != 0) b.push_back(0);
+        Put32(&b, item.style);
+        Put32(&b, 0);  // extended style
+        Put16(&b, static_cast<uint32_t>(item.x));
+        Put16(&b, static_cast<uint32_t>(item.y));
+        Put16(&b, static_cast<uint32_t>(item.width));
+        Put16(&b, static_cast<uint32_t>(item.height));
+        Put16(&b, static_cast<uint32_t>(item.id));
+        Put16(&b, 0xFFFF);  // a predefined class:
+        Put16(&b, 0x0080);  // the button
+        Put16(&b, 0);       // empty title
+        Put16(&b, 0);       // no creation data
+    }
     return b;
+}
+
+// Two owner-drawn buttons, 201 and 202, far smaller than the bitmaps the tests give them.
+Bytes PictureButtonTemplate() {
+    return DialogTemplate(kPopupWithCaption, 260, 140,
+                          {{kOwnerDrawnButton, 4, 4, 30, 12, 201},
+                           {kOwnerDrawnButton, 40, 4, 30, 12, 202}});
 }
 
 // ---- cursors ---------------------------------------------------------------------------------
@@ -327,8 +363,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    bool ok = Write(folder + "/zo.dlg", DialogTemplate()) && Write(folder + "/zo.ico", Icon()) &&
-              Write(folder + "/progress.bmp", ProgressBitmap());
+    bool ok = Write(folder + "/zo.dlg", DialogTemplate(kPopupWithCaption, 1, 1)) &&
+              Write(folder + "/about.dlg", DialogTemplate(kChildWithBorder, 1, 1)) &&
+              Write(folder + "/odbuttons.dlg", PictureButtonTemplate()) &&
+              Write(folder + "/zo.ico", Icon()) && Write(folder + "/progress.bmp", ProgressBitmap());
     for (const CursorArt& art : kCursors) ok = ok && Write(folder + "/" + art.name + ".cur", Cursor(art));
     if (!ok) {
         std::fprintf(stderr, "make_dialog_resources: cannot write into %s\n", folder.c_str());

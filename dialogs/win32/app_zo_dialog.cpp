@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "dialogs/win32/centred_origin.h"
 #include "dialogs/win32/fix_dialog.h"
 #include "dialogs/win32/zo_dialog.h"
 #include "engine/status_text.h"
@@ -24,12 +25,7 @@ AppZoDialog::AppZoDialog(const char* name, HWND host, FilterCall& call, int* res
 
 void AppZoDialog::InitMainWindow() {
     const int height = GetSystemMetrics(SM_CYCAPTION) + kClientHeightBelowCaption;
-    RECT host;
-    // Without a host window to centre on, the dialog is centred on the screen's work area.
-    if (host_ == nullptr || !GetWindowRect(host_, &host))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &host, 0);
-    const int x = host.left + (host.right - host.left - kFrameWidth) / 2;
-    const int y = host.top + (host.bottom - host.top - height) / 2;
+    const POINT origin = CentredOrigin(host_, kFrameWidth, height);
     char title[256];
     lstrcpynA(title, FixDialog::GetString(kStringErrorCaption), sizeof title);
 
@@ -47,8 +43,8 @@ void AppZoDialog::InitMainWindow() {
     }
     frame->style &= ~static_cast<DWORD>(WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME);
     frame->icon = LoadIconA(framework::Module(), "ZO");
-    frame->x = x;
-    frame->y = y;
+    frame->x = origin.x;
+    frame->y = origin.y;
     SetMainWindow(std::move(frame));
 }
 

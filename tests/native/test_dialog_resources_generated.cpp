@@ -1,6 +1,7 @@
 // The committed dialog resources are exactly what tools/make_dialog_resources writes, in the
-// forms the dialog reads: the 24-byte empty template, 32 × 32 cursors with their hot spots, and
-// a 200 × 200 8-bit progress picture whose canvas area is pure white inside its frame.
+// forms the dialogs read: the 24-byte empty templates, the picture button tests' template with
+// its two owner-drawn buttons, 32 × 32 cursors with their hot spots, and a 200 × 200 8-bit
+// progress picture whose canvas area is pure white inside its frame.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -17,8 +18,8 @@
 
 namespace {
 
-const char* const kFiles[] = {"zo.dlg", "zo.ico", "hand1.cur", "hand2.cur", "hand3.cur",
-                              "mat.cur", "progress.bmp"};
+const char* const kFiles[] = {"zo.dlg",    "about.dlg", "odbuttons.dlg", "zo.ico",      "hand1.cur",
+                              "hand2.cur", "hand3.cur", "mat.cur",       "progress.bmp"};
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -53,15 +54,40 @@ TEST(DialogResourcesGenerated, GeneratorReproducesTheCommittedFiles) {
     rmdir(folder);
 }
 
-TEST(DialogResourcesGenerated, TheTemplateIsAnEmptyVisiblePopupOfOneByOneUnits) {
-    const std::vector<uint8_t> b = ReadFile(Committed("zo.dlg"));
-    ASSERT_EQ(b.size(), 24u);
-    EXPECT_EQ(U32(b, 0), 0x90C80080u) << "WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME";
-    EXPECT_EQ(U32(b, 4), 0u) << "no extended style";
-    EXPECT_EQ(U16(b, 8), 0) << "no items";
-    EXPECT_EQ(U16(b, 14), 1);
-    EXPECT_EQ(U16(b, 16), 1);
-    for (size_t i = 18; i < 24; ++i) EXPECT_EQ(b[i], 0) << "no menu, the default class, no title";
+TEST(DialogResourcesGenerated, TheEmptyTemplatesAreVisibleWindowsOfOneByOneUnits) {
+    const struct {
+        const char* file;
+        uint32_t style;
+        const char* what;
+    } cases[] = {
+        {"zo.dlg", 0x90C80080u, "WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME"},
+        {"about.dlg", 0x50800000u, "WS_CHILD | WS_VISIBLE | WS_BORDER"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::vector<uint8_t> b = ReadFile(Committed(c.file));
+        ASSERT_EQ(b.size(), 24u);
+        EXPECT_EQ(U32(b, 0), c.style) << c.what;
+        EXPECT_EQ(U32(b, 4), 0u) << "no extended style";
+        EXPECT_EQ(U16(b, 8), 0) << "no items";
+        EXPECT_EQ(U16(b, 14), 1);
+        EXPECT_EQ(U16(b, 16), 1);
+        for (size_t i = 18; i < 24; ++i) EXPECT_EQ(b[i], 0) << "no menu, the default class, no title";
+    }
+}
+
+TEST(DialogResourcesGenerated, ThePictureButtonTemplateHoldsTwoOwnerDrawnButtons) {
+    const std::vector<uint8_t> b = ReadFile(Committed("odbuttons.dlg"));
+    ASSERT_EQ(b.size(), 24u + 26 + 2 + 26);
+    EXPECT_EQ(U16(b, 8), 2) << "two items";
+    const int ids[2] = {201, 202};
+    for (int i = 0; i < 2; ++i) {
+        const size_t item = 24 + 28 * i;  // each item on a 4-byte boundary
+        EXPECT_EQ(U32(b, item), 0x5000000Bu) << "WS_CHILD | WS_VISIBLE | BS_OWNERDRAW";
+        EXPECT_EQ(U16(b, item + 16), ids[i]);
+        EXPECT_EQ(U16(b, item + 18), 0xFFFF);
+        EXPECT_EQ(U16(b, item + 20), 0x0080) << "the button class";
+    }
 }
 
 TEST(DialogResourcesGenerated, CursorsAre32By32MonochromeWithTheirHotSpots) {

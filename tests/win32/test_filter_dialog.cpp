@@ -9,40 +9,10 @@
 #include <vector>
 
 #include "host/bmp_file.h"
-#include "host/window_capture.h"
+#include "tests/win32/dialog_inspection.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
-
-struct ControlSeen {
-    std::string className;
-    int id;
-    std::string text;
-    RECT rect;  // in the dialog's client coordinates
-};
-
-BOOL CALLBACK CollectControl(HWND child, LPARAM out) {
-    auto* controls = reinterpret_cast<std::vector<ControlSeen>*>(out);
-    if (GetParent(child) != GetParent(GetWindow(child, GW_HWNDFIRST))) return TRUE;
-    ControlSeen seen;
-    char text[256];
-    GetClassNameA(child, text, sizeof text);
-    seen.className = text;
-    seen.id = GetDlgCtrlID(child);
-    GetWindowTextA(child, text, sizeof text);
-    seen.text = text;
-    GetWindowRect(child, &seen.rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&seen.rect), 2);
-    controls->push_back(seen);
-    return TRUE;
-}
-
-std::vector<ControlSeen> ControlsOf(HWND dialog) {
-    std::vector<ControlSeen> controls;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        CollectControl(child, reinterpret_cast<LPARAM>(&controls));
-    return controls;
-}
 
 std::vector<std::string> ListItems(HWND dialog, int id) {
     std::vector<std::string> items;
@@ -55,13 +25,6 @@ std::vector<std::string> ListItems(HWND dialog, int id) {
     return items;
 }
 
-COLORREF PixelAt(HWND dialog, int x, int y) {
-    HDC dc = GetDC(dialog);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(dialog, dc);
-    return color;
-}
-
 // The host picture's pixel (x, y) in storage rows, as a COLORREF.
 COLORREF PicturePixel(const std::vector<uint8_t>& picture, int x, int y) {
     int32_t width;
@@ -69,15 +32,6 @@ COLORREF PicturePixel(const std::vector<uint8_t>& picture, int x, int y) {
     const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
     const uint8_t* p = picture.data() + 40 + rowBytes * y + 3 * x;
     return RGB(p[2], p[1], p[0]);
-}
-
-void SaveScreenshot(const char* name) {
-    CreateDirectoryA(ZO_SCREENSHOT_DIR, nullptr);
-    const std::vector<uint8_t> picture = CaptureWindow(FindFilterFrame());
-    std::string error;
-    const std::string path = std::string(ZO_SCREENSHOT_DIR) + "/" + name + ".bmp";
-    EXPECT_FALSE(picture.empty()) << "the dialog could not be read from the screen";
-    EXPECT_TRUE(WriteBmpFile(path.c_str(), picture, &error)) << error;
 }
 
 struct DialogFixture : ::testing::Test {
@@ -121,10 +75,7 @@ TEST_F(DialogLayout, ControlsTextsFontsAndListsAsBuilt) {
         HWND withFonts[4] = {GetWindow(dialog, GW_CHILD), nullptr, GetDlgItem(dialog, 100),
                              GetDlgItem(dialog, 105)};
         withFonts[1] = GetWindow(withFonts[0], GW_HWNDNEXT);
-        for (int i = 0; i < 4; ++i) {
-            HFONT font = reinterpret_cast<HFONT>(SendMessageA(withFonts[i], WM_GETFONT, 0, 0));
-            GetObjectA(font, sizeof fonts[i], &fonts[i]);
-        }
+        for (int i = 0; i < 4; ++i) fonts[i] = FontOf(withFonts[i]);
     });
     auto picture = MakeHostPicture(100, 80);
     const auto original = picture;

@@ -74,18 +74,20 @@ uint64_t PixelChecksum(const std::vector<uint8_t>& picture) {
     return picture.size() > 40 ? Fnv1a64(picture.data() + 40, picture.size() - 40) : 0;
 }
 
+HWND MakeHostWindow(const char* name, int x, int y, int width, int height) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = name;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, name, name, WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
 HWND TestHostWindow() {
-    static HWND window = [] {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "ZoTestHost";
-        RegisterClassA(&windowClass);
-        // Away from the screen's corner, so that the dialog centred over it is on the screen
-        // whole and its pixels can be read back.
-        return CreateWindowExA(0, "ZoTestHost", "ZoTestHost", WS_OVERLAPPEDWINDOW, 400, 300, 200,
-                               100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }();
+    // Away from the screen's corner, so that the dialog centred over it is on the screen whole
+    // and its pixels can be read back.
+    static HWND window = MakeHostWindow("ZoTestHost", 400, 300, 200, 100);
     return window;
 }
 

@@ -34,6 +34,8 @@ uint64_t PixelChecksum(const std::vector<uint8_t>& picture);
 
 // A window of the test program to pass as the host window.
 HWND TestHostWindow();
+// A hidden window of a class of its own (`name`) at that place, to stand for a host.
+HWND MakeHostWindow(const char* name, int x, int y, int width, int height);
 
 class PluginCopy {
 public:
