@@ -29,13 +29,15 @@ const std::string kToolsSection =
     "ITEMS=1\nITEM1=ZoTool\nDIR=C:\\ZoFixture\\Tools\n";
 
 // Three parts: Moravel and Kolda share the group "Zolvane Filters", the help file and its
-// item; Tools has a group of its own. Items are numbered after their files.
+// item; Tools has a group of its own. Items are numbered after their files: Moravel's fifth
+// file key is empty, so the item beside it is no item of the part's and stays.
 const std::string kThreeParts =
     "[INSTALL]\nSECTIONS=3\nSECTION1=Moravel\nSECTION2=Kolda\nSECTION3=Tools\n"
-    "[Moravel]\nGROUP=Zolvane Filters\nFILES=4\n"
+    "[Moravel]\nGROUP=Zolvane Filters\nFILES=5\n"
     "FILE1=C:\\ZoFixture\\Plugins\\Zo_Mor.dll\nFILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
     "FILE3=C:\\ZoFixture\\Moravel\\Readme.txt\nFILE4=C:\\ZoFixture\\Moravel\\Samples.txt\n"
-    "ITEMS=2\nITEM1=Moravel\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Moravel\n"
+    "ITEMS=2\nITEM1=Moravel\nITEM2=Zolvane Help\nITEM5=Moravel Extra\n"
+    "DIR=C:\\ZoFixture\\Moravel\n"
     "[Kolda]\nGROUP=Zolvane Filters\nFILES=2\n"
     "FILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\nFILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
     "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n" +
@@ -183,7 +185,8 @@ TEST_F(ZoclearProgram, RemovesAPartOfASharedGroupAndNothingElse) {
                                                   "C:\\ZoFixture\\Moravel\\Readme.txt",
                                                   "C:\\ZoFixture\\Moravel\\Samples.txt",
                                                   "C:\\ZoFixture\\Plugins\\Zo_Mor.dll"}));
-    EXPECT_EQ(after.programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}));
+    EXPECT_EQ(after.programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}))
+        << "the help shared with Kolda and the item beside no file stay";
     EXPECT_EQ(server.Log(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
                                    "[DeleteItem(\"Moravel\")] ok", "disconnect"}));
     EXPECT_EQ(after.records,
@@ -223,7 +226,8 @@ TEST_F(ZoclearProgram, RemovingEveryPartEndsWithTheSelfRemoval) {
     EXPECT_EQ(after.programs,
               Without(before.programs,
                       {"Zolvane Filters\\", "Zolvane Filters\\Kolda.lnk",
-                       "Zolvane Filters\\Moravel.lnk", "Zolvane Filters\\Zolvane Help.lnk",
+                       "Zolvane Filters\\Moravel Extra.lnk", "Zolvane Filters\\Moravel.lnk",
+                       "Zolvane Filters\\Zolvane Help.lnk",
                        "Zolvane Tools\\", "Zolvane Tools\\ZoTool.lnk"}));
     EXPECT_EQ(after.records, Canonical("[INSTALL]\nSECTIONS=0\n"));
     // The templates became the batch file in the Windows folder, and it ran there.
