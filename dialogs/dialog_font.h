@@ -4,6 +4,8 @@
 // are named, so the Win32 side hands each to the CreateFont parameter of the same name.
 #pragma once
 
+#include <cstdint>
+
 constexpr int kFontFaceSize = 40;  // 39 characters and the terminator
 
 struct DialogFontEntry {
@@ -13,18 +15,20 @@ struct DialogFontEntry {
     int escapement = 0;
     int orientation = 0;
     int weight = 400;
-    int pitchAndFamily = 34;
-    int italic = 0;
-    int underline = 0;
-    int strikeOut = 0;
-    int charSet = 0;
-    int outPrecision = 2;
-    int clipPrecision = 0;
-    int quality = 2;
+    uint8_t pitchAndFamily = 34;
+    uint8_t italic = 0;
+    uint8_t underline = 0;
+    uint8_t strikeOut = 0;
+    uint8_t charSet = 0;
+    uint8_t outPrecision = 2;
+    uint8_t clipPrecision = 0;
+    uint8_t quality = 2;
 };
 
 // Fills `font` from the entry's text, starting from the defaults above. A text without a comma
 // keeps every default; the face is the text before the first comma (39 characters at most,
 // never half a double-byte character); a number is taken when a comma follows it, the
-// thirteenth also when it ends the text. A null text keeps the defaults.
+// thirteenth also when it ends the text (and is not empty). Numbers are read like atoi but
+// saturate instead of overflowing; the last eight fields keep their low byte, as CreateFont
+// does. A null text keeps the defaults.
 void ParseDialogFont(const char* text, DialogFontEntry* font);

@@ -30,23 +30,23 @@ void RegionEditor::LeftDown(RegionView& view, int x, int y) {
         rubber_.startX = rubber_.endX = rubber_.centerX = x;
         rubber_.startY = rubber_.endY = rubber_.centerY = y;
         dragState_ = kAxis;
-        view.DrawRubber(rubber_, dragState_);
+        view.DrawRubberRegion(rubber_, dragState_);
         view.SetCursorKind(kCursorHand2);
     } else if (dragState_ == kAxis) {
         if (!AxisLongEnough(rubber_)) return;
         FixAxis(&rubber_);
         terms_ = AxisTermsOf(rubber_);
-        view.DrawRubber(rubber_, kAxis);  // erases the axis line
+        view.DrawRubberRegion(rubber_, kAxis);  // erases the axis line
         dragState_ = kWidth;
-        view.DrawRubber(rubber_, dragState_);
+        view.DrawRubberRegion(rubber_, dragState_);
         view.SetCursorKind(kCursorHand3);
     } else {
         if (rubber_.ratio <= kMinRatio) return;
-        view.DrawRubber(rubber_, kWidth);
-        regions_[edited_] = FromPreview(rubber_, mapping_);
+        view.DrawRubberRegion(rubber_, kWidth);
+        regions_[edited_] = RegionFromPreview(rubber_, mapping_);
         if (edited_ == count_) ++count_;
         // The outline shows the stored region, with its truncations.
-        rubber_ = ToPreview(regions_[edited_], mapping_);
+        rubber_ = RegionToPreview(regions_[edited_], mapping_);
         view.DrawOutline(rubber_);
         view.Capture(false);
         dragState_ = kIdle;
@@ -69,34 +69,34 @@ void RegionEditor::MouseMove(RegionView& view, int x, int y) {
     }
     if (dragState_ == kAxis) {
         if (x == rubber_.endX && y == rubber_.endY) return;
-        view.DrawRubber(rubber_, kAxis);
+        view.DrawRubberRegion(rubber_, kAxis);
         rubber_.endX = x;
         rubber_.endY = y;
-        view.DrawRubber(rubber_, kAxis);
+        view.DrawRubberRegion(rubber_, kAxis);
         return;
     }
     int width;
     double ratio;
     WidthForPointer(rubber_, terms_, x, y, &width, &ratio);
     if (width == rubber_.width) return;
-    view.DrawRubber(rubber_, kWidth);
+    view.DrawRubberRegion(rubber_, kWidth);
     rubber_.width = width;
     rubber_.ratio = ratio;
-    view.DrawRubber(rubber_, kWidth);
+    view.DrawRubberRegion(rubber_, kWidth);
 }
 
 void RegionEditor::PickRegion(RegionView& view, int x, int y) {
     for (int k = 0; k < count_; ++k) {
-        rubber_ = ToPreview(regions_[k], mapping_);
+        rubber_ = RegionToPreview(regions_[k], mapping_);
         if (!Hits(rubber_, x, y)) continue;
         excluded_ = k;
         view.RepaintPreview();  // the preview without this region's outline
         excluded_ = -1;
         dragState_ = kWidth;
         edited_ = k;
-        rubber_ = ToPreview(regions_[k], mapping_);
+        rubber_ = RegionToPreview(regions_[k], mapping_);
         terms_ = AxisTermsOf(rubber_);
-        view.DrawRubber(rubber_, dragState_);
+        view.DrawRubberRegion(rubber_, dragState_);
         view.SetCursorKind(kCursorHand3);
         view.Capture(true);
         return;
@@ -109,15 +109,15 @@ void RegionEditor::RightDown(RegionView& view, int x, int y) {
     if (dragState_ == kIdle) {
         PickRegion(view, x, y);
     } else if (dragState_ == kAxis) {
-        view.DrawRubber(rubber_, kAxis);
+        view.DrawRubberRegion(rubber_, kAxis);
         if (edited_ < count_) DeleteRegion(regions_, &count_, edited_);
         view.Capture(false);
         dragState_ = kIdle;
         view.SetCursorKind(kCursorHand1);
     } else {
-        view.DrawRubber(rubber_, kWidth);
+        view.DrawRubberRegion(rubber_, kWidth);
         dragState_ = kAxis;
-        view.DrawRubber(rubber_, kAxis);
+        view.DrawRubberRegion(rubber_, kAxis);
         view.SetCursorKind(kCursorHand2);
     }
 }
@@ -132,7 +132,7 @@ void RegionEditor::PaintOutlines(RegionView& view) {
     for (int k = 0; k < count_; ++k) {
         if (k == excluded_) continue;
         edited_ = k;
-        rubber_ = ToPreview(regions_[k], mapping_);
+        rubber_ = RegionToPreview(regions_[k], mapping_);
         view.DrawOutline(rubber_);
     }
     dragState_ = kIdle;
@@ -141,7 +141,7 @@ void RegionEditor::PaintOutlines(RegionView& view) {
 
 void RegionEditor::EndDrag(RegionView& view) {
     if (dragState_ == kIdle) return;
-    view.DrawRubber(rubber_, dragState_);
+    view.DrawRubberRegion(rubber_, dragState_);
     view.Capture(false);
     dragState_ = kIdle;
     edited_ = count_;

@@ -25,7 +25,7 @@ public:
     virtual ~RegionView() = default;
     // The rubber region in the inverting mode, clipped to the preview: the axis line in drag
     // state 1, the outline in state 2. Drawing the same shape twice erases it.
-    virtual void DrawRubber(const EllipseRegion& rubber, int dragState) = 0;
+    virtual void DrawRubberRegion(const EllipseRegion& rubber, int dragState) = 0;
     // A stored region's outline: dark below right, light above left.
     virtual void DrawOutline(const EllipseRegion& rubber) = 0;
     virtual void Capture(bool on) = 0;

@@ -19,7 +19,7 @@ void SetAngle(EllipseRegion* region, double angle) {
 
 }  // namespace
 
-EllipseRegion ToPreview(const EllipseRegion& region, const PreviewMapping& m) {
+EllipseRegion RegionToPreview(const EllipseRegion& region, const PreviewMapping& m) {
     EllipseRegion rubber;
     const int s = m.step;
     const int lastRow = m.pictureHeight - 1;
@@ -36,7 +36,7 @@ EllipseRegion ToPreview(const EllipseRegion& region, const PreviewMapping& m) {
     return rubber;
 }
 
-EllipseRegion FromPreview(const EllipseRegion& rubber, const PreviewMapping& m) {
+EllipseRegion RegionFromPreview(const EllipseRegion& rubber, const PreviewMapping& m) {
     EllipseRegion region;
     const int s = m.step;
     const int lastRow = m.pictureHeight - 1;

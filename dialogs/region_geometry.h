@@ -16,8 +16,8 @@ struct PreviewMapping {
     int pictureHeight = 1;
 };
 
-EllipseRegion ToPreview(const EllipseRegion& region, const PreviewMapping& mapping);
-EllipseRegion FromPreview(const EllipseRegion& rubber, const PreviewMapping& mapping);
+EllipseRegion RegionToPreview(const EllipseRegion& region, const PreviewMapping& mapping);
+EllipseRegion RegionFromPreview(const EllipseRegion& rubber, const PreviewMapping& mapping);
 
 // dx², dy², dx·dy and 1 / (dx² + dy²)² of the rubber axis (end minus start).
 struct AxisTerms {

@@ -28,6 +28,7 @@ struct FontDescription {
 // The description in `entry` over the defaults above. Without a comma every default stays.
 // The face is the text before the first comma, cut to 39 bytes on a character boundary. A
 // number is taken when a comma follows it, the thirteenth also when it ends the text (and is
-// not empty); so with fewer numbers the last one given keeps its default. Numbers are read like atoi, saturating
-// instead of overflowing; the last eight fields keep their low byte.
+// not empty); so with fewer numbers the last one given keeps its default. Numbers are read
+// like atoi, saturating instead of overflowing; the last eight fields keep their low byte.
+// The plug-ins' dialogs carry a copy of this parsing that reads every entry alike.
 FontDescription ParseFontDescription(const char* entry);

@@ -58,12 +58,15 @@ InstalledPart InstallRecords::ReadPart(const std::string& name) const {
     part.group = store_->Read(name, "GROUP");
     part.folder = store_->Read(name, "DIR");
     const int files = ParseRecordCount(store_->Read(name, "FILES"), kMaxPartEntries);
-    const int items =
-        std::max(files, ParseRecordCount(store_->Read(name, "ITEMS"), kMaxPartEntries));
+    const int items = ParseRecordCount(store_->Read(name, "ITEMS"), kMaxPartEntries);
     for (int k = 1; k <= files; ++k)
         part.files.push_back(store_->Read(name, NumberedKey("FILE", k)));
-    for (int k = 1; k <= items; ++k)
-        part.items.push_back(store_->Read(name, NumberedKey("ITEM", k)));
+    // Each ITEM key is read once, for both lists it may belong to.
+    for (int k = 1; k <= std::max(files, items); ++k) {
+        const std::string title = store_->Read(name, NumberedKey("ITEM", k));
+        if (k <= items) part.items.push_back(title);
+        if (k <= files) part.fileItems.push_back(title);
+    }
     return part;
 }
 

@@ -18,9 +18,11 @@ struct InstalledPart {
     std::string name;  // the section's name, SECTION<n> of [INSTALL]
     std::string group;
     std::vector<std::string> files;  // FILE1 .. FILE<FILES>
-    // ITEM1 .. ITEM<k> up to the larger of FILES and ITEMS: installers number an item after
-    // its file, and ITEMS may count the items rather than their highest key.
+    // ITEM1 .. ITEM<ITEMS>: the titles that the removal of another part finds listed here.
     std::vector<std::string> items;
+    // ITEM<k> read beside FILE<k>, k = 1 .. FILES: an item is numbered after the file it
+    // starts, and goes with that file's key when the key is not empty.
+    std::vector<std::string> fileItems;
     std::string folder;  // DIR
 };
 

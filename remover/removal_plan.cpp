@@ -40,13 +40,16 @@ RemovalPlan PlanRemoval(std::vector<InstalledPart> listed, size_t index) {
     plan.deletions.resize(plan.part.files.size());
     for (size_t k = 0; k < plan.part.files.size(); ++k) {
         const std::string& path = plan.part.files[k];
-        if (!path.empty() && !IsFileShared(listed, path, name, k)) plan.deletions[k] = path;
+        if (path.empty()) continue;
+        if (!IsFileShared(listed, path, name, k)) plan.deletions[k] = path;
         // The key is gone once handled, on every line that lists this part.
         for (InstalledPart& part : listed)
             if (part.name == name && k < part.files.size()) part.files[k].clear();
-    }
 
-    for (const std::string& title : plan.part.items) {
+        // The item numbered after this file goes with it. A title the part lists twice is
+        // sent once: a second DeleteItem would fail and leave the part half removed.
+        if (k >= plan.part.fileItems.size()) continue;
+        const std::string& title = plan.part.fileItems[k];
         if (title.empty() || IsItemShared(listed, title, name)) continue;
         if (std::find(plan.items.begin(), plan.items.end(), title) == plan.items.end())
             plan.items.push_back(title);

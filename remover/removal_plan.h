@@ -14,7 +14,8 @@
 bool IsFileShared(const std::vector<InstalledPart>& listed, const std::string& path,
                   const std::string& partName, size_t fileIndex);
 
-// True when a listed part other than `partName` lists `title` among its items.
+// True when a listed part other than `partName` lists `title` among its items (ITEM1 ..
+// ITEM<ITEMS>).
 bool IsItemShared(const std::vector<InstalledPart>& listed, const std::string& title,
                   const std::string& partName);
 
@@ -24,7 +25,8 @@ struct RemovalPlan {
     bool wholeGroup = false;
     // For FILE key k (index k - 1), the path deleted at that step; empty when none is.
     std::vector<std::string> deletions;
-    // Titles of the items to delete from the part's group, in key order, each once.
+    // Titles of the items to delete from the part's group: those beside a FILE key that is
+    // not empty and listed by no other part, in key order, each once.
     std::vector<std::string> items;
 
     // The paths that the removal deletes, in the order it deletes them.

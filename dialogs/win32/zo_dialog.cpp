@@ -287,25 +287,26 @@ bool ZoDialog::CanClose() {
         ReadParameters();
         call_.settings = settings_;
     }
-    EnableWindow(host_, TRUE);
+    ReleaseHost();
     return true;
 }
 
 void ZoDialog::CleanupWindow() {
     FixDialog::CleanupWindow();
-    EnableWindow(host_, TRUE);
+    ReleaseHost();
 }
 
+void ZoDialog::ReleaseHost() { EnableWindow(host_, TRUE); }
+
 bool ZoDialog::Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    const int x = GET_X_LPARAM(lParam);
-    const int y = GET_Y_LPARAM(lParam);
+    const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     *result = 0;
     switch (message) {
-    case WM_LBUTTONDOWN: editor_.LeftDown(*this, x, y); return true;
-    case WM_LBUTTONUP: editor_.LeftUp(); return true;
-    case WM_RBUTTONDOWN: editor_.RightDown(*this, x, y); return true;
-    case WM_RBUTTONUP: editor_.RightUp(); return true;
-    case WM_MOUSEMOVE: editor_.MouseMove(*this, x, y); return true;
+    case WM_LBUTTONDOWN: EvLButtonDown(wParam, point); return true;
+    case WM_LBUTTONUP: EvLButtonUp(); return true;
+    case WM_RBUTTONDOWN: EvRButtonDown(wParam, point); return true;
+    case WM_RBUTTONUP: EvRButtonUp(); return true;
+    case WM_MOUSEMOVE: EvMouseMove(wParam, point); return true;
     case WM_SETCURSOR:
         // Over the dialog face itself the remembered kind's cursor; controls keep theirs.
         if (reinterpret_cast<HWND>(wParam) != GetHandle() || LOWORD(lParam) != HTCLIENT) break;

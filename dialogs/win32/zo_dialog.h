@@ -50,10 +50,21 @@ public:
 protected:
     void SetupWindow() override;
     bool Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    // Runs while the window is destroyed, on every closing path: the host works again.
+    // Runs while the window is destroyed, on every closing path: ReleaseHost.
     void CleanupWindow() override;
 
 private:
+    // The host window works again.
+    void ReleaseHost();
+
+    // Mouse messages on the dialog face, handed to the region editor (which also opens the
+    // ground dialog from the preview's margin). Points are in client coordinates.
+    void EvLButtonDown(WPARAM keys, POINT point);
+    void EvLButtonUp();
+    void EvRButtonDown(WPARAM keys, POINT point);
+    void EvRButtonUp();
+    void EvMouseMove(WPARAM keys, POINT point);
+
     // Lists, preview and commands.
     void FillLists();
     void ReadParameters();
@@ -80,7 +91,7 @@ private:
     int PaintStudy(int dpi);
 
     // The region editor's view (zo_dialog_regions.cpp).
-    void DrawRubber(const EllipseRegion& rubber, int dragState) override;
+    void DrawRubberRegion(const EllipseRegion& rubber, int dragState) override;
     void DrawOutline(const EllipseRegion& rubber) override;
     void Capture(bool on) override;
     void RepaintPreview() override;

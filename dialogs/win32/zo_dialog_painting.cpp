@@ -3,9 +3,9 @@
 #include <new>
 
 #include "dialogs/region_geometry.h"
+#include "dialogs/win32/progress_picture.h"
 #include "dialogs/win32/zo_dialog.h"
 #include "engine/status_text.h"
-#include "framework/module.h"
 #include "imaging/resolution.h"
 #include "plugin/driver.h"
 #include "plugin/error_box.h"
@@ -66,7 +66,7 @@ void ZoDialog::CmStudy() {
 }
 
 void ZoDialog::StartProgress() {
-    std::unique_ptr<TDib> picture = TDib::FromResource(framework::Module(), "PROGRESS");
+    std::unique_ptr<TDib> picture = LoadProgressPicture();
     if (!picture || !preview_ || !preview::CopyProgressPicture(*picture, preview_.get())) {
         ShowError("%s", texts::kNoMemory);
         return;

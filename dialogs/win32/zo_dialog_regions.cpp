@@ -1,8 +1,19 @@
-// ZoDialog as the region editor's view: the rubber band in the inverting mode and the stored
-// regions' outlines, both clipped to the preview; the capture; the repaint of the preview.
+// ZoDialog's mouse handlers, which hand the presses and moves to the region editor, and the
+// dialog as the editor's view: the rubber band in the inverting mode and the stored regions'
+// outlines, both clipped to the preview; the capture; the repaint of the preview.
 #include "dialogs/win32/zo_dialog.h"
 
 #include "framework/dc.h"
+
+void ZoDialog::EvLButtonDown(WPARAM, POINT point) { editor_.LeftDown(*this, point.x, point.y); }
+
+void ZoDialog::EvLButtonUp() { editor_.LeftUp(); }
+
+void ZoDialog::EvRButtonDown(WPARAM, POINT point) { editor_.RightDown(*this, point.x, point.y); }
+
+void ZoDialog::EvRButtonUp() { editor_.RightUp(); }
+
+void ZoDialog::EvMouseMove(WPARAM, POINT point) { editor_.MouseMove(*this, point.x, point.y); }
 
 void ZoDialog::PaintPanes(HDC dc) {
     FixDialog::PaintPanes(dc);
@@ -44,7 +55,7 @@ void ZoDialog::WithDrawingContext(Draw draw) {
     if (client.IsValid()) draw(client.GetHDC());
 }
 
-void ZoDialog::DrawRubber(const EllipseRegion& rubber, int dragState) {
+void ZoDialog::DrawRubberRegion(const EllipseRegion& rubber, int dragState) {
     WithDrawingContext([&](HDC dc) {
         const int saved = SaveDC(dc);
         if (rubberPen_) SelectObject(dc, rubberPen_->GetHandle());

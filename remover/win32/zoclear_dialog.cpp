@@ -121,10 +121,10 @@ bool ZoclearDialog::Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
     case WM_COMMAND:
         if (HIWORD(wParam) != BN_CLICKED) break;
         switch (LOWORD(wParam)) {
-        case kInfoCommand: remover_->ShowInfo(); break;
-        case kRemoveCommand: remover_->Remove(); break;
-        case kHelpCommand: remover_->ShowHelp(); break;
-        case IDOK: break;  // Enter does nothing
+        case kInfoCommand: CmInfo(); break;
+        case kRemoveCommand: CmRemove(); break;
+        case kHelpCommand: CmHelp(); break;
+        case IDOK: CmOk(); break;
         default: return TDialog::Find(message, wParam, lParam, result);
         }
         *result = 0;
@@ -141,6 +141,12 @@ LRESULT ZoclearDialog::EvCtlColor(HDC dc) {
 }
 
 void ZoclearDialog::EvStartup() { remover_->Startup(currentFolder_, productFolder_); }
+
+void ZoclearDialog::CmInfo() { remover_->ShowInfo(); }
+
+void ZoclearDialog::CmRemove() { remover_->Remove(); }
+
+void ZoclearDialog::CmHelp() { remover_->ShowHelp(); }
 
 // ---- the window side of the removal -----------------------------------------------------------
 

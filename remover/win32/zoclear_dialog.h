@@ -62,6 +62,11 @@ private:
     void CreateDialogFont(unsigned id);
     LRESULT EvCtlColor(HDC dc);
     void EvStartup();
+    // The commands, handed to the removal logic.
+    void CmInfo();
+    void CmRemove();
+    void CmHelp();
+    void CmOk() {}  // the Enter key does nothing
 
     StringLoader strings_;
     std::string text_;

@@ -15,7 +15,7 @@ using regions::RegionEditor;
 
 // Records what the editor asks of the window.
 struct RecordingView : regions::RegionView {
-    void DrawRubber(const EllipseRegion&, int state) override {
+    void DrawRubberRegion(const EllipseRegion&, int state) override {
         log.push_back(state == 1 ? "axis" : "ellipse");
         rubberOnScreen[state] = !rubberOnScreen[state];
     }

@@ -35,11 +35,11 @@ TEST(RegionGeometry, PreviewPointsFlipToStorageRows) {
         EllipseRegion rubber = Rubber(c.previewX, c.previewY, c.previewX, c.previewY);
         rubber.centerX = c.previewX;
         rubber.centerY = c.previewY;
-        const EllipseRegion region = regions::FromPreview(rubber, kWide);
+        const EllipseRegion region = regions::RegionFromPreview(rubber, kWide);
         EXPECT_EQ(region.startX, c.pictureX);
         EXPECT_EQ(region.startY, c.pictureY);
         EXPECT_EQ(region.centerY, c.pictureY);
-        const EllipseRegion back = regions::ToPreview(region, kWide);
+        const EllipseRegion back = regions::RegionToPreview(region, kWide);
         EXPECT_EQ(back.startX, c.previewX) << c.previewX << "," << c.previewY;
         EXPECT_EQ(back.startY, c.previewY) << c.previewX << "," << c.previewY;
     }
@@ -48,7 +48,7 @@ TEST(RegionGeometry, PreviewPointsFlipToStorageRows) {
     region.startY = 994;
     region.length = 19;
     region.width = 9;
-    const EllipseRegion rubber = regions::ToPreview(region, kWide);
+    const EllipseRegion rubber = regions::RegionToPreview(region, kWide);
     EXPECT_EQ(rubber.startY, 65);
     EXPECT_EQ(rubber.length, 1);
     EXPECT_EQ(rubber.width, 0);
@@ -85,7 +85,7 @@ TEST(RegionGeometry, FixedAxisCentreLengthAndAngle) {
         EXPECT_DOUBLE_EQ(rubber.angle, c.angle) << c.name;
         EXPECT_EQ(rubber.width, 0) << c.name;
         // Stored in the picture, the angle is negated.
-        EXPECT_DOUBLE_EQ(regions::FromPreview(rubber, kWide).angle, -c.angle) << c.name;
+        EXPECT_DOUBLE_EQ(regions::RegionFromPreview(rubber, kWide).angle, -c.angle) << c.name;
     }
 }
 

@@ -4,6 +4,7 @@
 // screenshots for a person to look at.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -329,6 +330,84 @@ TEST_F(DialogStudy, PaintsThePreviewWithoutShadowAndStopsRegionEditing) {
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
+// The test plug-in loads the bitmap named here in place of its progress picture.
+struct MissingProgressPicture {
+    MissingProgressPicture() { SetEnvironmentVariableA("ZO_TEST_PROGRESS", "NOSUCHPICTURE"); }
+    ~MissingProgressPicture() { SetEnvironmentVariableA("ZO_TEST_PROGRESS", nullptr); }
+};
+
+// Without the progress picture there is no progress study; the final painting goes on, and
+// its progress display draws the reduced picture's blocks on the preview as it stands, from
+// the preview's lower-left corner: a 190 × 100 picture covers client columns 15 to 203 (the
+// last column is never written) and rows 115 to 214.
+TEST_F(DialogStudy, WithoutItsProgressPictureTheFinalPaintingGoesOnFromThePreviewsCorner) {
+    const MissingProgressPicture missing;
+    PluginCopy progressless;
+    ASSERT_TRUE(progressless.Loaded());
+    const RECT drawable = {15, 115, 204, 215};
+    const struct {
+        const char* mode;
+        bool painted;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"", true, {"メモリが足りません。"}},
+        // A failed phase holds the painting up with its boxes, after the first level is shown.
+        {"fail", false,
+         {"メモリが足りません。", "Error at -1\nTest:Phase failed.", "Painting Error"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("mode '") + c.mode + "'");
+        DeleteFileA(progressless.DatPath().c_str());
+        SetDialogMode(c.mode);
+        std::vector<uint8_t> before, during;
+        std::vector<RECT> controls;  // their focus and highlight change as the boxes come
+        SetDialogStep([&](HWND dialog) {
+            before = CaptureWindow(dialog);
+            for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                RECT rect;
+                GetWindowRect(child, &rect);
+                MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+                controls.push_back(rect);
+            }
+        });
+        auto picture = MakeHostPicture(1900, 1000);
+        const auto original = picture;
+        BoxCloser boxes;
+        boxes.OnEachBox([&](const BoxCloser::Box& box) {
+            if (box.text == "Painting Error") during = CaptureWindow(FindFilterDialog());
+        });
+        EXPECT_EQ(progressless.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);
+        EXPECT_EQ(picture, c.painted ? ReferencePainting(original, 3307) : original);
+        EXPECT_EQ(FileExists(progressless.DatPath()), c.painted);
+        std::vector<std::string> texts;
+        for (const BoxCloser::Box& box : boxes.Boxes()) {
+            texts.push_back(box.text);
+            EXPECT_EQ(box.caption, "Zolvane");
+        }
+        EXPECT_EQ(texts, c.boxes);
+        EXPECT_EQ(TakeDialogReport()["paintings"], 1) << "no progress study";
+        if (!c.painted) {
+            ASSERT_FALSE(before.empty());
+            ASSERT_EQ(during.size(), before.size()) << "the dialog while the painting waits";
+            int changedInside = 0, changedOutside = 0;
+            for (int y = 0; y < FrameClientHeight(); ++y)
+                for (int x = 0; x < 382; ++x) {
+                    if (PicturePixel(before, x, FrameClientHeight() - 1 - y) ==
+                        PicturePixel(during, x, FrameClientHeight() - 1 - y))
+                        continue;
+                    const POINT point = {x, y};
+                    if (std::any_of(controls.begin(), controls.end(),
+                                    [&](const RECT& r) { return PtInRect(&r, point); }))
+                        continue;
+                    ++(PtInRect(&drawable, point) ? changedInside : changedOutside);
+                }
+            EXPECT_GT(changedInside, 1000) << "the progress display drew";
+            EXPECT_EQ(changedOutside, 0) << "nothing beyond the reduced picture's place";
+        }
+    }
+}
+
 using DialogClosing = DialogFixture;
 
 TEST_F(DialogClosing, OnlyTheFinishedPaintingChangesThePictureAndWritesTheRecord) {
@@ -336,11 +415,14 @@ TEST_F(DialogClosing, OnlyTheFinishedPaintingChangesThePictureAndWritesTheRecord
         const char* mode;
         bool painted;
         int paintings;  // engine starts seen
+        size_t boxes;
     } cases[] = {
-        {"", true, 2},         // the progress study and the final painting
-        {"cancel", false, 0},
-        {"close", false, 0},   // the frame's system menu
-        {"escape", false, 2},  // stopped after the final painting's first phase
+        {"", true, 2, 0},         // the progress study and the final painting
+        {"cancel", false, 0, 0},
+        {"close", false, 0, 0},   // the frame's system menu
+        {"escape", false, 2, 0},  // stopped after the final painting's first phase
+        // Both paintings fail at their second phase: the driver's box and "Painting Error" each.
+        {"fail", false, 2, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("mode '") + c.mode + "'");
@@ -360,7 +442,7 @@ TEST_F(DialogClosing, OnlyTheFinishedPaintingChangesThePictureAndWritesTheRecord
         EXPECT_TRUE(IsWindowEnabled(TestHostWindow())) << "enabled after";
         EXPECT_EQ(report["paintings"], c.paintings);
         EXPECT_EQ(FindFilterFrame(), nullptr);
-        EXPECT_TRUE(boxes.Boxes().empty());
+        EXPECT_EQ(boxes.Boxes().size(), c.boxes);
     }
 }
 

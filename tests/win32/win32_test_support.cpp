@@ -142,6 +142,7 @@ namespace {
 
 std::vector<BoxCloser::Box> boxes;
 std::set<HWND> closing;
+std::function<void(const BoxCloser::Box&)> boxWatcher;
 
 BOOL CALLBACK CollectStatic(HWND child, LPARAM text) {
     char className[32];
@@ -166,6 +167,7 @@ BOOL CALLBACK CloseBox(HWND window, LPARAM) {
     EnumChildWindows(window, CollectStatic, reinterpret_cast<LPARAM>(&box.text));
     boxes.push_back(box);
     closing.insert(window);
+    if (boxWatcher) boxWatcher(box);
     PostMessageA(window, WM_COMMAND, IDOK, 0);
     return TRUE;
 }
@@ -182,7 +184,14 @@ BoxCloser::BoxCloser() {
     timer_ = SetTimer(nullptr, 0, 50, CloseBoxes);
 }
 
-BoxCloser::~BoxCloser() { KillTimer(nullptr, timer_); }
+BoxCloser::~BoxCloser() {
+    KillTimer(nullptr, timer_);
+    boxWatcher = nullptr;
+}
+
+void BoxCloser::OnEachBox(std::function<void(const Box&)> watcher) {
+    boxWatcher = std::move(watcher);
+}
 
 const std::vector<BoxCloser::Box>& BoxCloser::Boxes() const { return boxes; }
 

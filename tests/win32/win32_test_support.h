@@ -72,6 +72,9 @@ public:
     BoxCloser();
     ~BoxCloser();
     const std::vector<Box>& Boxes() const;
+    // Runs for each box when it is found, before it is closed: while the box is up, the code
+    // that showed it waits, and the test can look at what that code has drawn so far.
+    void OnEachBox(std::function<void(const Box&)> watcher);
 
 private:
     UINT_PTR timer_;

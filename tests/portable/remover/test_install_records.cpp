@@ -46,12 +46,14 @@ TEST(InstallRecords, APartReadsItsKeysWithMissingOnesEmpty) {
     const InstalledPart mor = records.ReadPart("Mor");
     EXPECT_EQ(mor.group, "Zolvane");
     EXPECT_EQ(mor.files, (std::vector<std::string>{"C:\\Z\\a.dll", "", "C:\\Z\\c.dll"}));
-    // ITEMS says 1, but items are numbered after their files: ITEM3 belongs to FILE3.
-    EXPECT_EQ(mor.items, (std::vector<std::string>{"Moravel", "", "Moravel Help"}));
+    // ITEMS says 1: others see only ITEM1; beside the three files stand ITEM1 to ITEM3.
+    EXPECT_EQ(mor.items, (std::vector<std::string>{"Moravel"}));
+    EXPECT_EQ(mor.fileItems, (std::vector<std::string>{"Moravel", "", "Moravel Help"}));
     EXPECT_EQ(mor.folder, "C:\\Z");
 
     const InstalledPart kol = records.ReadPart("Kol");
     EXPECT_TRUE(kol.files.empty()) << "a negative FILES counts as none";
+    EXPECT_TRUE(kol.fileItems.empty()) << "no file, no item beside one";
     EXPECT_EQ(kol.items, (std::vector<std::string>{"", "Kolda"}));
     EXPECT_EQ(kol.group, "");
 
@@ -67,8 +69,9 @@ TEST(InstallRecords, HugeCountsReadOnlyUpToTheBound) {
     EXPECT_EQ(records.ReadPartCount(), kMaxListedParts);
     const InstalledPart big = records.ReadPart("Big");
     EXPECT_EQ(big.files.size(), static_cast<size_t>(kMaxPartEntries));
-    EXPECT_EQ(big.items.size(), static_cast<size_t>(kMaxPartEntries));
-    EXPECT_LE(ini.Reads(), 2 + 2 * kMaxPartEntries + 4);
+    EXPECT_EQ(big.fileItems.size(), static_cast<size_t>(kMaxPartEntries));
+    EXPECT_EQ(big.items.size(), 5u);
+    EXPECT_LE(ini.Reads(), 2 + 2 * kMaxPartEntries + 4) << "each ITEM key read once";
 }
 
 TEST(InstallRecords, TheListSectionIsNoPartsRecords) {

@@ -2,6 +2,7 @@
 // tests over the listed parts, and the order in which a part's own keys are handled.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,20 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// A part as the records reader makes it: FILE1 .. from `files`, the keys ITEM1 .. from
+// `itemKeys` (empty past their end), and ITEMS = `itemCount` (every key given when -1).
 InstalledPart Part(const std::string& name, const std::string& group, Texts files,
-                   Texts items = {}) {
+                   Texts itemKeys = {}, int itemCount = -1) {
     InstalledPart part;
     part.name = name;
     part.group = group;
     part.files = std::move(files);
-    part.items = std::move(items);
+    const size_t items = itemCount < 0 ? itemKeys.size() : static_cast<size_t>(itemCount);
+    for (size_t k = 0; k < std::max(items, part.files.size()); ++k) {
+        const std::string title = k < itemKeys.size() ? itemKeys[k] : std::string();
+        if (k < items) part.items.push_back(title);
+        if (k < part.files.size()) part.fileItems.push_back(title);
+    }
     return part;
 }
 
@@ -46,6 +54,7 @@ TEST(RemovalPlan, ItemSharingLooksOnlyAtOtherParts) {
     const std::vector<InstalledPart> listed = {
         Part("A", "G", {}, {"Help", "Mine", "Mine"}),
         Part("B", "G", {}, {"Help"}),
+        Part("C", "G", {"c"}, {"Own", "Hidden"}, 1),  // ITEMS=1: ITEM2 is nobody's
     };
     struct Case {
         const char* title;
@@ -57,6 +66,8 @@ TEST(RemovalPlan, ItemSharingLooksOnlyAtOtherParts) {
         {"Mine", "A", false},  // listed twice, by one part only
         {"Mine", "B", true},
         {"Other", "B", false},
+        {"Own", "A", true},
+        {"Hidden", "A", false},  // past C's ITEMS
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsItemShared(listed, c.title, c.part), c.shared) << c.title << " " << c.part;
@@ -101,21 +112,51 @@ TEST(RemovalPlan, TheGroupGoesWholeOnlyWhenNoOtherLineNamesIt) {
         bool wholeGroup;
         Texts items;
     } cases[] = {
-        {"a group of its own", {Part("A", "GA", {}, {"a1"}), Part("B", "GB", {}, {"b1"})}, 0,
-         true, {"a1"}},
-        {"a shared group keeps the items of others",
-         {Part("A", "G", {}, {"a1", "common", "a2"}), Part("B", "G", {}, {"common"})}, 0, false,
-         {"a1", "a2"}},
-        {"a title listed twice goes once", {Part("A", "G", {}, {"t", "", "t"}), Part("B", "G", {})},
-         0, false, {"t"}},
-        {"two parts without a group share the empty name",
-         {Part("A", "", {}, {"a1"}), Part("B", "", {})}, 0, false, {"a1"}},
+        {"a group of its own", {Part("A", "GA", {"a"}, {"a1"}), Part("B", "GB", {"b"}, {"b1"})},
+         0, true, {"a1"}},
         {"the only part", {Part("A", "G", {}, {})}, 0, true, {}},
+        {"two parts without a group share the empty name",
+         {Part("A", "", {"a"}, {"a1"}), Part("B", "", {})}, 0, false, {"a1"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const RemovalPlan plan = PlanRemoval(c.listed, c.index);
         EXPECT_EQ(plan.wholeGroup, c.wholeGroup);
+        EXPECT_EQ(plan.items, c.items);
+    }
+}
+
+TEST(RemovalPlan, AnItemGoesWithAFileKeyAndOnlyWhenNoOtherPartListsIt) {
+    const Texts threeFiles = {"f1", "f2", "f3"};
+    struct Case {
+        const char* name;
+        InstalledPart part;  // line 0, in the group G
+        InstalledPart other;  // line 1, in G too
+        Texts items;
+    } cases[] = {
+        {"the other part's items stay", Part("A", "G", threeFiles, {"a1", "common", "a2"}),
+         Part("B", "G", {"b"}, {"common"}), {"a1", "a2"}},
+        // A second DeleteItem of one title would fail and leave the part half removed.
+        {"a title listed twice goes once", Part("A", "G", threeFiles, {"t", "", "t"}),
+         Part("B", "G", {}), {"t"}},
+        {"an item beside an empty FILE stays",
+         Part("A", "G", {"f1", "", "f3"}, {"i1", "i2", "i3"}), Part("B", "G", {}), {"i1", "i3"}},
+        {"an item numbered past FILES stays", Part("A", "G", {"f1"}, {"i1", "i2"}),
+         Part("B", "G", {}), {"i1"}},
+        {"an item goes although its file is shared", Part("A", "G", {"common"}, {"i1"}),
+         Part("B", "G", {"common"}), {"i1"}},
+        {"a title past the other part's ITEMS is not shared",
+         Part("A", "G", {"a", "b"}, {"x", "y"}), Part("B", "G", {"c", "d"}, {"c1", "x"}, 1),
+         {"x", "y"}},
+        {"a title within the other part's ITEMS is", Part("A", "G", {"a", "b"}, {"x", "y"}),
+         Part("B", "G", {"c", "d"}, {"c1", "x"}, 2), {"y"}},
+        {"the other part's title counts without a file beside it",
+         Part("A", "G", {"a", "b"}, {"x", "y"}), Part("B", "G", {}, {"x"}), {"y"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RemovalPlan plan = PlanRemoval({c.part, c.other}, 0);
+        EXPECT_FALSE(plan.wholeGroup);
         EXPECT_EQ(plan.items, c.items);
     }
 }

@@ -3,7 +3,8 @@
 // painting received in ZO_TEST_SEEN ("key=value;...", the last painting's values), and
 // ZO_TEST_ENGINE=fail makes its second phase fail, so the tests see the real dialog's
 // paintings from outside. ZO_TEST_SCREEN_COLORS puts a colour count in place of the screen's;
-// help requests are recorded in ZO_TEST_HELP ("command:path") instead of opening WinHelp.
+// help requests are recorded in ZO_TEST_HELP ("command:path") instead of opening WinHelp;
+// ZO_TEST_PROGRESS names the bitmap to load in place of the progress picture.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "dialogs/win32/help.h"
+#include "dialogs/win32/progress_picture.h"
 #include "dialogs/win32/screen_colors.h"
 #include "imaging/fpu_precision.h"
 #include "plugin/plugin_module.h"
@@ -89,6 +91,8 @@ const int kInjectedColors = [] {
     SetHelpHandlerForTests(RecordHelp);
     const int colors = std::atoi(Variable("ZO_TEST_SCREEN_COLORS").c_str());
     if (colors > 0) SetScreenColorCountForTests(colors);
+    static const std::string progressName = Variable("ZO_TEST_PROGRESS");
+    if (!progressName.empty()) SetProgressPictureNameForTests(progressName.c_str());
     return colors;
 }();
 

@@ -58,7 +58,8 @@ TEST(ProfileStore, RecordsReadThroughTheFile) {
     ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[0].group, "表示");
     EXPECT_EQ(listed[0].files, (Texts{"C:\\ソフト\\a.dll", ""}));
-    EXPECT_EQ(listed[0].items, (Texts{"Zo", ""}));
+    EXPECT_EQ(listed[0].items, (Texts{"Zo"}));
+    EXPECT_EQ(listed[0].fileItems, (Texts{"Zo", ""}));
     EXPECT_EQ(listed[0].folder, "C:\\ソフト");
     records.DropFromList(0, 2);
     records.DeletePart("ゾルヴァン");

@@ -29,13 +29,15 @@ const std::string kToolsSection =
     "ITEMS=1\nITEM1=ZoTool\nDIR=C:\\ZoFixture\\Tools\n";
 
 // Three parts: Moravel and Kolda share the group "Zolvane Filters", the help file and its
-// item; Tools has a group of its own. Items are numbered after their files.
+// item; Tools has a group of its own. Items are numbered after their files: Moravel's fifth
+// file key is empty, so the item beside it is no item of the part's and stays.
 const std::string kThreeParts =
     "[INSTALL]\nSECTIONS=3\nSECTION1=Moravel\nSECTION2=Kolda\nSECTION3=Tools\n"
-    "[Moravel]\nGROUP=Zolvane Filters\nFILES=4\n"
+    "[Moravel]\nGROUP=Zolvane Filters\nFILES=5\n"
     "FILE1=C:\\ZoFixture\\Plugins\\Zo_Mor.dll\nFILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
     "FILE3=C:\\ZoFixture\\Moravel\\Readme.txt\nFILE4=C:\\ZoFixture\\Moravel\\Samples.txt\n"
-    "ITEMS=2\nITEM1=Moravel\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Moravel\n"
+    "ITEMS=2\nITEM1=Moravel\nITEM2=Zolvane Help\nITEM5=Moravel Extra\n"
+    "DIR=C:\\ZoFixture\\Moravel\n"
     "[Kolda]\nGROUP=Zolvane Filters\nFILES=2\n"
     "FILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\nFILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
     "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n" +
@@ -149,6 +151,139 @@ TEST_F(ZoclearProgram, StartsWithTheNoticeAndEndsByExitWithoutAQuestion) {
     EXPECT_TRUE(server.Log().empty());
 }
 
+// A control of the program's dialog as the test sees it from its own process. (Its font
+// cannot be asked for from here: Wine answers WM_GETFONT only within the process.)
+struct ControlSeen {
+    std::string className;
+    int id;
+    std::string text;
+    RECT rect;  // in the dialog's client coordinates
+    LONG style;
+};
+
+std::vector<ControlSeen> ControlsOf(HWND dialog) {
+    std::vector<ControlSeen> controls;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        ControlSeen seen;
+        char text[256] = "";
+        GetClassNameA(child, text, sizeof text);
+        seen.className = text;
+        seen.id = GetDlgCtrlID(child);
+        text[0] = '\0';
+        GetWindowTextA(child, text, sizeof text);
+        seen.text = text;
+        GetWindowRect(child, &seen.rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&seen.rect), 2);
+        seen.style = GetWindowLongA(child, GWL_STYLE);
+        controls.push_back(seen);
+    }
+    return controls;
+}
+
+TEST_F(ZoclearProgram, TheWindowAsBuilt) {
+    Launch(kThreeParts);
+    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    ExpectList({"Moravel", "Kolda", "Tools"});
+    HWND frame = driver->Frame();
+    HWND dialog = driver->Dialog();
+    ASSERT_NE(dialog, nullptr);
+
+    const struct {
+        const char* className;
+        int id;
+        std::string text;
+        int x, y, width, height;  // height -1: a drop-down list shows only its edit field
+    } expected[] = {
+        {"Static", 0xFFFF, Text(zoclear_text::kGroupLabel), 15, 30, 100, 20},
+        {"ComboBox", 100, "", 120, 30, 320, -1},  // its lines are read as the list
+        {"Static", 0xFFFF, Text(zoclear_text::kProgressLabel), 15, 70, 100, 20},
+        {"ZoGauge", 101, "0%", 120, 70, 320, 20},
+        {"Button", 102, Text(zoclear_text::kInfoButton), 10, 120, 100, 40},
+        {"Button", 103, Text(zoclear_text::kRemoveButton), 120, 120, 100, 40},
+        {"Button", 104, Text(zoclear_text::kHelpButton), 230, 120, 100, 40},
+        {"Button", IDCANCEL, Text(zoclear_text::kExitButton), 340, 120, 100, 40},
+    };
+    EXPECT_EQ(expected[0].text, "グル－プ") << "the texts are code page 932 bytes";
+    EXPECT_EQ(expected[5].text, "ｱﾝｲﾝｽﾄ-ﾙ");
+    const std::vector<ControlSeen> controls = ControlsOf(dialog);
+    ASSERT_EQ(controls.size(), sizeof expected / sizeof expected[0]);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const ControlSeen& c = controls[i];
+        SCOPED_TRACE("control " + std::to_string(i));
+        EXPECT_EQ(lstrcmpiA(c.className.c_str(), expected[i].className), 0) << c.className;
+        EXPECT_EQ(c.id, expected[i].id);
+        if (!expected[i].text.empty()) {
+            EXPECT_EQ(c.text, expected[i].text);
+        }
+        EXPECT_EQ(c.rect.left, expected[i].x);
+        EXPECT_EQ(c.rect.top, expected[i].y);
+        EXPECT_EQ(c.rect.right - c.rect.left, expected[i].width);
+        if (expected[i].height > 0) {
+            EXPECT_EQ(c.rect.bottom - c.rect.top, expected[i].height);
+        }
+        if (c.className == "Button") {
+            EXPECT_EQ(c.style & 0x0F, BS_PUSHBUTTON) << "no button is the default one";
+        }
+        if (c.className == "ComboBox") {
+            EXPECT_EQ(c.style & 0x03, CBS_DROPDOWNLIST);
+        }
+    }
+
+    // The dialog: 455 wide, the caption's height and 180 high; the frame around it without
+    // border beyond its caption, placed from the screen's size.
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    RECT dialogRect = {}, frameClient = {}, frameRect = {};
+    GetWindowRect(dialog, &dialogRect);
+    GetClientRect(frame, &frameClient);
+    GetWindowRect(frame, &frameRect);
+    EXPECT_EQ(dialogRect.right - dialogRect.left, 455);
+    EXPECT_EQ(dialogRect.bottom - dialogRect.top, caption + 180);
+    EXPECT_EQ(frameClient.right, 455) << "the frame shrinks to the dialog";
+    EXPECT_EQ(frameClient.bottom, caption + 180);
+    HDC screen = GetDC(nullptr);
+    const int width = GetDeviceCaps(screen, HORZRES);
+    const int height = GetDeviceCaps(screen, VERTRES);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(frameRect.left, (width - 455) / 2);
+    EXPECT_EQ(frameRect.top, (height + caption - 180) / 2);
+    Exit();
+}
+
+TEST_F(ZoclearProgram, TheCloseBoxAndTheEscapeKeyEndTheProgramWithoutAQuestion) {
+    struct Case {
+        const char* name;
+        void (*end)(ZoclearDriver& driver);
+    } cases[] = {
+        {"the close box",
+         [](ZoclearDriver& d) { PostMessageA(d.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        // Offered to the dialog by the message loop, as a key press on its focused button is.
+        {"the Escape key",
+         [](ZoclearDriver& d) {
+             HWND button = GetDlgItem(d.Dialog(), 102);
+             PostMessageA(button, WM_KEYDOWN, VK_ESCAPE, 0);
+             PostMessageA(button, WM_KEYUP, VK_ESCAPE, 0);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Launch(kThreeParts);
+        ExpectNotice({"Moravel", "Kolda", "Tools"});
+        ExpectList({"Moravel", "Kolda", "Tools"});
+        c.end(*driver);
+        DWORD exitCode = 99;
+        EXPECT_TRUE(driver->WaitForExit(20000, &exitCode)) << "the program still runs";
+        EXPECT_EQ(exitCode, 0u);
+        SeenBox none;
+        EXPECT_FALSE(driver->WaitForBox(&none, 0)) << none.text;
+        const FixtureInstallation::State after = fixture->Take();
+        EXPECT_EQ(after.files, before.files);
+        EXPECT_EQ(after.programs, before.programs);
+        EXPECT_EQ(after.records, before.records);
+    }
+    EXPECT_TRUE(server.Log().empty());
+}
+
 TEST(ZoclearResources, TheProgramCarriesItsIconAndItsEmptyDialogTemplate) {
     HMODULE program = LoadLibraryExA(ZO_ZOCLEAR_PROGRAM, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(program, nullptr);
@@ -183,7 +318,8 @@ TEST_F(ZoclearProgram, RemovesAPartOfASharedGroupAndNothingElse) {
                                                   "C:\\ZoFixture\\Moravel\\Readme.txt",
                                                   "C:\\ZoFixture\\Moravel\\Samples.txt",
                                                   "C:\\ZoFixture\\Plugins\\Zo_Mor.dll"}));
-    EXPECT_EQ(after.programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}));
+    EXPECT_EQ(after.programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}))
+        << "the help shared with Kolda and the item beside no file stay";
     EXPECT_EQ(server.Log(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
                                    "[DeleteItem(\"Moravel\")] ok", "disconnect"}));
     EXPECT_EQ(after.records,
@@ -223,7 +359,8 @@ TEST_F(ZoclearProgram, RemovingEveryPartEndsWithTheSelfRemoval) {
     EXPECT_EQ(after.programs,
               Without(before.programs,
                       {"Zolvane Filters\\", "Zolvane Filters\\Kolda.lnk",
-                       "Zolvane Filters\\Moravel.lnk", "Zolvane Filters\\Zolvane Help.lnk",
+                       "Zolvane Filters\\Moravel Extra.lnk", "Zolvane Filters\\Moravel.lnk",
+                       "Zolvane Filters\\Zolvane Help.lnk",
                        "Zolvane Tools\\", "Zolvane Tools\\ZoTool.lnk"}));
     EXPECT_EQ(after.records, Canonical("[INSTALL]\nSECTIONS=0\n"));
     // The templates became the batch file in the Windows folder, and it ran there.
