@@ -1,8 +1,9 @@
-// Writes the filter dialog's resources into the folder given: the empty dialog template ZO
-// (24 bytes), the frame's icon (32 × 32), the four monochrome cursors HAND1, HAND2, HAND3 and
-// MAT (32 × 32, with their hot spots), and the progress picture PROGRESS (200 × 200, 8 bits, a
-// canvas on an easel whose 160 × 150 canvas area, lower-left storage corner (10, 23), is pure
-// white inside a thin frame). Everything is drawn here from fixed shapes: the output is the
+// Writes the dialogs' resources into the folder given: the empty dialog templates ZO (24
+// bytes), ZOMATERIAL and ZOSCREEN (titled "下地" and "スクリ－ン解像度の設定"), the frame's
+// icon (32 × 32), the four monochrome cursors HAND1, HAND2, HAND3 and MAT (32 × 32, with their
+// hot spots), and the progress picture PROGRESS (200 × 200, 8 bits, a canvas on an easel whose
+// 160 × 150 canvas area, lower-left storage corner (10, 23), is pure white inside a thin
+// frame). Everything is drawn here from fixed shapes: the output is the
 // same on every host.
 //
 // Usage: make_dialog_resources <output folder>
@@ -65,11 +66,17 @@ void PutDirectory(Bytes* b, int type, uint32_t first, uint32_t second, uint32_t 
 
 // ---- the dialog template ---------------------------------------------------------------------
 
-// A DLGTEMPLATE without items: WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
-// at (0, 0), 1 × 1 dialog units, no menu, the default class, an empty title.
-Bytes DialogTemplate() {
+constexpr uint32_t kPopup = 0x80000000u;       // WS_POPUP
+constexpr uint32_t kVisible = 0x10000000u;     // WS_VISIBLE
+constexpr uint32_t kCaption = 0x00C00000u;     // WS_CAPTION
+constexpr uint32_t kSystemMenu = 0x00080000u;  // WS_SYSMENU
+constexpr uint32_t kModalFrame = 0x80u;        // DS_MODALFRAME
+
+// A DLGTEMPLATE without items: `style`, at (0, 0), 1 × 1 dialog units, no menu, the default
+// class, and `title` in UTF-16 as templates hold it.
+Bytes DialogTemplate(uint32_t style, const char16_t* title) {
     Bytes b;
-    Put32(&b, 0x80000000u | 0x10000000u | 0x00C00000u | 0x00080000u | 0x80u);
+    Put32(&b, style);
     Put32(&b, 0);  // extended style
     Put16(&b, 0);  // items
     Put16(&b, 0);  // x
@@ -78,7 +85,8 @@ Bytes DialogTemplate() {
     Put16(&b, 1);  // height
     Put16(&b, 0);  // no menu
     Put16(&b, 0);  // the default class
-    Put16(&b, 0);  // empty title
+    for (const char16_t* c = title; *c != u'\0'; ++c) Put16(&b, *c);
+    Put16(&b, 0);
     return b;
 }
 
@@ -327,8 +335,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    bool ok = Write(folder + "/zo.dlg", DialogTemplate()) && Write(folder + "/zo.ico", Icon()) &&
-              Write(folder + "/progress.bmp", ProgressBitmap());
+    // The filter dialog's template has a system menu (the frame closes it); the ground and
+    // screen dialogs' have none, so they have no close box.
+    const uint32_t popup = kPopup | kVisible | kCaption | kModalFrame;
+    bool ok = Write(folder + "/zo.dlg", DialogTemplate(popup | kSystemMenu, u"")) &&
+              Write(folder + "/zomaterial.dlg", DialogTemplate(popup, u"下地")) &&
+              Write(folder + "/zoscreen.dlg", DialogTemplate(popup, u"スクリ－ン解像度の設定")) &&
+              Write(folder + "/zo.ico", Icon()) && Write(folder + "/progress.bmp", ProgressBitmap());
     for (const CursorArt& art : kCursors) ok = ok && Write(folder + "/" + art.name + ".cur", Cursor(art));
     if (!ok) {
         std::fprintf(stderr, "make_dialog_resources: cannot write into %s\n", folder.c_str());
