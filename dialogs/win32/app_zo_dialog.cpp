@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "dialogs/dialog_placement.h"
 #include "dialogs/win32/fix_dialog.h"
 #include "dialogs/win32/zo_dialog.h"
 #include "engine/status_text.h"
@@ -28,8 +29,8 @@ void AppZoDialog::InitMainWindow() {
     // Without a host window to centre on, the dialog is centred on the screen's work area.
     if (host_ == nullptr || !GetWindowRect(host_, &host))
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &host, 0);
-    const int x = host.left + (host.right - host.left - kFrameWidth) / 2;
-    const int y = host.top + (host.bottom - host.top - height) / 2;
+    const placement::Origin origin =
+        placement::CentredOn(host.left, host.top, host.right, host.bottom, kFrameWidth, height);
     char title[256];
     lstrcpynA(title, FixDialog::GetString(kStringErrorCaption), sizeof title);
 
@@ -47,8 +48,8 @@ void AppZoDialog::InitMainWindow() {
     }
     frame->style &= ~static_cast<DWORD>(WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME);
     frame->icon = LoadIconA(framework::Module(), "ZO");
-    frame->x = x;
-    frame->y = y;
+    frame->x = origin.x;
+    frame->y = origin.y;
     SetMainWindow(std::move(frame));
 }
 
