@@ -9,58 +9,11 @@
 #include <vector>
 
 #include "host/bmp_file.h"
-#include "host/window_capture.h"
+#include "tests/win32/dialog_fixture.h"
+#include "tests/win32/dialog_probe.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
-
-struct ControlSeen {
-    std::string className;
-    int id;
-    std::string text;
-    RECT rect;  // in the dialog's client coordinates
-};
-
-BOOL CALLBACK CollectControl(HWND child, LPARAM out) {
-    auto* controls = reinterpret_cast<std::vector<ControlSeen>*>(out);
-    if (GetParent(child) != GetParent(GetWindow(child, GW_HWNDFIRST))) return TRUE;
-    ControlSeen seen;
-    char text[256];
-    GetClassNameA(child, text, sizeof text);
-    seen.className = text;
-    seen.id = GetDlgCtrlID(child);
-    GetWindowTextA(child, text, sizeof text);
-    seen.text = text;
-    GetWindowRect(child, &seen.rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&seen.rect), 2);
-    controls->push_back(seen);
-    return TRUE;
-}
-
-std::vector<ControlSeen> ControlsOf(HWND dialog) {
-    std::vector<ControlSeen> controls;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        CollectControl(child, reinterpret_cast<LPARAM>(&controls));
-    return controls;
-}
-
-std::vector<std::string> ListItems(HWND dialog, int id) {
-    std::vector<std::string> items;
-    const int count = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[64] = "";
-        SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
-}
-
-COLORREF PixelAt(HWND dialog, int x, int y) {
-    HDC dc = GetDC(dialog);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(dialog, dc);
-    return color;
-}
 
 // The host picture's pixel (x, y) in storage rows, as a COLORREF.
 COLORREF PicturePixel(const std::vector<uint8_t>& picture, int x, int y) {
@@ -70,33 +23,6 @@ COLORREF PicturePixel(const std::vector<uint8_t>& picture, int x, int y) {
     const uint8_t* p = picture.data() + 40 + rowBytes * y + 3 * x;
     return RGB(p[2], p[1], p[0]);
 }
-
-void SaveScreenshot(const char* name) {
-    CreateDirectoryA(ZO_SCREENSHOT_DIR, nullptr);
-    const std::vector<uint8_t> picture = CaptureWindow(FindFilterFrame());
-    std::string error;
-    const std::string path = std::string(ZO_SCREENSHOT_DIR) + "/" + name + ".bmp";
-    EXPECT_FALSE(picture.empty()) << "the dialog could not be read from the screen";
-    EXPECT_TRUE(WriteBmpFile(path.c_str(), picture, &error)) << error;
-}
-
-struct DialogFixture : ::testing::Test {
-    void SetUp() override {
-        ASSERT_TRUE(plugin.Loaded());
-        SetDialogMode("");
-        TakeDialogReport();
-    }
-    void WriteSettings(std::initializer_list<int16_t> values) {
-        int16_t fields[7];
-        int i = 0;
-        for (int16_t v : values) fields[i++] = v;
-        WriteFileBytes(plugin.DatPath(), SettingsBytes(fields));
-    }
-    int Run(std::vector<uint8_t>* picture) {
-        return plugin.filterProc(TestHostWindow(), picture->data(), 0, 0);
-    }
-    PluginCopy plugin;
-};
 
 // The frame's height: the caption and 282 pixels of dialog.
 int FrameClientHeight() { return GetSystemMetrics(SM_CYCAPTION) + 282; }
@@ -116,15 +42,12 @@ TEST_F(DialogLayout, ControlsTextsFontsAndListsAsBuilt) {
         controls = ControlsOf(dialog);
         for (int id = 105; id <= 110; ++id) {
             lists.push_back(ListItems(dialog, id));
-            selections.push_back(static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)));
+            selections.push_back(ListSelection(dialog, id));
         }
         HWND withFonts[4] = {GetWindow(dialog, GW_CHILD), nullptr, GetDlgItem(dialog, 100),
                              GetDlgItem(dialog, 105)};
         withFonts[1] = GetWindow(withFonts[0], GW_HWNDNEXT);
-        for (int i = 0; i < 4; ++i) {
-            HFONT font = reinterpret_cast<HFONT>(SendMessageA(withFonts[i], WM_GETFONT, 0, 0));
-            GetObjectA(font, sizeof fonts[i], &fonts[i]);
-        }
+        for (int i = 0; i < 4; ++i) fonts[i] = FontOf(withFonts[i]);
     });
     auto picture = MakeHostPicture(100, 80);
     const auto original = picture;
@@ -433,9 +356,14 @@ TEST_F(DialogClosing, ListChoicesGoIntoTheSettingsFileAndThePainting) {
 TEST_F(DialogClosing, TheSettingsEntryLeavesTheScreenSizeSelected) {
     int selection = -2;
     SetDialogStep([](HWND dialog) { PostListSelection(dialog, 105, 11); });
-    AddDialogStep([&](HWND dialog) {
-        selection = static_cast<int>(SendDlgItemMessageA(dialog, 105, CB_GETCURSEL, 0, 0));
+    // The screen resolution dialog opens; its OK keeps the stored pair.
+    AddDialogStepUntil([](HWND) {
+        HWND screen = FindScreenDialog();
+        if (screen != nullptr) PostClick(screen, IDOK);
+        return screen != nullptr;
     });
+    AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
+    AddDialogStep([&](HWND dialog) { selection = ListSelection(dialog, 105); });
     auto picture = MakeHostPicture(30, 20);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -514,9 +442,9 @@ TEST_F(DialogScreenshot, SavesTheOpenDialogWithARegionAndAfterAStudy) {
             PostMouse(dialog, WM_LBUTTONUP, p[0], p[1]);
         }
     });
-    AddDialogStep([](HWND) { SaveScreenshot("filter-dialog"); });
+    AddDialogStep([](HWND) { SaveScreenshot(FindFilterFrame(), "filter-dialog"); });
     AddDialogStep([](HWND dialog) { PostClick(dialog, 101); });
-    AddDialogStep([](HWND) { SaveScreenshot("filter-dialog-study"); });
+    AddDialogStep([](HWND) { SaveScreenshot(FindFilterFrame(), "filter-dialog-study"); });
     BoxCloser boxes;
     ASSERT_EQ(plugin.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);
     EXPECT_TRUE(FileExists(std::string(ZO_SCREENSHOT_DIR) + "/filter-dialog.bmp"));

@@ -157,10 +157,16 @@ BOOL CALLBACK CloseBox(HWND window, LPARAM) {
     char className[32];
     GetClassNameA(window, className, sizeof className);
     if (std::strcmp(className, "#32770") != 0 || closing.count(window) != 0) return TRUE;
+    if (IsPlugInDialog(window)) return TRUE;
     BoxCloser::Box box;
     char caption[256];
     GetWindowTextA(window, caption, sizeof caption);
     box.caption = caption;
+    box.owner = GetWindow(window, GW_OWNER);
+    if (box.owner != nullptr) {
+        GetWindowTextA(box.owner, caption, sizeof caption);
+        box.ownerCaption = caption;
+    }
     EnumChildWindows(window, CollectStatic, reinterpret_cast<LPARAM>(&box.text));
     boxes.push_back(box);
     closing.insert(window);
@@ -190,7 +196,7 @@ namespace {
 
 struct Driver {
     std::string mode;
-    std::vector<std::function<void(HWND)>> steps;
+    std::vector<std::function<bool(HWND)>> steps;  // false: run again on the next tick
     std::map<std::string, long long> report;
     UINT_PTR timer = 0;
 };
@@ -232,11 +238,12 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
     }
     const size_t next = reinterpret_cast<uintptr_t>(GetPropA(frame, kStepMark)) - 1;
     if (next > driver.steps.size()) return;  // ended already
-    SetPropA(frame, kStepMark, reinterpret_cast<HANDLE>(next + 2));
     if (next < driver.steps.size()) {
-        driver.steps[next](dialog);
+        if (driver.steps[next](dialog))
+            SetPropA(frame, kStepMark, reinterpret_cast<HANDLE>(next + 2));
         return;
     }
+    SetPropA(frame, kStepMark, reinterpret_cast<HANDLE>(next + 2));
     const std::string& mode = driver.mode;
     if (mode == "none") return;
     if (mode == "cancel") {
@@ -265,6 +272,13 @@ void SetDialogStep(std::function<void(HWND dialog)> step) {
 }
 
 void AddDialogStep(std::function<void(HWND dialog)> step) {
+    TheDriver().steps.push_back([step = std::move(step)](HWND dialog) {
+        step(dialog);
+        return true;
+    });
+}
+
+void AddDialogStepUntil(std::function<bool(HWND dialog)> step) {
     TheDriver().steps.push_back(std::move(step));
 }
 
