@@ -101,7 +101,9 @@ void PostMouse(HWND dialog, UINT message, int x, int y) {
     PostMessageA(dialog, message, keys, MAKELPARAM(x, y));
 }
 
-void PostEscapeToFocus() {
+bool PostEscapeToFocus(HWND dialog) {
     HWND focus = GetFocus();
-    if (focus != nullptr) PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (focus == nullptr || !IsChild(dialog, focus)) return false;
+    PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0);
+    return true;
 }

@@ -33,8 +33,9 @@ void PostListSelection(HWND dialog, int id, int index);
 void PostListBoxSelection(HWND dialog, int id, int index);
 // A mouse message at a client point of the dialog.
 void PostMouse(HWND dialog, UINT message, int x, int y);
-// The Escape key pressed on the control that has the focus.
-void PostEscapeToFocus();
+// The Escape key pressed on the control of `dialog` that has the focus. False, posting nothing,
+// when none of its controls has it (another program's window took it).
+bool PostEscapeToFocus(HWND dialog);
 
 // The filter dialog's command and list ids.
 constexpr int kTableauButton = 102;

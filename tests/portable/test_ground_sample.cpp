@@ -35,6 +35,20 @@ struct TinyGround {
     }
 };
 
+// A white ground over an 8 × 8 texture of heights 4 × i, displaced by noise of roughness 0.7.
+struct DisplacedGround {
+    uint8_t texture[64];
+    MaterialInfo info = {};
+    DisplacedGround() {
+        for (int i = 0; i < 64; ++i) texture[i] = static_cast<uint8_t>(4 * i);
+        info.textureSide = 8;
+        info.texture = texture;
+        info.red = info.green = info.blue = 255;
+        info.noiseScale = 70;
+        info.shift = 8;
+    }
+};
+
 }  // namespace
 
 TEST(GroundSample, EachChannelIsTheColourTimesTheHeightPlusOneOver256) {
@@ -64,14 +78,8 @@ TEST(GroundSample, ANegativeColourIsDividedTowardZero) {
 
 TEST(GroundSample, BothFieldsAreMadeFirstThenTheFirstIsSampledBeforeTheSecond) {
     // A displacement that moves the texture: u from the first field, v from the second.
-    uint8_t texture[64];
-    for (int i = 0; i < 64; ++i) texture[i] = static_cast<uint8_t>(4 * i);
-    MaterialInfo ground = {};
-    ground.textureSide = 8;
-    ground.texture = texture;
-    ground.red = ground.green = ground.blue = 255;
-    ground.noiseScale = 70;
-    ground.shift = 8;
+    const DisplacedGround displaced;
+    const uint8_t* texture = displaced.texture;
     const int width = 5, height = 4;
 
     RandomState = 4242;
@@ -93,7 +101,7 @@ TEST(GroundSample, BothFieldsAreMadeFirstThenTheFirstIsSampledBeforeTheSecond) {
 
     RandomState = 4242;
     auto sample = TDib::Create24(width, height);
-    ASSERT_TRUE(ground_sample::Paint(ground, sample.get()));
+    ASSERT_TRUE(ground_sample::Paint(displaced.info, sample.get()));
     EXPECT_EQ(RandomState, after);
     std::vector<int> painted;
     for (int y = 0; y < height; ++y)
@@ -128,18 +136,11 @@ TEST(GroundSample, DrawsTwoFieldsOnAPlainGroundAndTwoSamplesAPixelOnATexturedOne
 }
 
 TEST(GroundSample, TheSameGroundAgainShowsNewNoise) {
-    uint8_t texture[64];
-    for (int i = 0; i < 64; ++i) texture[i] = static_cast<uint8_t>(i * 37);
-    MaterialInfo ground = {};
-    ground.textureSide = 8;
-    ground.texture = texture;
-    ground.red = ground.green = ground.blue = 255;
-    ground.noiseScale = 50;
-    ground.shift = 8;
+    const DisplacedGround ground;
     auto first = TDib::Create24(ground_sample::kWidth, ground_sample::kHeight);
     auto again = TDib::Create24(ground_sample::kWidth, ground_sample::kHeight);
     RandomState = 1;
-    ASSERT_TRUE(ground_sample::Paint(ground, first.get()));
-    ASSERT_TRUE(ground_sample::Paint(ground, again.get()));
+    ASSERT_TRUE(ground_sample::Paint(ground.info, first.get()));
+    ASSERT_TRUE(ground_sample::Paint(ground.info, again.get()));
     EXPECT_NE(std::memcmp(first->Bits(), again->Bits(), first->ImageBytes()), 0);
 }

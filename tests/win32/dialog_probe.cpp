@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "host/bmp_file.h"
 #include "host/window_capture.h"
 
@@ -25,6 +23,52 @@ std::vector<ControlSeen> ControlsOf(HWND dialog) {
         controls.push_back(seen);
     }
     return controls;
+}
+
+void ExpectControls(const std::vector<ControlSeen>& seen,
+                    const std::vector<ControlExpected>& expected) {
+    ASSERT_EQ(seen.size(), expected.size());
+    for (size_t i = 0; i < seen.size(); ++i) {
+        const ControlSeen& c = seen[i];
+        const ControlExpected& e = expected[i];
+        SCOPED_TRACE("control " + std::to_string(i));
+        EXPECT_EQ(lstrcmpiA(c.className.c_str(), e.className), 0) << c.className;
+        EXPECT_EQ(c.id, e.id);
+        if (e.text != nullptr) {
+            EXPECT_EQ(c.text, e.text);
+        }
+        EXPECT_EQ(c.rect.left, e.x);
+        EXPECT_EQ(c.rect.top, e.y);
+        EXPECT_EQ(c.rect.right - c.rect.left, e.width);
+        if (e.height > 0) {
+            EXPECT_EQ(c.rect.bottom - c.rect.top, e.height);
+        }
+    }
+}
+
+WindowSeen SeeWindow(HWND window, HWND owner) {
+    WindowSeen seen = {};
+    GetWindowRect(window, &seen.rect);
+    GetWindowRect(owner, &seen.ownerRect);
+    seen.style = GetWindowLongA(window, GWL_STYLE);
+    char title[256] = "";
+    GetWindowTextA(window, title, sizeof title);
+    seen.title = title;
+    return seen;
+}
+
+void ExpectCentredWithoutSystemMenu(const WindowSeen& seen, int width, int heightBelowCaption,
+                                    const char* title) {
+    const RECT& r = seen.rect;
+    const RECT& o = seen.ownerRect;
+    const int height = GetSystemMetrics(SM_CYCAPTION) + heightBelowCaption;
+    EXPECT_EQ(r.right - r.left, width);
+    EXPECT_EQ(r.bottom - r.top, height);
+    EXPECT_EQ(r.left, o.left + ((o.right - o.left) - width) / 2);
+    EXPECT_EQ(r.top, o.top + ((o.bottom - o.top) - height) / 2);
+    EXPECT_NE(seen.style & WS_CAPTION, 0);
+    EXPECT_EQ(seen.style & WS_SYSMENU, 0) << "no system menu, no close box";
+    EXPECT_EQ(seen.title, title);
 }
 
 namespace {
@@ -63,16 +107,6 @@ COLORREF PixelAt(HWND window, int x, int y) {
     const COLORREF color = GetPixel(dc, x, y);
     ReleaseDC(window, dc);
     return color;
-}
-
-std::string HexBytes(const std::string& text) {
-    std::string hex;
-    for (unsigned char c : text) {
-        char digits[3];
-        std::snprintf(digits, sizeof digits, "%02x", c);
-        hex += digits;
-    }
-    return hex;
 }
 
 LOGFONTA FontOf(HWND control) {

@@ -56,12 +56,7 @@ TEST_F(DialogLayout, ControlsTextsFontsAndListsAsBuilt) {
     EXPECT_EQ(picture, original);
     EXPECT_TRUE(boxes.Boxes().empty());
 
-    const struct {
-        const char* className;
-        int id;
-        const char* text;
-        int x, y, width, height;  // height -1: a drop-down list shows only its edit field
-    } expected[] = {
+    ExpectControls(controls, {
         {"Static", 0xFFFF, "MORAVEL(油彩)", 228, 15, 140, 20},
         {"Static", 0xFFFF, "Zolvane oil paint", 228, 35, 140, 20},
         {"Static", 0xFFFF, "サイズ", 228, 65, 50, 20},
@@ -81,23 +76,7 @@ TEST_F(DialogLayout, ControlsTextsFontsAndListsAsBuilt) {
         {"Button", 102, "タブロ－", 154, 230, 66, 35},
         {"Button", 103, "ヘルプ", 226, 230, 66, 35},
         {"Button", IDCANCEL, "ｷｬﾝｾﾙ", 298, 230, 66, 35},
-    };
-    ASSERT_EQ(controls.size(), sizeof expected / sizeof expected[0]);
-    for (size_t i = 0; i < controls.size(); ++i) {
-        const ControlSeen& c = controls[i];
-        SCOPED_TRACE("control " + std::to_string(i));
-        EXPECT_EQ(lstrcmpiA(c.className.c_str(), expected[i].className), 0) << c.className;
-        EXPECT_EQ(c.id, expected[i].id);
-        if (expected[i].text != nullptr) {
-            EXPECT_EQ(c.text, expected[i].text);
-        }
-        EXPECT_EQ(c.rect.left, expected[i].x);
-        EXPECT_EQ(c.rect.top, expected[i].y);
-        EXPECT_EQ(c.rect.right - c.rect.left, expected[i].width);
-        if (expected[i].height > 0) {
-            EXPECT_EQ(c.rect.bottom - c.rect.top, expected[i].height);
-        }
-    }
+    });
 
     const std::vector<std::string> sizes = {"ﾏｽﾀ-", "ｽｸﾘ-ﾝ", "B3", "A3", "B4",    "A4",
                                             "B5",   "A5",    "B6", "ハガキ", "名刺", "[設定]"};
@@ -383,15 +362,13 @@ TEST_F(DialogClosing, EnterDoesNothing) {
 }
 
 TEST_F(DialogClosing, HelpOpensTheFolderHelpFileAtItsContents) {
-    SetEnvironmentVariableA("ZO_TEST_HELP", nullptr);
+    TakeHelpRequest();
     SetDialogMode("cancel");
     SetDialogStep([](HWND dialog) { PostClick(dialog, 103); });
     auto picture = MakeHostPicture(10, 10);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
-    char help[MAX_PATH + 16] = "";
-    GetEnvironmentVariableA("ZO_TEST_HELP", help, sizeof help);
-    EXPECT_EQ(std::string(help), std::to_string(HELP_CONTENTS) + ":" + plugin.Folder() + "\\Zop2j.hlp");
+    EXPECT_EQ(TakeHelpRequest(), HelpRequest(HELP_CONTENTS, plugin.Folder()));
 }
 
 // With 256 colours or fewer the preview is drawn from its dithered 8-bit copy: every colour

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -75,9 +76,7 @@ using GroundDialog = DialogFixture;
 TEST_F(GroundDialog, OpensCentredOnTheFilterDialogWithTheGroundsInTheListsOrder) {
     WriteSettings({1, 1, 1, 1, 1, 1, 3});
     SetDialogMode("cancel");
-    RECT window = {}, owner = {};
-    LONG style = 0;
-    char title[64] = "";
+    WindowSeen window = {};
     std::vector<ControlSeen> controls;
     std::vector<std::string> lines;
     int selection = -2, notFace = 0;
@@ -85,10 +84,7 @@ TEST_F(GroundDialog, OpensCentredOnTheFilterDialogWithTheGroundsInTheListsOrder)
     LOGFONTA listFont = {}, buttonFont = {};
     SetDialogStep(PressGroundMargin);
     WithGroundDialog([&](HWND ground) {
-        GetWindowRect(ground, &window);
-        GetWindowRect(FindFilterDialog(), &owner);
-        style = GetWindowLongA(ground, GWL_STYLE);
-        GetWindowTextA(ground, title, sizeof title);
+        window = SeeWindow(ground, FindFilterDialog());
         controls = ControlsOf(ground);
         lines = ListBoxItems(ground, kGroundList);
         selection = ListBoxSelection(ground, kGroundList);
@@ -106,43 +102,15 @@ TEST_F(GroundDialog, OpensCentredOnTheFilterDialogWithTheGroundsInTheListsOrder)
     ASSERT_EQ(Run(&picture), 1);
     EXPECT_TRUE(boxes.Boxes().empty());
 
-    const int height = GetSystemMetrics(SM_CYCAPTION) + 265;
-    EXPECT_EQ(window.right - window.left, 285);
-    EXPECT_EQ(window.bottom - window.top, height);
-    EXPECT_EQ(window.left, owner.left + ((owner.right - owner.left) - 285) / 2);
-    EXPECT_EQ(window.top, owner.top + ((owner.bottom - owner.top) - height) / 2);
-    EXPECT_NE(style & WS_CAPTION, 0);
-    EXPECT_EQ(style & WS_SYSMENU, 0) << "no system menu, no close box";
-    EXPECT_STREQ(title, "下地");
-
-    const struct {
-        const char* className;
-        int id;
-        const char* text;
-        int x, y, width, height;  // height -1: the list box keeps whole lines
-    } expected[] = {
+    ExpectCentredWithoutSystemMenu(window, 285, 265, "下地");
+    ExpectControls(controls, {
         {"Button", IDOK, "ＯＫ", 10, 220, 80, 30},
         {"Button", kHelpButton, "ヘルプ", 100, 220, 80, 30},
         {"Button", IDCANCEL, "ｷｬﾝｾﾙ", 190, 220, 80, 30},
         {"ListBox", kGroundList, "", 14, 15, 95, -1},
-    };
-    ASSERT_EQ(controls.size(), sizeof expected / sizeof expected[0]);
-    for (size_t i = 0; i < controls.size(); ++i) {
-        const ControlSeen& c = controls[i];
-        SCOPED_TRACE("control " + std::to_string(i));
-        EXPECT_EQ(lstrcmpiA(c.className.c_str(), expected[i].className), 0) << c.className;
-        EXPECT_EQ(c.id, expected[i].id);
-        EXPECT_EQ(c.text, expected[i].text);
-        EXPECT_EQ(c.rect.left, expected[i].x);
-        EXPECT_EQ(c.rect.top, expected[i].y);
-        EXPECT_EQ(c.rect.right - c.rect.left, expected[i].width);
-        if (expected[i].height > 0) {
-            EXPECT_EQ(c.rect.bottom - c.rect.top, expected[i].height);
-        }
-        if (c.id != kGroundList) {
-            EXPECT_EQ(c.style & BS_DEFPUSHBUTTON, 0) << "not a default button";
-        }
-    }
+    });
+    ASSERT_EQ(controls.size(), 4u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(controls[i].style & BS_DEFPUSHBUTTON, 0) << "not default";
     EXPECT_NE(controls[3].style & LBS_NOTIFY, 0);
     EXPECT_EQ(controls[3].style & LBS_SORT, 0) << "the lines keep the ground list's order";
     EXPECT_EQ(lines, kLines);
@@ -221,8 +189,13 @@ TEST_F(GroundDialog, BrowsingThenCancelOrEscapeRestoresTheOpeningGroundAndLeaves
         WithGroundDialog([](HWND ground) { PostListBoxSelection(ground, kGroundList, 8); });
         WithGroundDialog([&](HWND ground) {
             selection = ListBoxSelection(ground, kGroundList);
-            if (std::strcmp(ending, "the Cancel button") == 0) PostClick(ground, IDCANCEL);
-            else PostEscapeToFocus();
+            // Without the focus the Escape would go nowhere: Cancel, and the test fails.
+            const bool escape = std::strcmp(ending, "the Cancel button") != 0;
+            const bool escaped = escape && PostEscapeToFocus(ground);
+            if (!escaped) PostClick(ground, IDCANCEL);
+            if (escape) {
+                EXPECT_TRUE(escaped) << "the list has the focus";
+            }
         });
         UntilGroundDialogGone();
         AddDialogStep([&](HWND dialog) { after = PreviewMargin(dialog); });
@@ -286,7 +259,7 @@ TEST_F(GroundDialog, TheSameGroundAgainShowsNewNoise) {
 }
 
 TEST_F(GroundDialog, HelpOpensTheFolderHelpFileAtItsKey) {
-    SetEnvironmentVariableA("ZO_TEST_HELP", nullptr);
+    TakeHelpRequest();
     SetDialogMode("cancel");
     SetDialogStep(PressGroundMargin);
     WithGroundDialog([](HWND ground) { PostClick(ground, kHelpButton); });
@@ -295,10 +268,7 @@ TEST_F(GroundDialog, HelpOpensTheFolderHelpFileAtItsKey) {
     auto picture = MakeHostPicture(100, 80);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
-    char help[MAX_PATH + 64] = "";
-    GetEnvironmentVariableA("ZO_TEST_HELP", help, sizeof help);
-    EXPECT_EQ(std::string(help), std::to_string(HELP_PARTIALKEY) + ":" + plugin.Folder() +
-                                     "\\Zop2j.hlp:" + HexBytes("下地を選ぶ"));
+    EXPECT_EQ(TakeHelpRequest(), HelpRequest(HELP_PARTIALKEY, plugin.Folder(), "下地を選ぶ"));
 }
 
 TEST_F(GroundDialog, TheButtonsUnderTheListStayUsableAndAScreenshotIsSaved) {
@@ -335,4 +305,31 @@ TEST_F(GroundDialog, TheButtonsUnderTheListStayUsableAndAScreenshotIsSaved) {
     EXPECT_EQ(underOk, okButton);
     EXPECT_EQ(underHelp, helpButton);
     EXPECT_TRUE(FileExists(std::string(ZO_SCREENSHOT_DIR) + "/ground-dialog.bmp"));
+}
+
+// On a screen of 256 colours or fewer the sample is drawn from its dithered copy: only colours
+// of the cube. The test plug-in reads the injected count when it loads.
+TEST(GroundDialogLowColor, TheSampleShowsOnlyCubeColours) {
+    SetEnvironmentVariableA("ZO_TEST_SCREEN_COLORS", "256");
+    PluginCopy plugin;
+    SetEnvironmentVariableA("ZO_TEST_SCREEN_COLORS", nullptr);
+    ASSERT_TRUE(plugin.Loaded());
+    const int16_t woodGround[7] = {1, 1, 1, 1, 1, 1, 9};
+    WriteFileBytes(plugin.DatPath(), SettingsBytes(woodGround));
+    SetDialogMode("cancel");
+    std::vector<COLORREF> sample;
+    SetDialogStep(PressGroundMargin);
+    WithGroundDialog([&](HWND ground) {
+        sample = Sample(ground);
+        PostClick(ground, IDCANCEL);
+    });
+    UntilGroundDialogGone();
+    auto picture = MakeHostPicture(100, 80);
+    BoxCloser boxes;
+    ASSERT_EQ(plugin.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);
+    ASSERT_FALSE(sample.empty());
+    int offCube = 0;
+    for (COLORREF c : sample) offCube += GetRValue(c) % 51 || GetGValue(c) % 51 || GetBValue(c) % 51;
+    EXPECT_EQ(offCube, 0);
+    EXPECT_GT(std::set<COLORREF>(sample.begin(), sample.end()).size(), 1u) << "the grain shows";
 }

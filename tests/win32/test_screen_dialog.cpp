@@ -83,9 +83,7 @@ using ScreenDialog = DialogFixture;
 
 TEST_F(ScreenDialog, OpensCentredWithItsControlsAndTheStoredPairWhichOkGivesBack) {
     SetDialogMode("");
-    RECT window = {}, owner = {};
-    LONG style = 0;
-    char title[64] = "";
+    WindowSeen window = {};
     std::vector<ControlSeen> controls;
     bool editFocused = false;
     LRESULT limit = 0;
@@ -93,10 +91,7 @@ TEST_F(ScreenDialog, OpensCentredWithItsControlsAndTheStoredPairWhichOkGivesBack
     int selectionAfter = -2;
     SetDialogStep(ChooseSettingsEntry);
     WithScreenDialog([&](HWND screen) {
-        GetWindowRect(screen, &window);
-        GetWindowRect(FindFilterDialog(), &owner);
-        style = GetWindowLongA(screen, GWL_STYLE);
-        GetWindowTextA(screen, title, sizeof title);
+        window = SeeWindow(screen, FindFilterDialog());
         controls = ControlsOf(screen);
         editFocused = GetFocus() == GetDlgItem(screen, kMillimetreEditId);
         limit = SendDlgItemMessageA(screen, kMillimetreEditId, EM_GETLIMITTEXT, 0, 0);
@@ -113,21 +108,9 @@ TEST_F(ScreenDialog, OpensCentredWithItsControlsAndTheStoredPairWhichOkGivesBack
     ASSERT_EQ(Run(&picture), 1);
     EXPECT_TRUE(boxes.Boxes().empty());
 
-    const int height = GetSystemMetrics(SM_CYCAPTION) + 195;
-    EXPECT_EQ(window.right - window.left, 225);
-    EXPECT_EQ(window.bottom - window.top, height);
-    EXPECT_EQ(window.left, owner.left + ((owner.right - owner.left) - 225) / 2);
-    EXPECT_EQ(window.top, owner.top + ((owner.bottom - owner.top) - height) / 2);
-    EXPECT_NE(style & WS_CAPTION, 0);
-    EXPECT_EQ(style & WS_SYSMENU, 0);
-    EXPECT_STREQ(title, "スクリ－ン解像度の設定");
-
-    const struct {
-        const char* className;
-        int id;
-        const char* text;
-        int x, y, width, height;
-    } expected[] = {
+    ExpectCentredWithoutSystemMenu(window, 225, 195, "スクリ－ン解像度の設定");
+    // The prompt shows all 26 bytes of its text although its limit is 10.
+    ExpectControls(controls, {
         {"Static", 0xFFFF, "実際の長さを測って下さい。", 10, 10, 200, 20},
         {"Edit", 100, "60", 80, 90, 30, 20},
         {"Static", 0xFFFF, "mm", 115, 90, 30, 20},
@@ -136,19 +119,7 @@ TEST_F(ScreenDialog, OpensCentredWithItsControlsAndTheStoredPairWhichOkGivesBack
         {"Button", IDOK, "ＯＫ", 10, 150, 60, 30},
         {"Button", kHelpButton, "ヘルプ", 80, 150, 60, 30},
         {"Button", IDCANCEL, "ｷｬﾝｾﾙ", 150, 150, 60, 30},
-    };
-    ASSERT_EQ(controls.size(), sizeof expected / sizeof expected[0]);
-    for (size_t i = 0; i < controls.size(); ++i) {
-        const ControlSeen& c = controls[i];
-        SCOPED_TRACE("control " + std::to_string(i));
-        EXPECT_EQ(lstrcmpiA(c.className.c_str(), expected[i].className), 0) << c.className;
-        EXPECT_EQ(c.id, expected[i].id);
-        EXPECT_EQ(c.text, expected[i].text) << "the static shows all 26 bytes of its text";
-        EXPECT_EQ(c.rect.left, expected[i].x);
-        EXPECT_EQ(c.rect.top, expected[i].y);
-        EXPECT_EQ(c.rect.right - c.rect.left, expected[i].width);
-        EXPECT_EQ(c.rect.bottom - c.rect.top, expected[i].height);
-    }
+    });
     EXPECT_TRUE(editFocused);
     EXPECT_EQ(limit, 3);
     for (const LOGFONTA& font : {editFont, promptFont}) {
@@ -273,8 +244,13 @@ TEST_F(ScreenDialog, CancelAndEscapeChangeNothing) {
         SetDialogStep(ChooseSettingsEntry);
         WithScreenDialog([](HWND screen) { SetDlgItemTextA(screen, kMillimetreEditId, "40"); });
         WithScreenDialog([&](HWND screen) {
-            if (std::strcmp(ending, "the Cancel button") == 0) PostClick(screen, IDCANCEL);
-            else PostEscapeToFocus();
+            // Without the focus the Escape would go nowhere: Cancel, and the test fails.
+            const bool escape = std::strcmp(ending, "the Cancel button") != 0;
+            const bool escaped = escape && PostEscapeToFocus(screen);
+            if (!escaped) PostClick(screen, IDCANCEL);
+            if (escape) {
+                EXPECT_TRUE(escaped) << "the edit has the focus";
+            }
         });
         AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
         AddDialogStep([&](HWND dialog) {
@@ -354,7 +330,7 @@ TEST_F(ScreenDialog, TheRulerAndArrowAreDrawnInBlackOnWhite) {
 }
 
 TEST_F(ScreenDialog, HelpOpensTheFolderHelpFileAtItsKey) {
-    SetEnvironmentVariableA("ZO_TEST_HELP", nullptr);
+    TakeHelpRequest();
     SetDialogMode("cancel");
     SetDialogStep(ChooseSettingsEntry);
     WithScreenDialog([](HWND screen) { PostClick(screen, kHelpButton); });
@@ -363,10 +339,8 @@ TEST_F(ScreenDialog, HelpOpensTheFolderHelpFileAtItsKey) {
     auto picture = MakeHostPicture(30, 20);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
-    char help[MAX_PATH + 64] = "";
-    GetEnvironmentVariableA("ZO_TEST_HELP", help, sizeof help);
-    EXPECT_EQ(std::string(help), std::to_string(HELP_PARTIALKEY) + ":" + plugin.Folder() +
-                                     "\\Zop2j.hlp:" + HexBytes("スクリ－ン解像度の設定"));
+    EXPECT_EQ(TakeHelpRequest(),
+              HelpRequest(HELP_PARTIALKEY, plugin.Folder(), "スクリ－ン解像度の設定"));
 }
 
 TEST_F(ScreenDialog, ShowsAScreenshot) {

@@ -284,6 +284,25 @@ void AddDialogStepUntil(std::function<bool(HWND dialog)> step) {
 
 void AddToDialogReport(const char* key, long long value) { TheDriver().report[key] = value; }
 
+std::string TakeHelpRequest() {
+    char request[MAX_PATH + 128] = "";
+    const DWORD length = GetEnvironmentVariableA("ZO_TEST_HELP", request, sizeof request);
+    SetEnvironmentVariableA("ZO_TEST_HELP", nullptr);
+    return length < sizeof request ? request : "<too long>";
+}
+
+std::string HelpRequest(UINT command, const std::string& folder, const char* key) {
+    std::string request = std::to_string(command) + ":" + folder + "\\Zop2j.hlp";
+    if (key == nullptr) return request;
+    request += ":";
+    for (const char* p = key; *p != '\0'; ++p) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02x", static_cast<unsigned char>(*p));
+        request += hex;
+    }
+    return request;
+}
+
 std::map<std::string, long long> TakeDialogReport() {
     std::map<std::string, long long> report;
     report.swap(TheDriver().report);

@@ -104,6 +104,11 @@ std::map<std::string, long long> TakeDialogReport();
 // Adds a value to the report from a test's step.
 void AddToDialogReport(const char* key, long long value);
 
+// The last help request of a test plug-in, cleared by reading, and the request it records for
+// opening the help file of `folder` with `command` (and a partial key).
+std::string TakeHelpRequest();
+std::string HelpRequest(UINT command, const std::string& folder, const char* key = nullptr);
+
 // Files of the plug-in folder.
 bool FileExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
