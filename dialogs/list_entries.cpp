@@ -1,9 +1,7 @@
-// Walking the size list and parsing the ground list.
+// Walking the size list.
 #include "dialogs/list_entries.h"
 
 #include <cstring>
-
-#include "engine/status_text.h"
 
 void WalkSizeList(char* text, SizeListNames* list) {
     list->count = 0;
@@ -24,39 +22,4 @@ void WalkSizeList(char* text, SizeListNames* list) {
         if (++k >= kMaxSizeEntries) break;
     }
     list->lastIndex = k;
-}
-
-namespace {
-
-// Copies the field that starts at `text` up to the next comma (or the end) into `out`; returns
-// the comma, or null when the field ends the text.
-const char* TakeField(const char* text, char* out, int size) {
-    const char* comma = std::strchr(text, ',');
-    const size_t length = comma != nullptr ? static_cast<size_t>(comma - text) : std::strlen(text);
-    char field[256];
-    const size_t copied = length < sizeof field - 1 ? length : sizeof field - 1;
-    std::memcpy(field, text, copied);
-    field[copied] = '\0';
-    CopyTextBounded(out, size, field);
-    return comma;
-}
-
-}  // namespace
-
-int ParseGroundList(const char* text, GroundEntry* entries, int maxEntries) {
-    if (text == nullptr || *text == '\0') return 0;
-    int count = 0;
-    const char* cursor = text;
-    while (count < maxEntries) {
-        GroundEntry& entry = entries[count];
-        const char* comma = TakeField(cursor, entry.resource, kGroundResourceSize);
-        if (comma == nullptr) break;
-        comma = TakeField(comma + 1, entry.shortName, kGroundTextSize);
-        if (comma == nullptr) break;
-        comma = TakeField(comma + 1, entry.description, kGroundTextSize);
-        ++count;
-        if (comma == nullptr) break;
-        cursor = comma + 1;
-    }
-    return count;
 }

@@ -1,6 +1,6 @@
-// The comma-separated lists of the string table as the dialogs read them: the paper-size list
-// (name, width, height triples; entry 122) whose names fill the size list, and the ground list
-// (resource name, short name, description triples; entry 121).
+// The paper-size list of the string table as the filter dialog reads it: name, width, height
+// triples (entry 122) whose names fill the size list. The ground list has its one reader in
+// plugin/ground_list.h.
 #pragma once
 
 constexpr int kMaxSizeEntries = 20;
@@ -14,18 +14,3 @@ struct SizeListNames {
     int lastIndex = 0;
 };
 void WalkSizeList(char* text, SizeListNames* list);
-
-constexpr int kMaxGroundEntries = 50;
-constexpr int kGroundResourceSize = 20;
-constexpr int kGroundTextSize = 80;
-
-struct GroundEntry {
-    char resource[kGroundResourceSize];
-    char shortName[kGroundTextSize];
-    char description[kGroundTextSize];
-};
-
-// Parses up to kMaxGroundEntries triples; each field is copied within its size (never half a
-// double-byte character). A name without a comma after it ends the list without that entry;
-// a last description without a comma after it is kept. Returns the entries parsed.
-int ParseGroundList(const char* text, GroundEntry* entries, int maxEntries);

@@ -143,7 +143,10 @@ INT_PTR CALLBACK TDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         SetWindowLongPtrA(window, DWLP_USER, lParam);
         dialog->handle_ = window;
         dialog->SetupWindow();
-        return TRUE;
+        // A set-up that gave the focus to one of its controls keeps it there; otherwise the
+        // dialog manager gives it to the first control that takes it.
+        HWND focus = GetFocus();
+        return focus != nullptr && IsChild(window, focus) ? FALSE : TRUE;
     }
     auto* dialog = reinterpret_cast<TDialog*>(GetWindowLongPtrA(window, DWLP_USER));
     if (dialog == nullptr) return FALSE;

@@ -50,7 +50,8 @@ public:
     void RemoveChild(TControl* child);
 
 protected:
-    // Runs on WM_INITDIALOG: creates the registered children. A derived set-up calls it first.
+    // Runs on WM_INITDIALOG: creates the registered children. A derived set-up calls it first;
+    // a control it gives the focus to keeps it.
     virtual void SetupWindow();
     // The response table: true when the message was handled, with its result in *result.
     virtual bool Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

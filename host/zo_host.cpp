@@ -4,12 +4,15 @@
 // returned picture as a BMP file.
 //
 //   ZoHost.exe <plugin.dll> <in.bmp> <out.bmp> [--option] [--checksum]
-//              [--auto [--size N] [--levels M,T,C,D,F] [--screenshot dialog.bmp]]
+//              [--auto [--size N] [--levels M,T,C,D,F] [--screenshot dialog.bmp]
+//                      [--ground N] [--screen MM]]
 //
 // --auto drives the filter dialog as a person would, by posted messages from a thread timer:
-// once the dialog is up it chooses the paper size and the five levels when given, saves a
-// screenshot of the dialog when asked, and presses タブロ－. Without it the dialog waits for
-// a person.
+// once the dialog is up it measures the screen as MM millimetres in the screen resolution
+// dialog (from the size list's last entry) and picks line N of the ground dialog (from a press
+// on the preview's ground margin) when asked, chooses the paper size and the five levels when
+// given, saves a screenshot of the dialog when asked, and presses タブロ－. Without it the
+// dialog waits for a person.
 //
 // Exit code 0 when the filter returned 1, 1 when it returned 0, 2 on a usage or file error.
 #include <windows.h>
@@ -18,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,46 +36,122 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: ZoHost.exe <plugin.dll> <in.bmp> <out.bmp> [--option] [--checksum]\n"
-                 "       [--auto [--size N] [--levels M,T,C,D,F] [--screenshot dialog.bmp]]\n");
+                 "       [--auto [--size N] [--levels M,T,C,D,F] [--screenshot dialog.bmp]\n"
+                 "               [--ground N] [--screen MM]]\n");
     return 2;
 }
 
 // What --auto does, one step per timer tick so that each choice is handled (and painted)
-// before the next.
+// before the next. A step that finds nothing to act on yet runs again on the next tick.
 struct Automation {
     int size = -1;
     int levels[5] = {-1, -1, -1, -1, -1};
     const char* screenshot = nullptr;
-    int step = 0;
+    int ground = -1;       // the ground dialog's line to choose
+    int screenMm = -1;     // the length to type into the screen resolution dialog
+    bool screenRefused = false;
+    std::vector<std::function<bool(HWND dialog)>> steps;
+    size_t next = 0;
 };
 Automation automation;
 
 void CALLBACK Automate(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = FindFilterDialog();
-    if (dialog == nullptr) return;
-    switch (automation.step++) {
-    case 0:
+    if (dialog == nullptr || automation.next >= automation.steps.size()) return;
+    if (automation.steps[automation.next](dialog)) ++automation.next;
+}
+
+// The screen resolution dialog from the size list's last entry: the length typed, OK, and
+// when the dialog refuses it, its box answered and the dialog cancelled.
+void AddScreenSteps() {
+    auto& steps = automation.steps;
+    steps.push_back([](HWND dialog) {
+        const LRESULT count = SendDlgItemMessageA(dialog, kSizeListId, CB_GETCOUNT, 0, 0);
+        PostListSelection(dialog, kSizeListId, static_cast<int>(count) - 1);
+        return true;
+    });
+    steps.push_back([](HWND) {
+        HWND screen = FindScreenDialog();
+        if (screen == nullptr) return false;
+        SetDlgItemTextA(screen, kMillimetreEditId, std::to_string(automation.screenMm).c_str());
+        char dpi[16] = "";
+        GetWindowTextA(ControlAt(screen, kDpiDisplayX, kDpiDisplayY), dpi, sizeof dpi);
+        std::printf("screen dialog: %d mm, %s dpi\n", automation.screenMm, dpi);
+        PostClick(screen, IDOK);
+        return true;
+    });
+    steps.push_back([](HWND) {
+        HWND screen = FindScreenDialog();
+        if (screen == nullptr) {
+            std::printf("screen dialog: OK\n");
+            return true;
+        }
+        HWND box = FindOwnedDialog(screen, nullptr);
+        if (box == nullptr) return false;
+        PostClick(box, IDOK);
+        automation.screenRefused = true;
+        return true;
+    });
+    steps.push_back([](HWND) {
+        if (!automation.screenRefused) return true;
+        HWND screen = FindScreenDialog();
+        if (screen != nullptr) PostClick(screen, IDCANCEL);
+        std::printf("screen dialog: refused, cancelled\n");
+        return true;
+    });
+}
+
+// The ground dialog from a press on the preview's ground margin: a line chosen, then OK.
+void AddGroundSteps() {
+    auto& steps = automation.steps;
+    steps.push_back([](HWND dialog) {
+        PostMouse(dialog, WM_LBUTTONDOWN, kGroundMarginX, kGroundMarginY);
+        PostMouse(dialog, WM_LBUTTONUP, kGroundMarginX, kGroundMarginY);
+        return true;
+    });
+    steps.push_back([](HWND) {
+        HWND ground = FindGroundDialog();
+        if (ground == nullptr) return false;
+        PostListBoxSelection(ground, kGroundListId, automation.ground);
+        return true;
+    });
+    steps.push_back([](HWND) {
+        HWND ground = FindGroundDialog();
+        if (ground == nullptr) return false;
+        const LRESULT line = SendDlgItemMessageA(ground, kGroundListId, LB_GETCURSEL, 0, 0);
+        PostClick(ground, IDOK);
+        std::printf("ground dialog: line %d, OK\n", static_cast<int>(line));
+        return true;
+    });
+}
+
+// The screen setting first: it leaves the size list on the screen's entry, which a given size
+// then replaces.
+void BuildSteps() {
+    if (automation.screenMm >= 0) AddScreenSteps();
+    if (automation.ground >= 0) AddGroundSteps();
+    auto& steps = automation.steps;
+    steps.push_back([](HWND dialog) {
         if (automation.size >= 0) PostListSelection(dialog, kSizeListId, automation.size);
         for (int i = 0; i < 5; ++i)
             if (automation.levels[i] >= 0)
                 PostListSelection(dialog, kFirstLevelListId + i, automation.levels[i]);
-        break;
-    case 1:
-        if (automation.screenshot != nullptr) {
-            std::string error;
-            const std::vector<uint8_t> picture = CaptureWindow(FindFilterFrame());
-            if (!picture.empty() && WriteBmpFile(automation.screenshot, picture, &error))
-                std::printf("dialog screenshot: %s\n", automation.screenshot);
-            else
-                std::fprintf(stderr, "ZoHost: no screenshot of the dialog\n");
-        }
-        break;
-    case 2:
+        return true;
+    });
+    steps.push_back([](HWND) {
+        if (automation.screenshot == nullptr) return true;
+        std::string error;
+        const std::vector<uint8_t> picture = CaptureWindow(FindFilterFrame());
+        if (!picture.empty() && WriteBmpFile(automation.screenshot, picture, &error))
+            std::printf("dialog screenshot: %s\n", automation.screenshot);
+        else
+            std::fprintf(stderr, "ZoHost: no screenshot of the dialog\n");
+        return true;
+    });
+    steps.push_back([](HWND dialog) {
         PostClick(dialog, kTableauButton);
-        break;
-    default:
-        break;
-    }
+        return true;
+    });
 }
 
 bool ParseLevels(const char* text, int levels[5]) {
@@ -119,12 +199,15 @@ int main(int argc, char** argv) {
         else if (std::strcmp(argv[i], "--levels") == 0 && hasValue) {
             if (!ParseLevels(argv[++i], automation.levels)) return Usage();
         } else if (std::strcmp(argv[i], "--screenshot") == 0 && hasValue) automation.screenshot = argv[++i];
+        else if (std::strcmp(argv[i], "--ground") == 0 && hasValue) automation.ground = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--screen") == 0 && hasValue) automation.screenMm = std::atoi(argv[++i]);
         else if (!pluginPath) pluginPath = argv[i];
         else if (!inputPath) inputPath = argv[i];
         else if (!outputPath) outputPath = argv[i];
         else return Usage();
     }
     if (!outputPath) return Usage();
+    BuildSteps();
 
     std::vector<uint8_t> picture;
     std::string error;

@@ -8,39 +8,13 @@
 #include "imaging/cubic_spline.h"
 #include "imaging/int_helpers.h"
 #include "platform/platform.h"
+#include "plugin/ground_list.h"
 #include "plugin/plugin_module.h"
-#include "plugin/string_ids.h"
 
 namespace {
 
-constexpr int kGroundListLength = 512;
-constexpr int kGroundCount = 10;
-constexpr int kMaxNameLength = 63;
 constexpr char kMaterialType[] = "MAT";
 constexpr int kHeaderSize = 80;
-
-// The resource name of triple groundIndex of the ground list (or of the last triple reached).
-void GroundResourceName(int groundIndex, char* name, int nameSize) {
-    char list[kGroundListLength];
-    platform::LoadStringEntry(PluginModule(), kStringGroundList, list, kGroundListLength);
-    const char* triple = list;
-    for (int position = 0; position < groundIndex; ++position) {
-        // Skip the three fields; stop at the last triple when the text ends early.
-        const char* next = triple;
-        for (int field = 0; field < 3 && next != nullptr; ++field) {
-            next = std::strchr(next, ',');
-            if (next != nullptr) ++next;
-        }
-        if (next == nullptr || *next == '\0') break;
-        triple = next;
-    }
-    int length = 0;
-    while (triple[length] != '\0' && triple[length] != ',' && length < nameSize - 1) {
-        name[length] = triple[length];
-        ++length;
-    }
-    name[length] = '\0';
-}
 
 void FreeTexture(Ground& ground) {
     ground.texture.reset();
@@ -86,10 +60,10 @@ void Publish(const uint8_t* resource, int side, std::unique_ptr<uint8_t[]> textu
 Ground::Ground() : info{0, 255, 255, 255, 255, 255, 255, 100, 50, 14, nullptr} {}
 
 void LoadMaterial(Ground& ground, int groundIndex, int dpi, FilterSettings* settings) {
-    if (groundIndex < 0) groundIndex = 0;
-    if (groundIndex > kGroundCount - 1) groundIndex = kGroundCount - 1;
-    char name[kMaxNameLength + 1];
-    GroundResourceName(groundIndex, name, sizeof name);
+    GroundList list;
+    LoadGroundList(&list);
+    const char* name =
+        list.count > 0 ? list.entries[GroundLine(groundIndex, list.count)].resource : "";
 
     ground.info.textureSide = 0;
     platform::ResourceBytes resource;

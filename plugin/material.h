@@ -24,7 +24,7 @@ struct Ground {
     std::unique_ptr<uint8_t[]> texture;  // info.texture, owned
 };
 
-// Loads ground groundIndex (limited to 0..9) of the plug-in's ground list for output
+// Loads the ground of line GroundLine(groundIndex) of the plug-in's ground list for output
 // resolution dpi: texture side clamp(dpi, 100, 400) × 64 / 100, or 0 for a plain ground. When
 // the resource is missing or memory short, the side is 0 and the other values stay those of
 // the last load. In every case the record's ground reference is set to `ground.info`.

@@ -1,5 +1,6 @@
 // Writes the dialogs' resources into the folder given: the empty dialog templates ZO (a popup
-// with a caption) and ABOUT (a child with a border), 24 bytes each, the template ODBUTTONS of
+// with a caption, 24 bytes), ZOMATERIAL and ZOSCREEN (popups titled "下地" and "スクリ－ン解像度の設定",
+// without a system menu) and ABOUT (a child with a border, 24 bytes), the template ODBUTTONS of
 // the picture button's tests (a popup with two owner-drawn buttons), the frame's icon
 // (32 × 32), the four monochrome cursors HAND1, HAND2, HAND3 and MAT (32 × 32, with their hot
 // spots), and the progress picture PROGRESS (200 × 200, 8 bits, a canvas on an easel whose
@@ -66,12 +67,18 @@ void PutDirectory(Bytes* b, int type, uint32_t first, uint32_t second, uint32_t 
 
 // ---- the dialog templates --------------------------------------------------------------------
 
-// WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME
-constexpr uint32_t kPopupWithCaption = 0x80000000u | 0x10000000u | 0x00C00000u | 0x00080000u | 0x80u;
-// WS_CHILD | WS_VISIBLE | WS_BORDER
-constexpr uint32_t kChildWithBorder = 0x40000000u | 0x10000000u | 0x00800000u;
-// WS_CHILD | WS_VISIBLE | BS_OWNERDRAW
-constexpr uint32_t kOwnerDrawnButton = 0x40000000u | 0x10000000u | 0x0Bu;
+constexpr uint32_t kPopup = 0x80000000u;       // WS_POPUP
+constexpr uint32_t kChild = 0x40000000u;       // WS_CHILD
+constexpr uint32_t kVisible = 0x10000000u;     // WS_VISIBLE
+constexpr uint32_t kCaption = 0x00C00000u;     // WS_CAPTION
+constexpr uint32_t kBorder = 0x00800000u;      // WS_BORDER
+constexpr uint32_t kSystemMenu = 0x00080000u;  // WS_SYSMENU
+constexpr uint32_t kModalFrame = 0x80u;        // DS_MODALFRAME
+constexpr uint32_t kOwnerDraw = 0x0Bu;         // BS_OWNERDRAW
+
+constexpr uint32_t kPopupWithCaption = kPopup | kVisible | kCaption | kSystemMenu | kModalFrame;
+constexpr uint32_t kChildWithBorder = kChild | kVisible | kBorder;
+constexpr uint32_t kOwnerDrawnButton = kChild | kVisible | kOwnerDraw;
 
 struct DialogItem {  // a button of the template, in dialog units
     uint32_t style;
@@ -80,8 +87,9 @@ struct DialogItem {  // a button of the template, in dialog units
 };
 
 // A DLGTEMPLATE at (0, 0) of width × height dialog units, with no menu, the default class and
-// an empty title, then its items, each on a 4-byte boundary: a button without a title.
-Bytes DialogTemplate(uint32_t style, int width, int height,
+// `title` in UTF-16 as templates hold it, then its items, each on a 4-byte boundary: a button
+// without a title.
+Bytes DialogTemplate(uint32_t style, int width, int height, const char16_t* title = u"",
                      const std::vector<DialogItem>& items = {}) {
     Bytes b;
     Put32(&b, style);
@@ -93,7 +101,8 @@ Bytes DialogTemplate(uint32_t style, int width, int height,
     Put16(&b, static_cast<uint32_t>(height));
     Put16(&b, 0);  // no menu
     Put16(&b, 0);  // the default class
-    Put16(&b, 0);  // empty title
+    for (const char16_t* c = title; *c != u'\0'; ++c) Put16(&b, *c);
+    Put16(&b, 0);
     for (const DialogItem& item : items) {
         while (b.size() % 4 != 0) b.push_back(0);
         Put32(&b, item.style);
@@ -113,7 +122,7 @@ Bytes DialogTemplate(uint32_t style, int width, int height,
 
 // Two owner-drawn buttons, 201 and 202, far smaller than the bitmaps the tests give them.
 Bytes PictureButtonTemplate() {
-    return DialogTemplate(kPopupWithCaption, 260, 140,
+    return DialogTemplate(kPopupWithCaption, 260, 140, u"",
                           {{kOwnerDrawnButton, 4, 4, 30, 12, 201},
                            {kOwnerDrawnButton, 40, 4, 30, 12, 202}});
 }
@@ -363,7 +372,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
+    // The filter dialog's template has a system menu (the frame closes it); the ground and
+    // screen dialogs' have none, so they have no close box.
+    const uint32_t titledPopup = kPopup | kVisible | kCaption | kModalFrame;
     bool ok = Write(folder + "/zo.dlg", DialogTemplate(kPopupWithCaption, 1, 1)) &&
+              Write(folder + "/zomaterial.dlg", DialogTemplate(titledPopup, 1, 1, u"下地")) &&
+              Write(folder + "/zoscreen.dlg",
+                    DialogTemplate(titledPopup, 1, 1, u"スクリ－ン解像度の設定")) &&
               Write(folder + "/about.dlg", DialogTemplate(kChildWithBorder, 1, 1)) &&
               Write(folder + "/odbuttons.dlg", PictureButtonTemplate()) &&
               Write(folder + "/zo.ico", Icon()) && Write(folder + "/progress.bmp", ProgressBitmap());

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "dialogs/dialog_font.h"
+#include "dialogs/dialog_placement.h"
 #include "dialogs/win32/screen_colors.h"
 #include "framework/dc.h"
 #include "framework/dib_bitmap.h"
@@ -64,6 +65,11 @@ void FixDialog::CreateDialogFont(int id) {
     currentFont_.reset(new (std::nothrow) framework::TFont(FontDescription(entry)));
 }
 
+std::unique_ptr<framework::TFont> FixDialog::CopyCurrentFont() const {
+    if (!currentFont_) return nullptr;
+    return std::unique_ptr<framework::TFont>(new (std::nothrow) framework::TFont(*currentFont_));
+}
+
 void FixDialog::SetupWindow() {
     TDialog::SetupWindow();
     PlaceWindow();
@@ -76,6 +82,18 @@ void FixDialog::PlaceWindow() {
     SetWindowPos(GetHandle(), nullptr, ownerRect.left + placement_.left,
                  ownerRect.top + placement_.top, placement_.right - placement_.left,
                  placement_.bottom - placement_.top, SWP_NOZORDER);
+}
+
+void FixDialog::CentreOnOwner() {
+    RECT ownerRect;
+    if (owner_ == nullptr || owner_->GetHandle() == nullptr ||
+        !GetWindowRect(owner_->GetHandle(), &ownerRect))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &ownerRect, 0);
+    const int width = placement_.right - placement_.left;
+    const int height = placement_.bottom - placement_.top;
+    const placement::Origin origin = placement::CentredOn(
+        ownerRect.left, ownerRect.top, ownerRect.right, ownerRect.bottom, width, height);
+    SetWindowPos(GetHandle(), nullptr, origin.x, origin.y, width, height, SWP_NOZORDER);
 }
 
 void FixDialog::SetPaneImage(int index, const TDib* image, int x, int y, int bevel) {

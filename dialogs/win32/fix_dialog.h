@@ -29,6 +29,9 @@ public:
     // Makes the current font from font entry `id`; the caller copies it for what it keeps.
     void CreateDialogFont(int id);
     const framework::TFont* CurrentFont() const { return currentFont_.get(); }
+    // A new font like the current one, for a group of controls to keep; null without one or
+    // when it cannot be made.
+    std::unique_ptr<framework::TFont> CopyCurrentFont() const;
 
     // An image pane at (x, y) of the image's size; on palette screens with a dithered copy
     // (reused while the size stays, and only for 24-bit images: others are drawn as they are).
@@ -50,6 +53,9 @@ public:
     void RealizePalettes();
 
     virtual void PlaceWindow();
+    // Moves the window, of the placement's size, to the centre of its owner's window (of the
+    // screen's work area without an owner).
+    void CentreOnOwner();
     virtual void CmCancelHook() {}
     virtual void CmOkHook() {}
     virtual void PaintPanes(HDC dc);

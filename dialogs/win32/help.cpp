@@ -30,4 +30,9 @@ void OpenHelp(HWND window, const char* path, UINT command, ULONG_PTR data) {
     else WinHelpA(window, path, command, data);
 }
 
+void ShowHelp(HWND window, UINT command, ULONG_PTR data) {
+    char path[MAX_PATH];
+    if (HelpFilePath(path, sizeof path)) OpenHelp(window, path, command, data);
+}
+
 void SetHelpHandlerForTests(HelpHandler newHandler) { handler = newHandler; }

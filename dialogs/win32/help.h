@@ -9,6 +9,10 @@ bool HelpFilePath(char* path, int size);
 
 void OpenHelp(HWND window, const char* path, UINT command, ULONG_PTR data);
 
+// The dialogs' help: the help file opened for `window` with `command` and its data (the
+// contents, or a partial key); nothing when the path does not fit.
+void ShowHelp(HWND window, UINT command, ULONG_PTR data);
+
 using HelpHandler = void (*)(HWND window, const char* path, UINT command, ULONG_PTR data);
 // Null restores WinHelp.
 void SetHelpHandlerForTests(HelpHandler handler);

@@ -43,11 +43,6 @@ constexpr int kSizeTextSize = 512;
 // The cursor kind on show, one for the whole plug-in.
 int cursorKind = regions::kCursorArrow;
 
-std::unique_ptr<framework::TFont> CopyFont(const framework::TFont* font) {
-    if (font == nullptr) return nullptr;
-    return std::unique_ptr<framework::TFont>(new (std::nothrow) framework::TFont(*font));
-}
-
 // The cursor of a kind; null for kinds without one.
 HCURSOR CursorFor(int kind) {
     switch (kind) {
@@ -88,13 +83,13 @@ ZoDialog::ZoDialog(framework::TWindow* owner, int left, int top, int right, int 
       cancelButton_(this, IDCANCEL, GetString(kStringCancel), 298, 230, 66, 35, false) {
     *result_ = 0;
     CreateDialogFont(kFontTitle);
-    textLabelFont_ = CopyFont(CurrentFont());
+    textLabelFont_ = CopyCurrentFont();
     CreateDialogFont(kFontCredit);
-    creditFont_ = CopyFont(CurrentFont());
+    creditFont_ = CopyCurrentFont();
     CreateDialogFont(kFontButtons);
-    buttonFont_ = CopyFont(CurrentFont());
+    buttonFont_ = CopyCurrentFont();
     CreateDialogFont(kFontLists);
-    listFont_ = CopyFont(CurrentFont());
+    listFont_ = CopyCurrentFont();
     rubberPen_.reset(new (std::nothrow) framework::TPen(PS_SOLID, 2, RGB(255, 255, 255)));
     if (!textLabelFont_ || !creditFont_ || !buttonFont_ || !listFont_ || !rubberPen_)
         ShowError("%s", texts::kNoMemory);
@@ -270,11 +265,7 @@ void ZoDialog::CmOriginal() {
     InvalidatePreview();
 }
 
-void ZoDialog::CmHelp() {
-    char path[MAX_PATH];
-    if (!HelpFilePath(path, sizeof path)) return;
-    OpenHelp(GetHandle(), path, HELP_CONTENTS, 0);
-}
+void ZoDialog::CmHelp() { ShowHelp(GetHandle(), HELP_CONTENTS, 0); }
 
 void ZoDialog::SetCursorKind(int kind) {
     if (kind == cursorKind) return;

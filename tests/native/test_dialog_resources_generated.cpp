@@ -1,7 +1,8 @@
 // The committed dialog resources are exactly what tools/make_dialog_resources writes, in the
-// forms the dialogs read: the 24-byte empty templates, the picture button tests' template with
-// its two owner-drawn buttons, 32 × 32 cursors with their hot spots, and a 200 × 200 8-bit
-// progress picture whose canvas area is pure white inside its frame.
+// forms the dialogs read: the 24-byte empty templates, the ground and screen dialogs' templates
+// with their titles and without a system menu, the picture button tests' template with its two
+// owner-drawn buttons, 32 × 32 cursors with their hot spots, and a 200 × 200 8-bit progress
+// picture whose canvas area is pure white inside its frame.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -18,8 +19,9 @@
 
 namespace {
 
-const char* const kFiles[] = {"zo.dlg",    "about.dlg", "odbuttons.dlg", "zo.ico",      "hand1.cur",
-                              "hand2.cur", "hand3.cur", "mat.cur",       "progress.bmp"};
+const char* const kFiles[] = {"zo.dlg",    "zomaterial.dlg", "zoscreen.dlg", "about.dlg",
+                              "odbuttons.dlg", "zo.ico",     "hand1.cur",    "hand2.cur",
+                              "hand3.cur", "mat.cur",        "progress.bmp"};
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -87,6 +89,32 @@ TEST(DialogResourcesGenerated, ThePictureButtonTemplateHoldsTwoOwnerDrawnButtons
         EXPECT_EQ(U16(b, item + 16), ids[i]);
         EXPECT_EQ(U16(b, item + 18), 0xFFFF);
         EXPECT_EQ(U16(b, item + 20), 0x0080) << "the button class";
+    }
+}
+
+TEST(DialogResourcesGenerated, TheGroundAndScreenTemplatesAreTitledPopupsWithoutASystemMenu) {
+    const struct {
+        const char* file;
+        std::u16string title;
+    } cases[] = {{"zomaterial.dlg", u"下地"}, {"zoscreen.dlg", u"スクリ－ン解像度の設定"}};
+    for (const auto& c : cases) {
+        const std::vector<uint8_t> b = ReadFile(Committed(c.file));
+        ASSERT_EQ(b.size(), 24u + 2 * c.title.size()) << c.file;
+        EXPECT_EQ(U32(b, 0), 0x90C00080u)
+            << c.file << ": WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME";
+        EXPECT_EQ(U32(b, 4), 0u) << c.file;
+        EXPECT_EQ(U16(b, 8), 0) << c.file << ": no items";
+        EXPECT_EQ(U16(b, 10), 0) << c.file;
+        EXPECT_EQ(U16(b, 12), 0) << c.file;
+        EXPECT_EQ(U16(b, 14), 1) << c.file;
+        EXPECT_EQ(U16(b, 16), 1) << c.file;
+        EXPECT_EQ(U16(b, 18), 0) << c.file << ": no menu";
+        EXPECT_EQ(U16(b, 20), 0) << c.file << ": the default class";
+        std::u16string title;
+        for (size_t o = 22; o + 2 < b.size(); o += 2)
+            title.push_back(static_cast<char16_t>(U16(b, o)));
+        EXPECT_EQ(title, c.title) << c.file;
+        EXPECT_EQ(U16(b, b.size() - 2), 0) << c.file << ": the title's terminator";
     }
 }
 

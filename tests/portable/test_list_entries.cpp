@@ -1,4 +1,4 @@
-// The size list's names and where its walk stops, and the ground list's triples.
+// The size list's names and where its walk stops.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -52,37 +52,4 @@ TEST(SizeList, StopsAfterTwentyTriples) {
     EXPECT_EQ(list.count, 20);
     EXPECT_EQ(list.lastIndex, 20);
     EXPECT_STREQ(list.names[19], "P19");
-}
-
-TEST(GroundList, TriplesAndWhereTheListEnds) {
-    const struct {
-        const char* name;
-        const char* text;
-        std::vector<std::string> fields;  // resource|short|description per entry
-    } cases[] = {
-        {"two whole entries", "PAPER1,紙(滑),滑らかな紙,WOOD1,木,木板",
-         {"PAPER1|紙(滑)|滑らかな紙", "WOOD1|木|木板"}},
-        {"a last description followed by a comma", "A,a,x,", {"A|a|x"}},
-        {"a resource name without a comma ends the list", "A,a,x,B", {"A|a|x"}},
-        {"a short name without a comma ends the list", "A,a,x,B,b", {"A|a|x"}},
-        {"an empty text", "", {}},
-    };
-    for (const auto& c : cases) {
-        GroundEntry entries[kMaxGroundEntries];
-        const int count = ParseGroundList(c.text, entries, kMaxGroundEntries);
-        std::vector<std::string> fields;
-        for (int i = 0; i < count; ++i)
-            fields.push_back(std::string(entries[i].resource) + "|" + entries[i].shortName + "|" +
-                             entries[i].description);
-        EXPECT_EQ(fields, c.fields) << c.name;
-    }
-}
-
-TEST(GroundList, FieldsAreCutWithinTheirSizeAndAtMostFiftyEntriesAreRead) {
-    std::string text = std::string(30, 'R') + "," + std::string(100, 's') + ",d,";
-    for (int i = 0; i < 60; ++i) text += "N,n,d,";
-    GroundEntry entries[kMaxGroundEntries];
-    EXPECT_EQ(ParseGroundList(text.c_str(), entries, kMaxGroundEntries), 50);
-    EXPECT_EQ(std::string(entries[0].resource), std::string(19, 'R'));
-    EXPECT_EQ(std::string(entries[0].shortName), std::string(79, 's'));
 }

@@ -28,6 +28,16 @@ TEST(StringTable, EntriesAreCodePage932Text) {
               "砂入り石膏,WOOD1,木,木板"},
         {122, "ﾏｽﾀ-,0,0,ｽｸﾘ-ﾝ,0,0,B3,364,515,A3,297,420,B4,257,364,A4,210,297,B5,182,257,"
               "A5,148,210,B6,128,182,ハガキ,105,148,名刺,55,91,[設定],0,0"},
+        // The ground and screen resolution dialogs' help keys and texts.
+        {124, "下地を選ぶ"},
+        {125, "スクリ－ン解像度の設定"},
+        {213, "ヘルプ"},
+        {214, "ＯＫ"},
+        {215, "ｷｬﾝｾﾙ"},
+        {240, "実際の長さを測って下さい。"},
+        {241, "mm"},
+        {242, "dpi"},
+        {243, "入力値が不正です。やり直して下さい。"},
     };
     for (const Case& c : cases) EXPECT_EQ(LoadString(c.id), c.text) << c.id;
 }

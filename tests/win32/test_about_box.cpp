@@ -17,7 +17,7 @@
 #include "framework/module.h"
 #include "host/dialog_automation.h"
 #include "imaging/dib.h"
-#include "tests/win32/dialog_inspection.h"
+#include "tests/win32/dialog_probe.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
@@ -340,7 +340,7 @@ TEST(AboutBoxScreenshot, SavesEveryPluginsBox) {
         for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         BoxCloser boxes;
         const Driver run = RunBox(plugin.Module(), AboutHostWindow(),
-                               {[&](HWND, HWND) { SaveScreenshot(name.c_str()); }, Close});
+                               {[&](HWND, HWND) { SaveScreenshot(FindFilterFrame(), name.c_str()); }, Close});
         EXPECT_TRUE(run.seen);
         EXPECT_TRUE(FileExists(std::string(ZO_SCREENSHOT_DIR) + "/" + name + ".bmp"));
         EXPECT_TRUE(boxes.Boxes().empty());

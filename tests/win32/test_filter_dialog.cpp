@@ -10,21 +10,12 @@
 #include <vector>
 
 #include "host/bmp_file.h"
-#include "tests/win32/dialog_inspection.h"
+#include "host/window_capture.h"
+#include "tests/win32/dialog_fixture.h"
+#include "tests/win32/dialog_probe.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
-
-std::vector<std::string> ListItems(HWND dialog, int id) {
-    std::vector<std::string> items;
-    const int count = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[64] = "";
-        SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
-}
 
 // The host picture's pixel (x, y) in storage rows, as a COLORREF.
 COLORREF PicturePixel(const std::vector<uint8_t>& picture, int x, int y) {
@@ -34,24 +25,6 @@ COLORREF PicturePixel(const std::vector<uint8_t>& picture, int x, int y) {
     const uint8_t* p = picture.data() + 40 + rowBytes * y + 3 * x;
     return RGB(p[2], p[1], p[0]);
 }
-
-struct DialogFixture : ::testing::Test {
-    void SetUp() override {
-        ASSERT_TRUE(plugin.Loaded());
-        SetDialogMode("");
-        TakeDialogReport();
-    }
-    void WriteSettings(std::initializer_list<int16_t> values) {
-        int16_t fields[7];
-        int i = 0;
-        for (int16_t v : values) fields[i++] = v;
-        WriteFileBytes(plugin.DatPath(), SettingsBytes(fields));
-    }
-    int Run(std::vector<uint8_t>* picture) {
-        return plugin.filterProc(TestHostWindow(), picture->data(), 0, 0);
-    }
-    PluginCopy plugin;
-};
 
 // The frame's height: the caption and 282 pixels of dialog.
 int FrameClientHeight() { return GetSystemMetrics(SM_CYCAPTION) + 282; }
@@ -71,7 +44,7 @@ TEST_F(DialogLayout, ControlsTextsFontsAndListsAsBuilt) {
         controls = ControlsOf(dialog);
         for (int id = 105; id <= 110; ++id) {
             lists.push_back(ListItems(dialog, id));
-            selections.push_back(static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)));
+            selections.push_back(ListSelection(dialog, id));
         }
         HWND withFonts[4] = {GetWindow(dialog, GW_CHILD), nullptr, GetDlgItem(dialog, 100),
                              GetDlgItem(dialog, 105)};
@@ -85,12 +58,7 @@ TEST_F(DialogLayout, ControlsTextsFontsAndListsAsBuilt) {
     EXPECT_EQ(picture, original);
     EXPECT_TRUE(boxes.Boxes().empty());
 
-    const struct {
-        const char* className;
-        int id;
-        const char* text;
-        int x, y, width, height;  // height -1: a drop-down list shows only its edit field
-    } expected[] = {
+    ExpectControls(controls, {
         {"Static", 0xFFFF, "MORAVEL(油彩)", 228, 15, 140, 20},
         {"Static", 0xFFFF, "Zolvane oil paint", 228, 35, 140, 20},
         {"Static", 0xFFFF, "サイズ", 228, 65, 50, 20},
@@ -110,23 +78,7 @@ TEST_F(DialogLayout, ControlsTextsFontsAndListsAsBuilt) {
         {"Button", 102, "タブロ－", 154, 230, 66, 35},
         {"Button", 103, "ヘルプ", 226, 230, 66, 35},
         {"Button", IDCANCEL, "ｷｬﾝｾﾙ", 298, 230, 66, 35},
-    };
-    ASSERT_EQ(controls.size(), sizeof expected / sizeof expected[0]);
-    for (size_t i = 0; i < controls.size(); ++i) {
-        const ControlSeen& c = controls[i];
-        SCOPED_TRACE("control " + std::to_string(i));
-        EXPECT_EQ(lstrcmpiA(c.className.c_str(), expected[i].className), 0) << c.className;
-        EXPECT_EQ(c.id, expected[i].id);
-        if (expected[i].text != nullptr) {
-            EXPECT_EQ(c.text, expected[i].text);
-        }
-        EXPECT_EQ(c.rect.left, expected[i].x);
-        EXPECT_EQ(c.rect.top, expected[i].y);
-        EXPECT_EQ(c.rect.right - c.rect.left, expected[i].width);
-        if (expected[i].height > 0) {
-            EXPECT_EQ(c.rect.bottom - c.rect.top, expected[i].height);
-        }
-    }
+    });
 
     const std::vector<std::string> sizes = {"ﾏｽﾀ-", "ｽｸﾘ-ﾝ", "B3", "A3", "B4",    "A4",
                                             "B5",   "A5",    "B6", "ハガキ", "名刺", "[設定]"};
@@ -466,9 +418,14 @@ TEST_F(DialogClosing, ListChoicesGoIntoTheSettingsFileAndThePainting) {
 TEST_F(DialogClosing, TheSettingsEntryLeavesTheScreenSizeSelected) {
     int selection = -2;
     SetDialogStep([](HWND dialog) { PostListSelection(dialog, 105, 11); });
-    AddDialogStep([&](HWND dialog) {
-        selection = static_cast<int>(SendDlgItemMessageA(dialog, 105, CB_GETCURSEL, 0, 0));
+    // The screen resolution dialog opens; its OK keeps the stored pair.
+    AddDialogStepUntil([](HWND) {
+        HWND screen = FindScreenDialog();
+        if (screen != nullptr) PostClick(screen, IDOK);
+        return screen != nullptr;
     });
+    AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
+    AddDialogStep([&](HWND dialog) { selection = ListSelection(dialog, 105); });
     auto picture = MakeHostPicture(30, 20);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -488,15 +445,13 @@ TEST_F(DialogClosing, EnterDoesNothing) {
 }
 
 TEST_F(DialogClosing, HelpOpensTheFolderHelpFileAtItsContents) {
-    SetEnvironmentVariableA("ZO_TEST_HELP", nullptr);
+    TakeHelpRequest();
     SetDialogMode("cancel");
     SetDialogStep([](HWND dialog) { PostClick(dialog, 103); });
     auto picture = MakeHostPicture(10, 10);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
-    char help[MAX_PATH + 16] = "";
-    GetEnvironmentVariableA("ZO_TEST_HELP", help, sizeof help);
-    EXPECT_EQ(std::string(help), std::to_string(HELP_CONTENTS) + ":" + plugin.Folder() + "\\Zop2j.hlp");
+    EXPECT_EQ(TakeHelpRequest(), HelpRequest(HELP_CONTENTS, plugin.Folder()));
 }
 
 // With 256 colours or fewer the preview is drawn from its dithered 8-bit copy: every colour
@@ -547,9 +502,9 @@ TEST_F(DialogScreenshot, SavesTheOpenDialogWithARegionAndAfterAStudy) {
             PostMouse(dialog, WM_LBUTTONUP, p[0], p[1]);
         }
     });
-    AddDialogStep([](HWND) { SaveScreenshot("filter-dialog"); });
+    AddDialogStep([](HWND) { SaveScreenshot(FindFilterFrame(), "filter-dialog"); });
     AddDialogStep([](HWND dialog) { PostClick(dialog, 101); });
-    AddDialogStep([](HWND) { SaveScreenshot("filter-dialog-study"); });
+    AddDialogStep([](HWND) { SaveScreenshot(FindFilterFrame(), "filter-dialog-study"); });
     BoxCloser boxes;
     ASSERT_EQ(plugin.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);
     EXPECT_TRUE(FileExists(std::string(ZO_SCREENSHOT_DIR) + "/filter-dialog.bmp"));

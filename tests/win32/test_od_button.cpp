@@ -16,7 +16,7 @@
 #include "framework/dc.h"
 #include "framework/dialog.h"
 #include "imaging/dib.h"
-#include "tests/win32/dialog_inspection.h"
+#include "tests/win32/dialog_probe.h"
 
 namespace {
 

@@ -160,10 +160,16 @@ BOOL CALLBACK CloseBox(HWND window, LPARAM) {
     char className[32];
     GetClassNameA(window, className, sizeof className);
     if (std::strcmp(className, "#32770") != 0 || closing.count(window) != 0) return TRUE;
+    if (IsPlugInDialog(window)) return TRUE;
     BoxCloser::Box box;
     char caption[256];
     GetWindowTextA(window, caption, sizeof caption);
     box.caption = caption;
+    box.owner = GetWindow(window, GW_OWNER);
+    if (box.owner != nullptr) {
+        GetWindowTextA(box.owner, caption, sizeof caption);
+        box.ownerCaption = caption;
+    }
     EnumChildWindows(window, CollectStatic, reinterpret_cast<LPARAM>(&box.text));
     boxes.push_back(box);
     closing.insert(window);
@@ -201,7 +207,7 @@ namespace {
 
 struct Driver {
     std::string mode;
-    std::vector<std::function<void(HWND)>> steps;
+    std::vector<std::function<bool(HWND)>> steps;  // false: run again on the next tick
     std::map<std::string, long long> report;
     UINT_PTR timer = 0;
 };
@@ -243,11 +249,12 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
     }
     const size_t next = reinterpret_cast<uintptr_t>(GetPropA(frame, kStepMark)) - 1;
     if (next > driver.steps.size()) return;  // ended already
-    SetPropA(frame, kStepMark, reinterpret_cast<HANDLE>(next + 2));
     if (next < driver.steps.size()) {
-        driver.steps[next](dialog);
+        if (driver.steps[next](dialog))
+            SetPropA(frame, kStepMark, reinterpret_cast<HANDLE>(next + 2));
         return;
     }
+    SetPropA(frame, kStepMark, reinterpret_cast<HANDLE>(next + 2));
     const std::string& mode = driver.mode;
     if (mode == "none") return;
     if (mode == "cancel") {
@@ -276,10 +283,36 @@ void SetDialogStep(std::function<void(HWND dialog)> step) {
 }
 
 void AddDialogStep(std::function<void(HWND dialog)> step) {
+    TheDriver().steps.push_back([step = std::move(step)](HWND dialog) {
+        step(dialog);
+        return true;
+    });
+}
+
+void AddDialogStepUntil(std::function<bool(HWND dialog)> step) {
     TheDriver().steps.push_back(std::move(step));
 }
 
 void AddToDialogReport(const char* key, long long value) { TheDriver().report[key] = value; }
+
+std::string TakeHelpRequest() {
+    char request[MAX_PATH + 128] = "";
+    const DWORD length = GetEnvironmentVariableA("ZO_TEST_HELP", request, sizeof request);
+    SetEnvironmentVariableA("ZO_TEST_HELP", nullptr);
+    return length < sizeof request ? request : "<too long>";
+}
+
+std::string HelpRequest(UINT command, const std::string& folder, const char* key) {
+    std::string request = std::to_string(command) + ":" + folder + "\\Zop2j.hlp";
+    if (key == nullptr) return request;
+    request += ":";
+    for (const char* p = key; *p != '\0'; ++p) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02x", static_cast<unsigned char>(*p));
+        request += hex;
+    }
+    return request;
+}
 
 std::map<std::string, long long> TakeDialogReport() {
     std::map<std::string, long long> report;

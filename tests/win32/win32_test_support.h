@@ -61,13 +61,16 @@ private:
 };
 
 // While alive, a thread timer closes every message box that this thread shows, with IDOK
-// posted to it, and records its caption and text. Tests run every filter call under one, so
+// posted to it, and records its caption, text and owner. The plug-ins' own dialogs are dialog
+// windows too, but no boxes: they are left alone. Tests run every filter call under one, so
 // an unexpected box fails the test instead of hanging it.
 class BoxCloser {
 public:
     struct Box {
         std::string caption;
         std::string text;
+        HWND owner = nullptr;
+        std::string ownerCaption;
     };
     BoxCloser();
     ~BoxCloser();
@@ -95,6 +98,9 @@ void SetDialogMode(const char* mode);
 // painted before the next looks), after the dialog was noted and before its ending.
 void SetDialogStep(std::function<void(HWND dialog)> step);
 void AddDialogStep(std::function<void(HWND dialog)> step);
+// A step that runs again on each tick until it returns true (to wait for a window to come or
+// go); the next step follows on the tick after.
+void AddDialogStepUntil(std::function<bool(HWND dialog)> step);
 // What the last dialog showed ("dialog" 1, "size" the size list's selection, "hostEnabled",
 // "precision"), merged with what its last painting received from the test engine ("material",
 // ..., "engineDpi", "engineXPpm", "groundSide", "ground" as the index of the ground loaded,
@@ -102,6 +108,11 @@ void AddDialogStep(std::function<void(HWND dialog)> step);
 std::map<std::string, long long> TakeDialogReport();
 // Adds a value to the report from a test's step.
 void AddToDialogReport(const char* key, long long value);
+
+// The last help request of a test plug-in, cleared by reading, and the request it records for
+// opening the help file of `folder` with `command` (and a partial key).
+std::string TakeHelpRequest();
+std::string HelpRequest(UINT command, const std::string& folder, const char* key = nullptr);
 
 // Files of the plug-in folder.
 bool FileExists(const std::string& path);

@@ -3,7 +3,9 @@
 // painting received in ZO_TEST_SEEN ("key=value;...", the last painting's values), and
 // ZO_TEST_ENGINE=fail makes its second phase fail, so the tests see the real dialog's
 // paintings from outside. ZO_TEST_SCREEN_COLORS puts a colour count in place of the screen's;
-// help requests are recorded in ZO_TEST_HELP ("command:path") instead of opening WinHelp;
+// help requests are recorded in ZO_TEST_HELP ("command:path", and ":" and the key's bytes in
+// hex for a partial key) instead of opening WinHelp; the dialogs' message boxes are noted in
+// ZO_TEST_BOX_FLAGS (their style) and then shown, for the tests to find and answer;
 // ZO_TEST_PROGRESS names the bitmap to load in place of the progress picture.
 #include <windows.h>
 
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "dialogs/win32/help.h"
+#include "dialogs/win32/message_box.h"
 #include "dialogs/win32/progress_picture.h"
 #include "dialogs/win32/screen_colors.h"
 #include "imaging/fpu_precision.h"
@@ -82,13 +85,30 @@ ExpertBase* NewReportingExpert() {
     return new (std::nothrow) ReportingExpert;
 }
 
-void RecordHelp(HWND, const char* path, UINT command, ULONG_PTR) {
-    SetEnvironmentVariableA("ZO_TEST_HELP", (std::to_string(command) + ":" + path).c_str());
+void RecordHelp(HWND, const char* path, UINT command, ULONG_PTR data) {
+    std::string request = std::to_string(command) + ":" + path;
+    // The key's bytes in hex: Wine hands a code page 932 value of the environment back cut to
+    // as many bytes as it has characters.
+    if (command == HELP_PARTIALKEY) {
+        request += ":";
+        for (const char* p = reinterpret_cast<const char*>(data); *p != '\0'; ++p) {
+            char hex[3];
+            std::snprintf(hex, sizeof hex, "%02x", static_cast<unsigned char>(*p));
+            request += hex;
+        }
+    }
+    SetEnvironmentVariableA("ZO_TEST_HELP", request.c_str());
+}
+
+int NoteBox(HWND, const char*, const char*, UINT flags) {
+    SetEnvironmentVariableA("ZO_TEST_BOX_FLAGS", std::to_string(flags).c_str());
+    return 0;
 }
 
 // Set once when the plug-in loads.
 const int kInjectedColors = [] {
     SetHelpHandlerForTests(RecordHelp);
+    SetMessageBoxWatcherForTests(NoteBox);
     const int colors = std::atoi(Variable("ZO_TEST_SCREEN_COLORS").c_str());
     if (colors > 0) SetScreenColorCountForTests(colors);
     static const std::string progressName = Variable("ZO_TEST_PROGRESS");

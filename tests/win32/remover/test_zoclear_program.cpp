@@ -13,6 +13,7 @@
 #include "remover/remover_texts.h"
 #include "remover/string_loader.h"
 #include "tests/support/remover/fake_seams.h"
+#include "tests/win32/controls_seen.h"
 #include "tests/win32/remover/fixture_installation.h"
 #include "tests/support/files.h"
 #include "tests/win32/remover/folder_tree.h"
@@ -151,36 +152,6 @@ TEST_F(ZoclearProgram, StartsWithTheNoticeAndEndsByExitWithoutAQuestion) {
     EXPECT_TRUE(server.Log().empty());
 }
 
-// A control of the program's dialog as the test sees it from its own process. (Its font
-// cannot be asked for from here: Wine answers WM_GETFONT only within the process.)
-struct ControlSeen {
-    std::string className;
-    int id;
-    std::string text;
-    RECT rect;  // in the dialog's client coordinates
-    LONG style;
-};
-
-std::vector<ControlSeen> ControlsOf(HWND dialog) {
-    std::vector<ControlSeen> controls;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        ControlSeen seen;
-        char text[256] = "";
-        GetClassNameA(child, text, sizeof text);
-        seen.className = text;
-        seen.id = GetDlgCtrlID(child);
-        text[0] = '\0';
-        GetWindowTextA(child, text, sizeof text);
-        seen.text = text;
-        GetWindowRect(child, &seen.rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&seen.rect), 2);
-        seen.style = GetWindowLongA(child, GWL_STYLE);
-        controls.push_back(seen);
-    }
-    return controls;
-}
-
 TEST_F(ZoclearProgram, TheWindowAsBuilt) {
     Launch(kThreeParts);
     ExpectNotice({"Moravel", "Kolda", "Tools"});
@@ -189,41 +160,29 @@ TEST_F(ZoclearProgram, TheWindowAsBuilt) {
     HWND dialog = driver->Dialog();
     ASSERT_NE(dialog, nullptr);
 
-    const struct {
-        const char* className;
-        int id;
-        std::string text;
-        int x, y, width, height;  // height -1: a drop-down list shows only its edit field
-    } expected[] = {
-        {"Static", 0xFFFF, Text(zoclear_text::kGroupLabel), 15, 30, 100, 20},
-        {"ComboBox", 100, "", 120, 30, 320, -1},  // its lines are read as the list
-        {"Static", 0xFFFF, Text(zoclear_text::kProgressLabel), 15, 70, 100, 20},
-        {"ZoGauge", 101, "0%", 120, 70, 320, 20},
-        {"Button", 102, Text(zoclear_text::kInfoButton), 10, 120, 100, 40},
-        {"Button", 103, Text(zoclear_text::kRemoveButton), 120, 120, 100, 40},
-        {"Button", 104, Text(zoclear_text::kHelpButton), 230, 120, 100, 40},
-        {"Button", IDCANCEL, Text(zoclear_text::kExitButton), 340, 120, 100, 40},
-    };
-    EXPECT_EQ(expected[0].text, "グル－プ") << "the texts are code page 932 bytes";
-    EXPECT_EQ(expected[5].text, "ｱﾝｲﾝｽﾄ-ﾙ");
+    const std::string group = Text(zoclear_text::kGroupLabel),
+                      progress = Text(zoclear_text::kProgressLabel),
+                      info = Text(zoclear_text::kInfoButton),
+                      remove = Text(zoclear_text::kRemoveButton),
+                      help = Text(zoclear_text::kHelpButton), exit = Text(zoclear_text::kExitButton);
+    EXPECT_EQ(group, "グル－プ") << "the texts are code page 932 bytes";
+    EXPECT_EQ(remove, "ｱﾝｲﾝｽﾄ-ﾙ");
+    // Wine hands a drop-down list's text to no other process: its lines are read as the list.
+    // (Nor does it answer WM_GETFONT across processes: the font is checked in process.)
     const std::vector<ControlSeen> controls = ControlsOf(dialog);
-    ASSERT_EQ(controls.size(), sizeof expected / sizeof expected[0]);
-    for (size_t i = 0; i < controls.size(); ++i) {
-        const ControlSeen& c = controls[i];
-        SCOPED_TRACE("control " + std::to_string(i));
-        EXPECT_EQ(lstrcmpiA(c.className.c_str(), expected[i].className), 0) << c.className;
-        EXPECT_EQ(c.id, expected[i].id);
-        if (!expected[i].text.empty()) {
-            EXPECT_EQ(c.text, expected[i].text);
-        }
-        EXPECT_EQ(c.rect.left, expected[i].x);
-        EXPECT_EQ(c.rect.top, expected[i].y);
-        EXPECT_EQ(c.rect.right - c.rect.left, expected[i].width);
-        if (expected[i].height > 0) {
-            EXPECT_EQ(c.rect.bottom - c.rect.top, expected[i].height);
-        }
+    ExpectControls(controls, {
+                                 {"Static", 0xFFFF, group.c_str(), 15, 30, 100, 20},
+                                 {"ComboBox", 100, nullptr, 120, 30, 320, -1},
+                                 {"Static", 0xFFFF, progress.c_str(), 15, 70, 100, 20},
+                                 {"ZoGauge", 101, "0%", 120, 70, 320, 20},
+                                 {"Button", 102, info.c_str(), 10, 120, 100, 40},
+                                 {"Button", 103, remove.c_str(), 120, 120, 100, 40},
+                                 {"Button", 104, help.c_str(), 230, 120, 100, 40},
+                                 {"Button", IDCANCEL, exit.c_str(), 340, 120, 100, 40},
+                             });
+    for (const ControlSeen& c : controls) {
         if (c.className == "Button") {
-            EXPECT_EQ(c.style & 0x0F, BS_PUSHBUTTON) << "no button is the default one";
+            EXPECT_EQ(c.style & 0x0F, BS_PUSHBUTTON) << c.id << ": no button is the default one";
         }
         if (c.className == "ComboBox") {
             EXPECT_EQ(c.style & 0x03, CBS_DROPDOWNLIST);
