@@ -97,7 +97,11 @@ int DistinctLabels(const TDib& map) {
     bool seen[256] = {};
     int count = 0;
     for (int y = 0; y < map.Height(); ++y)
-        for (int x = 0; x < map.Width(); ++x) count += !seen[map.Row(y)[x]], seen[map.Row(y)[x]] = true;
+        for (int x = 0; x < map.Width(); ++x) {
+            const uint8_t label = map.Row(y)[x];
+            if (!seen[label]) ++count;
+            seen[label] = true;
+        }
     return count;
 }
 
