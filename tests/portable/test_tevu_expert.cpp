@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "engine/status_text.h"
-#include "engine/zo_material.h"
 #include "engine/zo_part.h"
 #include "imaging/random.h"
 #include "styles/tevu/expert.h"
 #include "tests/support/context_images.h"
 #include "tests/support/pictures.h"
 #include "tests/support/pinned_paintings.h"
+#include "tests/support/style_checks.h"
 #include "tests/support/style_painting.h"
 #include "tests/support/test_module.h"
 
@@ -209,17 +209,8 @@ TEST(TevuExpert, EveryPieceIsFlatAfterTheFlattening) {
 
 void ExpectCurve(const ParamCurve* curve, const char* name, const double (&values)[4],
                  const double (&steps)[4], const double (&minima)[4], const double (&maxima)[4]) {
-    SCOPED_TRACE(name);
-    ASSERT_NE(curve, nullptr);
-    EXPECT_STREQ(curve->name, name);
-    EXPECT_EQ(curve->count, 4);
-    EXPECT_EQ(curve->type, kCurveSigmoid);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(curve->value[i], values[i]) << i;
-        EXPECT_EQ(curve->step[i], steps[i]) << i;
-        EXPECT_EQ(curve->minimum[i], minima[i]) << i;
-        EXPECT_EQ(curve->maximum[i], maxima[i]) << i;
-    }
+    ASSERT_NE(curve, nullptr) << name;
+    ExpectSigmoidCurve(*curve, name, values, steps, minima, maxima);
 }
 
 constexpr double kCorrectionSteps[4] = {0.01, 0.1, 0.1, 0.1};
@@ -366,15 +357,8 @@ TEST_F(TevuFinish, LaysTheReliefAtOneWeightByMaterialLevel) {
 
         // The same relief done by hand from the same random state.
         auto expected = test_pictures::Gradient(13, 9);
-        char scratch[kStatusSize] = "";
         const uint32_t state = RandomState;
-        uint8_t weights[256];
-        std::memset(weights, c.weight, sizeof weights);
-        {
-            ZoMaterial material(expected.get(), nullptr, engine.focusMap.get(), ground, scratch);
-            ASSERT_TRUE(material.IsValid());
-            material.ApplyTexture(weights, 2, 0, -4, 0);
-        }
+        LayReliefByHand(*expected, *engine.focusMap, ground, c.weight, 2, 0, -4, 0);
         const uint32_t stateAfter = RandomState;
 
         SetSeed(static_cast<int>(state));

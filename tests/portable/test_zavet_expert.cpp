@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "engine/status_text.h"
-#include "engine/zo_material.h"
 #include "imaging/math_tbl.h"
 #include "imaging/random.h"
 #include "styles/zavet/expert.h"
 #include "tests/support/pictures.h"
+#include "tests/support/style_checks.h"
 #include "tests/support/test_module.h"
 
 namespace {
@@ -59,27 +59,13 @@ struct ZavetPhases : ::testing::Test {
     }
 };
 
-void ExpectCurve(const ParamCurve& curve, const char* name, const double (&values)[4],
-                 const double (&steps)[4], const double (&minima)[4], const double (&maxima)[4]) {
-    SCOPED_TRACE(name);
-    EXPECT_STREQ(curve.name, name);
-    EXPECT_EQ(curve.count, 4);
-    EXPECT_EQ(curve.type, kCurveSigmoid);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(curve.value[i], values[i]) << i;
-        EXPECT_EQ(curve.step[i], steps[i]) << i;
-        EXPECT_EQ(curve.minimum[i], minima[i]) << i;
-        EXPECT_EQ(curve.maximum[i], maxima[i]) << i;
-    }
-}
-
 TEST_F(ZavetPhases, TheColourPhaseFillsItsThreeCurvesOnceAndKeepsThem) {
     EXPECT_EQ(engine.MapColors(), 1);
-    ExpectCurve(engine.groundColor, "Ground Color", {0.02, 0, 0.3, 0}, {0.01, 0.1, 0.1, 0.1},
+    ExpectSigmoidCurve(engine.groundColor, "Ground Color", {0.02, 0, 0.3, 0}, {0.01, 0.1, 0.1, 0.1},
                 {0, 0, 0, 0}, {5, 1, 1, 1});
-    ExpectCurve(engine.sharpFunction, "Sharp Function", {0.05, 0.2, 0, 0.5},
+    ExpectSigmoidCurve(engine.sharpFunction, "Sharp Function", {0.05, 0.2, 0, 0.5},
                 {0.01, 0.02, 0.1, 0.1}, {-5, 0, 0, 0}, {5, 1, 1, 1});
-    ExpectCurve(engine.sharpBlend, "Sharp Blend", {0.04, 0.6, 0, 1.0}, {0.01, 0.02, 0.1, 0.1},
+    ExpectSigmoidCurve(engine.sharpBlend, "Sharp Blend", {0.04, 0.6, 0, 1.0}, {0.01, 0.02, 0.1, 0.1},
                 {-5, 0, 0, 0}, {5, 1, 1, 1});
 
     // The tint is strongest out of focus and gone at full focus; the sharpening strength rises
@@ -129,20 +115,13 @@ TEST_F(ZavetPhases, TheFinishLaysTheReliefAtOneWeightByMaterialLevel) {
 
         // The same relief done by hand from the same random state.
         auto expected = test_pictures::Gradient(13, 9);
-        char scratch[kStatusSize] = "";
         const uint32_t state = RandomState;
-        uint8_t weights[256];
-        std::memset(weights, c.weight, sizeof weights);
-        {
-            ZoMaterial material(expected.get(), nullptr, fresh.focusMap.get(), ground, scratch);
-            ASSERT_TRUE(material.IsValid());
-            material.ApplyTexture(weights, 2, 0, -4, 4);
-        }
+        LayReliefByHand(*expected, *fresh.focusMap, ground, c.weight, 2, 0, -4, 4);
         const uint32_t stateAfter = RandomState;
 
         SetSeed(static_cast<int>(state));
         EXPECT_EQ(fresh.Finish(), 1);
-        ExpectCurve(fresh.textureWeight, "Wight", {0, 0, c.w, c.w},
+        ExpectSigmoidCurve(fresh.textureWeight, "Wight", {0, 0, c.w, c.w},
                     {0.01, 0.1, 0.05, 0.05}, {0, 0, 0, 0}, {5, 1, 1, 1});
         for (int i = 0; i < 256; ++i) ASSERT_EQ(fresh.textureWeight.table[i], c.weight) << i;
         EXPECT_EQ(PixelBytes(*picture), PixelBytes(*expected));
