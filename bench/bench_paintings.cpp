@@ -17,6 +17,7 @@
 #include "plugin/plugin_titles.h"
 #include "styles/kolda/expert.h"
 #include "styles/moravel/expert.h"
+#include "styles/tevu/expert.h"
 #include "styles/zavet/expert.h"
 
 namespace {
@@ -107,4 +108,9 @@ BENCHMARK_CAPTURE(PaintStyle, Kolda_defaults, StyleSetting{kolda::NewExpert, "Zo
     ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
 BENCHMARK_CAPTURE(PaintStyle, Kolda_A4_levels1_PAPER3,
                   StyleSetting{kolda::NewExpert, "Zo_Kol", 1, 2, 257})
+    ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK_CAPTURE(PaintStyle, Tevu_defaults, StyleSetting{tevu::NewExpert, "Zo_Tev", 1, 0, 84})
+    ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK_CAPTURE(PaintStyle, Tevu_A4_levels2_CANVAS2,
+                  StyleSetting{tevu::NewExpert, "Zo_Tev", 2, 5, 257})
     ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();

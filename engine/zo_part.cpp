@@ -142,18 +142,32 @@ void ZoPart::RankByFocus() {
 
 void ZoPart::RemapLumaChroma(const uint8_t* lumaTable, const uint8_t* chromaTable) {
     if (!valid_ || lumaTable == nullptr || chromaTable == nullptr) return;
+    // The canvas holds flat pieces, so a pixel mostly repeats its left neighbour: the last
+    // colour's result is kept and reused.
+    uint8_t lastIn[3] = {0, 0, 0};
+    uint8_t lastOut[3] = {0, 0, 0};
+    bool known = false;
     for (int y = 0; y < height_; ++y) {
         const uint8_t* from = canvas_->Row(y);
         uint8_t* to = source_->Row(y);
         for (int x = 0; x < width_; ++x, from += 3, to += 3) {
-            HueColor color{from[2], from[1], from[0], 0, 0, 0};
-            RgbToHcy(color);
-            color.luma = lumaTable[color.luma];
-            color.chroma = chromaTable[color.chroma];
-            HcyToRgb(color);
-            to[0] = static_cast<uint8_t>(color.blue);
-            to[1] = static_cast<uint8_t>(color.green);
-            to[2] = static_cast<uint8_t>(color.red);
+            if (!known || from[0] != lastIn[0] || from[1] != lastIn[1] || from[2] != lastIn[2]) {
+                HueColor color{from[2], from[1], from[0], 0, 0, 0};
+                RgbToHcy(color);
+                color.luma = lumaTable[color.luma];
+                color.chroma = chromaTable[color.chroma];
+                HcyToRgb(color);
+                lastIn[0] = from[0];
+                lastIn[1] = from[1];
+                lastIn[2] = from[2];
+                lastOut[0] = static_cast<uint8_t>(color.blue);
+                lastOut[1] = static_cast<uint8_t>(color.green);
+                lastOut[2] = static_cast<uint8_t>(color.red);
+                known = true;
+            }
+            to[0] = lastOut[0];
+            to[1] = lastOut[1];
+            to[2] = lastOut[2];
         }
     }
 }
@@ -164,11 +178,18 @@ void ZoPart::CopyCanvasToSource() {
 }
 
 void ZoPart::ClearVisitedMarks(bool keepOutline) {
+    // Without branches per pixel, so that the compiler can clear many labels at once.
+    constexpr uint8_t kLabelBits = static_cast<uint8_t>(~kVisited);
+    const int w = width_;
     for (int y = 0; y < height_; ++y) {
         uint8_t* labels = labelMap_->Row(y);
-        for (int x = 0; x < width_; ++x) {
-            if (keepOutline && labels[x] == kOutline) continue;
-            labels[x] &= static_cast<uint8_t>(~kVisited);
+        if (keepOutline) {
+            for (int x = 0; x < w; ++x) {
+                const uint8_t label = labels[x];
+                labels[x] = label == kOutline ? label : static_cast<uint8_t>(label & kLabelBits);
+            }
+        } else {
+            for (int x = 0; x < w; ++x) labels[x] &= kLabelBits;
         }
     }
 }

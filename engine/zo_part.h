@@ -119,8 +119,12 @@ private:
     // span walks and neighbouring rows go into the neighbour statistics.
     template <bool kStats>
     void Flood(int x, int y);
-    // A border pixel at (bx, by) whose piece pixel next to it is (ix, iy).
-    void AddBorderPixel(int bx, int by, int ix, int iy, int label);
+    // A border pixel of neighbour m: its canvas and source pixels, the source pixel of the piece
+    // next to it, and its focus.
+    void AddBorderPixel(int m, const uint8_t* paint, const uint8_t* outside,
+                        const uint8_t* inside, int focus);
+    // Clears the statistics of the neighbours the last piece touched; the others are zero.
+    void ClearNeighbours();
     void PushSeed(int x, int y);
     void ClearVisitedMarks(bool keepOutline);
 
@@ -163,5 +167,8 @@ private:
     const uint8_t* lumaCost_ = nullptr;
     const uint8_t* chromaCost_ = nullptr;
     Neighbour neighbours_[128] = {};
+    // The labels whose statistics the piece being examined has touched, in the order met.
+    uint8_t touched_[128] = {};
+    int touchedCount_ = 0;
     int64_t borderCount_ = 0;
 };

@@ -12,12 +12,14 @@ namespace {
 constexpr int kBluePlane = 0;
 constexpr int kGreenPlane = 1;
 
-// Whether one of the four neighbours of (x, y) inside the picture satisfies `test`, tried in
-// the order right, above, left, below (rows in storage order).
-template <typename Test>
-bool AnyNeighbour(int x, int y, int width, int height, Test&& test) {
-    return (x + 1 < width && test(x + 1, y)) || (y + 1 < height && test(x, y + 1)) ||
-           (x > 0 && test(x - 1, y)) || (y > 0 && test(x, y - 1));
+// Whether a neighbour of column x (right, above, left, below; rows in storage order) is marked
+// in the plane at byte `plane` of the canvas pixels: `row` is the pixel's canvas row, `above`
+// and `below` the rows next to it, or null at the picture's edge.
+bool AnyNeighbourMarked(const uint8_t* row, const uint8_t* above, const uint8_t* below, int x,
+                        int width, int plane) {
+    const int i = 3 * x + plane;
+    return (x + 1 < width && row[i + 3] != 0) || (above != nullptr && above[i] != 0) ||
+           (x > 0 && row[i - 3] != 0) || (below != nullptr && below[i] != 0);
 }
 
 }  // namespace
@@ -36,39 +38,64 @@ void ZoPart::Outline(int width, int percent, const uint8_t* table) {
 
     const int w = width_;
     const int h = height_;
-    auto label = [&](int x, int y) { return labelMap_->Row(y)[x]; };
-    auto plane = [&](int x, int y, int p) -> uint8_t& { return canvas_->Row(y)[3 * x + p]; };
+    auto rowOrNull = [](TDib* image, int y, int height) {
+        return y >= 0 && y < height ? image->Row(y) : nullptr;
+    };
 
     for (int y = 0; y < h; ++y) {
         const uint8_t* focus = focusMap_->Row(y);
-        for (int x = 0; x < w; ++x) {
-            const uint8_t own = label(x, y);
+        const uint8_t* labels = labelMap_->Row(y);
+        const uint8_t* above = rowOrNull(labelMap_, y + 1, h);
+        const uint8_t* below = rowOrNull(labelMap_, y - 1, h);
+        uint8_t* pixel = canvas_->Row(y);
+        for (int x = 0; x < w; ++x, pixel += 3) {
+            const uint8_t own = labels[x];
             const bool border =
                 reach[focus[x]] > 0 &&
-                AnyNeighbour(x, y, w, h, [&](int nx, int ny) { return label(nx, ny) != own; });
+                ((x + 1 < w && labels[x + 1] != own) || (above != nullptr && above[x] != own) ||
+                 (x > 0 && labels[x - 1] != own) || (below != nullptr && below[x] != own));
             const uint8_t mark = border ? 255 : 0;
-            plane(x, y, kBluePlane) = mark;
-            plane(x, y, kGreenPlane) = mark;
+            pixel[kBluePlane] = mark;
+            pixel[kGreenPlane] = mark;
         }
     }
+
+    int widest = 0;
+    for (int f = 0; f < 256; ++f) widest = reach[f] > widest ? reach[f] : widest;
 
     int written = kGreenPlane;
     for (int r = 0; r <= width; ++r) {
         const int read = r % 2 == 0 ? kBluePlane : kGreenPlane;
         written = read == kBluePlane ? kGreenPlane : kBluePlane;
+        if (r + 1 >= widest) {
+            // No pixel can grow in this step (nor draw): the marks are only carried over.
+            for (int y = 0; y < h; ++y) {
+                uint8_t* pixel = canvas_->Row(y);
+                for (int x = 0; x < w; ++x, pixel += 3) {
+                    if (pixel[read] != 0) pixel[written] = pixel[read];
+                }
+            }
+            continue;
+        }
         for (int y = 0; y < h; ++y) {
             const uint8_t* focus = focusMap_->Row(y);
-            uint8_t* pixel = canvas_->Row(y);
+            uint8_t* row = canvas_->Row(y);
+            const uint8_t* above = rowOrNull(canvas_, y + 1, h);
+            const uint8_t* below = rowOrNull(canvas_, y - 1, h);
+            const bool innerRow = above != nullptr && below != nullptr;
+            uint8_t* pixel = row;
             for (int x = 0; x < w; ++x, pixel += 3) {
                 if (pixel[read] != 0) {
                     pixel[written] = pixel[read];
                 } else if (r + 1 < reach[focus[x]]) {
                     // The draw comes first: every candidate steps the generator, taken or not.
-                    if (ChanceOf(NextRandom(), threshold) &&
-                        AnyNeighbour(x, y, w, h,
-                                     [&](int nx, int ny) { return plane(nx, ny, read) != 0; })) {
-                        pixel[written] = 255;
-                    }
+                    if (!ChanceOf(NextRandom(), threshold)) continue;
+                    const int i = 3 * x + read;
+                    // Away from the picture's edges all four neighbours exist.
+                    const bool grows = innerRow && x > 0 && x + 1 < w
+                                           ? (row[i + 3] | above[i] | row[i - 3] | below[i]) != 0
+                                           : AnyNeighbourMarked(row, above, below, x, w, read);
+                    if (grows) pixel[written] = 255;
                 }
             }
         }

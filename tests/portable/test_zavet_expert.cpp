@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "engine/status_text.h"
-#include "engine/zo_material.h"
 #include "imaging/math_tbl.h"
 #include "imaging/random.h"
 #include "styles/zavet/expert.h"
 #include "tests/support/curve_expectations.h"
 #include "tests/support/pictures.h"
+#include "tests/support/style_checks.h"
 #include "tests/support/test_module.h"
 
 namespace {
@@ -115,15 +115,8 @@ TEST_F(ZavetPhases, TheFinishLaysTheReliefAtOneWeightByMaterialLevel) {
 
         // The same relief done by hand from the same random state.
         auto expected = test_pictures::Gradient(13, 9);
-        char scratch[kStatusSize] = "";
         const uint32_t state = RandomState;
-        uint8_t weights[256];
-        std::memset(weights, c.weight, sizeof weights);
-        {
-            ZoMaterial material(expected.get(), nullptr, fresh.focusMap.get(), ground, scratch);
-            ASSERT_TRUE(material.IsValid());
-            material.ApplyTexture(weights, 2, 0, -4, 4);
-        }
+        LayReliefByHand(*expected, *fresh.focusMap, ground, c.weight, 2, 0, -4, 4);
         const uint32_t stateAfter = RandomState;
 
         SetSeed(static_cast<int>(state));

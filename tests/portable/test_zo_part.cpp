@@ -186,6 +186,39 @@ TEST(ZoPartFill, LargeWhiteAreasKeepTheirMean) {
     EXPECT_EQ(part.BackgroundPart(), 0);
 }
 
+TEST(ZoPartFill, PieceSumsOverLongSpansOfVariedColoursAreExact) {
+    // Spans of every length up to thousands of pixels, each pixel of another colour: the
+    // means are the exact integer means of the source.
+    for (int width : {5, 8, 9, 2063, 4100}) {
+        SCOPED_TRACE(width);
+        ContextImages images(width, 3, 72, 0);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < width; ++x)
+                test_pictures::SetPixel(*images.source, x, y, (x * 7 + y) % 256, (x * 13 + 5) % 256,
+                                        255 - (x * 3 + y * 11) % 256);
+        // Label 1 on the middle row from column 3 on: label 0 around it in one piece.
+        for (int x = 3; x < width; ++x) images.colorIndexMap->Row(1)[x] = 1;
+        int64_t sums[2][3] = {}, counts[2] = {};
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < width; ++x) {
+                const int label = images.colorIndexMap->Row(y)[x];
+                const uint8_t* pixel = test_pictures::PixelAt(*images.source, x, y);
+                for (int c = 0; c < 3; ++c) sums[label][c] += pixel[c];
+                ++counts[label];
+            }
+        ZoPart part(images.Context());
+        part.MeasureParts();
+        for (int label = 0; label < 2; ++label) {
+            EXPECT_EQ(part.PixelCount(label), counts[label]);
+            EXPECT_EQ(part.MeanBlue(label), sums[label][0] / counts[label]);
+            EXPECT_EQ(part.MeanGreen(label), sums[label][1] / counts[label]);
+            EXPECT_EQ(part.MeanRed(label), sums[label][2] / counts[label]);
+        }
+        EXPECT_EQ(Colour(*images.canvas, width - 1, 1),
+                  (std::vector<int>{part.MeanBlue(1), part.MeanGreen(1), part.MeanRed(1)}));
+    }
+}
+
 TEST(ZoPartRank, BackgroundIsTheLeastFocusedPartOfAtLeastMeanSize) {
     struct Case {
         const char* name;
@@ -358,6 +391,35 @@ TEST(ZoPart, RemapLumaChromaWritesTheCanvasThroughTheTablesIntoTheSource) {
 
     part.CopyCanvasToSource();
     EXPECT_EQ(Colour(*images.source, 0, 0), (std::vector<int>{40, 120, 200}));
+}
+
+TEST(ZoPart, RemapLumaChromaGivesEveryPixelItsOwnColourWhateverRepeats) {
+    // Runs of one colour, changes back and forth and across rows, black first: each pixel as
+    // if it alone went through the tables.
+    ContextImages images(5, 2, 72, 0);
+    const int colours[10][3] = {{0, 0, 0},    {0, 0, 0},      {40, 120, 200}, {40, 120, 200},
+                                {0, 0, 0},    {40, 120, 200}, {40, 120, 201}, {40, 120, 201},
+                                {90, 90, 90}, {0, 0, 0}};
+    for (int i = 0; i < 10; ++i)
+        test_pictures::SetPixel(*images.canvas, i % 5, i / 5, colours[i][0], colours[i][1],
+                                colours[i][2]);
+    uint8_t inverse[256], doubled[256];
+    for (int i = 0; i < 256; ++i) {
+        inverse[i] = static_cast<uint8_t>(255 - i);
+        doubled[i] = static_cast<uint8_t>(i < 128 ? 2 * i : 255);
+    }
+    ZoPart part(images.Context());
+    part.RemapLumaChroma(inverse, doubled);
+    for (int i = 0; i < 10; ++i) {
+        HueColor expected{colours[i][2], colours[i][1], colours[i][0], 0, 0, 0};
+        RgbToHcy(expected);
+        expected.luma = inverse[expected.luma];
+        expected.chroma = doubled[expected.chroma];
+        HcyToRgb(expected);
+        EXPECT_EQ(Colour(*images.source, i % 5, i / 5),
+                  (std::vector<int>{expected.blue, expected.green, expected.red}))
+            << i;
+    }
 }
 
 }  // namespace

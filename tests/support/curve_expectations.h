@@ -20,3 +20,16 @@ inline void ExpectSigmoidCurve(const ParamCurve& curve, const char* name,
         EXPECT_EQ(curve.maximum[i], rows->maximum[i]) << "maximum " << i;
     }
 }
+
+// The same with the rows given one by one.
+inline void ExpectSigmoidCurve(const ParamCurve& curve, const char* name,
+                               const double (&values)[4], const double (&steps)[4],
+                               const double (&minima)[4], const double (&maxima)[4]) {
+    CurveRows rows;
+    for (int i = 0; i < 4; ++i) {
+        rows.step[i] = steps[i];
+        rows.minimum[i] = minima[i];
+        rows.maximum[i] = maxima[i];
+    }
+    ExpectSigmoidCurve(curve, name, values, &rows);
+}

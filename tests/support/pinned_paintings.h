@@ -30,3 +30,9 @@ inline constexpr PinnedPainting kKoldaPaintings[] = {
     {"levels 0 on PAPER3", 0, 2, 84, 0x0d43afb526daccc3ull},
     {"levels 2 on CANVAS2", 2, 5, 84, 0x2aea7ef89c71dfdeull},
 };
+
+inline constexpr PinnedPainting kTevuPaintings[] = {
+    {"levels 1 on PAPER1", 1, 0, 84, 0xe633972ea66f5c56ull},
+    {"levels 0 on PAPER3", 0, 2, 84, 0x8ebce3c21a4a476full},
+    {"levels 2 on CANVAS2", 2, 5, 84, 0x2618fbf18e9ca488ull},
+};

@@ -135,5 +135,8 @@ INSTANTIATE_TEST_SUITE_P(Zavet, ProductPaintings,
 INSTANTIATE_TEST_SUITE_P(Kolda, ProductPaintings,
                          ::testing::Values(ProductCase{"Zo_Kol", kKoldaPaintings,
                                                        std::size(kKoldaPaintings)}));
+INSTANTIATE_TEST_SUITE_P(Tevu, ProductPaintings,
+                         ::testing::Values(ProductCase{"Zo_Tev", kTevuPaintings,
+                                                       std::size(kTevuPaintings)}));
 
 }  // namespace
