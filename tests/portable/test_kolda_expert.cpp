@@ -18,6 +18,7 @@
 #include "tests/support/random_steps.h"
 #include "tests/support/pinned_paintings.h"
 #include "tests/support/style_painting.h"
+#include "tests/support/style_twins.h"
 #include "tests/support/test_module.h"
 
 namespace {
@@ -139,43 +140,10 @@ TEST(KoldaExpert, TheSevenCurvesCarryTheirNamesAndValues) {
     }
 }
 
-// Two engines on one picture, run to the same phase: one runs its own phase, the other what
-// that phase should amount to, built from the components; both must end alike.
-struct Twins {
-    Painting own, reference;
-    uint32_t stateBefore = 0;
-
+// KOLDA's engines on the sample part, run to a phase.
+struct Twins : StyleTwins<Expert> {
     Twins(int level, int dpi, int groundIndex, int phase)
-        : own(SamplePart(), level, dpi, groundIndex),
-          reference(SamplePart(), level, dpi, groundIndex) {
-        EXPECT_EQ(own.engine.Initialize(), 1);
-        EXPECT_TRUE(own.RunUntil(phase)) << own.status;
-        EXPECT_EQ(reference.engine.Initialize(), 1);
-        EXPECT_TRUE(reference.RunUntil(phase)) << reference.status;
-        stateBefore = RandomState;
-    }
-
-    // Changes both engines alike before the phase.
-    template <typename Change>
-    void Prepare(Change&& change) {
-        change(own.engine);
-        change(reference.engine);
-    }
-
-    // Runs the own engine's phase, then the reference from the same random state.
-    template <typename Reference>
-    void Compare(int percent, Reference&& run) {
-        ASSERT_EQ(own.engine.Step(), percent) << own.status;
-        const uint32_t stateAfter = RandomState;
-        RandomState = stateBefore;
-        run(reference.engine);
-        EXPECT_EQ(RandomState, stateAfter);
-        EXPECT_EQ(PixelBytes(*own.picture), PixelBytes(*reference.picture));
-        EXPECT_EQ(PixelBytes(*own.engine.colorIndexMap),
-                  PixelBytes(*reference.engine.colorIndexMap));
-        EXPECT_EQ(PixelBytes(*own.engine.focusMap), PixelBytes(*reference.engine.focusMap));
-        EXPECT_EQ(own.engine.colorCount, reference.engine.colorCount);
-    }
+        : StyleTwins(SamplePart, level, dpi, groundIndex, phase, KoldaModule()) {}
 };
 
 TEST(KoldaExpert, DeformJittersByTheDeformLevelThenSharpens) {
