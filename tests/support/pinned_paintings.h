@@ -30,3 +30,9 @@ inline constexpr PinnedPainting kKoldaPaintings[] = {
     {"levels 0 on PAPER3", 0, 2, 84, 0x0d43afb526daccc3ull},
     {"levels 2 on CANVAS2", 2, 5, 84, 0x2aea7ef89c71dfdeull},
 };
+
+inline constexpr PinnedPainting kGrisovPaintings[] = {
+    {"levels 1 on PAPER1", 1, 0, 84, 0x493642558fefa50bull},
+    {"levels 0 on PAPER3", 0, 2, 84, 0xc2acbb9934265836ull},
+    {"levels 2 on CANVAS2", 2, 5, 84, 0x17a0943ea81d834bull},
+};
