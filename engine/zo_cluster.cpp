@@ -193,14 +193,37 @@ void ZoCluster::ForEachInteriorPixel(int direction, Visit&& visit) {
     }
 }
 
-template <typename Visit>
-void ZoCluster::ForEachInteriorSum(int direction, Visit&& visit) {
+template <typename Op>
+void ZoCluster::ForEachInteriorMean(int direction, Op&& op) {
     CopyBorder(direction);
-    neighbourhood::ForEachInteriorSum<3>(
-        Input(direction)->Bits(), Output(direction)->Bits(), width_, height_, rowBytes_,
-        [&visit](const uint8_t* centre, const int* sums, uint8_t* out, int, int) {
-            visit(sums, centre, out);
-        });
+    if (width_ < 3 || height_ < 3) return;
+    const TDib* in = Input(direction);
+    TDib* out = Output(direction);
+    // Whole rows at a time: the three-row column sums of a stretch of bytes first, then the
+    // bytes, so that every sum is taken once.
+    constexpr int kStretch = 1536;  // bytes per stretch, a multiple of 3
+    int16_t columns[kStretch + 6];
+    const int rowBytes = 3 * width_;
+    for (int y = 1; y < height_ - 1; ++y) {
+        const uint8_t* before = in->Row(y - 1);
+        const uint8_t* row = in->Row(y);
+        const uint8_t* after = in->Row(y + 1);
+        uint8_t* target = out->Row(y);
+        // Bytes first..last of the interior pixels' channels, in stretches.
+        for (int first = 3; first < rowBytes - 3; first += kStretch) {
+            const int last = std::min(first + kStretch, rowBytes - 3);
+            for (int i = first - 3; i < last + 3; ++i)
+                columns[i - first + 3] =
+                    static_cast<int16_t>(before[i] + row[i] + after[i]);
+            const int16_t* c = columns + 3;
+            for (int i = first; i < last; ++i) {
+                const int k = i - first;
+                const int value = row[i];
+                const int mean = (c[k - 3] + c[k] + c[k + 3] - value) >> 3;
+                target[i] = static_cast<uint8_t>(op(value, mean));
+            }
+        }
+    }
 }
 
 template <typename Visit>
@@ -234,45 +257,16 @@ void ZoCluster::CopyBorder(int direction) {
 
 void ZoCluster::Soften(int direction) {
     if (!valid_) return;
-    ForEachInteriorSum(direction, [](const int* sums, const uint8_t* centre, uint8_t* out) {
-        for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>((centre[c] + (sums[c] >> 3)) >> 1);
-    });
+    ForEachInteriorMean(direction, [](int value, int mean) { return (value + mean) >> 1; });
 }
 
 int ZoCluster::Sharpen(int level, int direction) {
     if (!valid_) return 0;
     // Keeps the shift a valid one: no negative shift above level 8, none of 32 or more.
     const int shift = level >= 8 ? 0 : (level <= 8 - 31 ? 31 : 8 - level);
-    CopyBorder(direction);
-    if (width_ < 3 || height_ < 3) return 1;
-    const TDib* in = Input(direction);
-    TDib* out = Output(direction);
-    // Each channel byte against the mean of the same channel in its eight neighbours, whole
-    // rows at a time: the three-row column sums of a stretch of bytes first, then the bytes.
-    constexpr int kStretch = 1536;  // bytes per stretch, a multiple of 3
-    int16_t columns[kStretch + 6];
-    const int rowBytes = 3 * width_;
-    for (int y = 1; y < height_ - 1; ++y) {
-        const uint8_t* before = in->Row(y - 1);
-        const uint8_t* row = in->Row(y);
-        const uint8_t* after = in->Row(y + 1);
-        uint8_t* target = out->Row(y);
-        // Bytes first..last of the interior pixels' channels, in stretches.
-        for (int first = 3; first < rowBytes - 3; first += kStretch) {
-            const int last = std::min(first + kStretch, rowBytes - 3);
-            for (int i = first - 3; i < last + 3; ++i)
-                columns[i - first + 3] =
-                    static_cast<int16_t>(before[i] + row[i] + after[i]);
-            const int16_t* c = columns + 3;
-            for (int i = first; i < last; ++i) {
-                const int k = i - first;
-                const int value = row[i];
-                const int mean = (c[k - 3] + c[k] + c[k + 3] - value) >> 3;
-                target[i] = static_cast<uint8_t>(
-                    ClampToByte(value + ArithmeticShiftRight(value - mean, shift)));
-            }
-        }
-    }
+    ForEachInteriorMean(direction, [shift](int value, int mean) {
+        return ClampToByte(value + ArithmeticShiftRight(value - mean, shift));
+    });
     return 1;
 }
 
@@ -636,10 +630,8 @@ int ZoCluster::LineSmooth(int length, int direction) {
 
 int ZoCluster::TableSharpen(const uint8_t* table, int direction) {
     if (!valid_ || table == nullptr) return 0;
-    ForEachInteriorSum(direction, [table](const int* sums, const uint8_t* centre, uint8_t* out) {
-        for (int c = 0; c < 3; ++c)
-            out[c] = static_cast<uint8_t>(PushAway(centre[c], sums[c] >> 3, table));
-    });
+    ForEachInteriorMean(direction,
+                        [table](int value, int mean) { return PushAway(value, mean, table); });
     return 1;
 }
 
