@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -136,6 +137,7 @@ struct Scene {
         Noise noise{seed};
         picture = TDib::Create24(width, height);
         focus = TDib::Create8(width, height);
+        std::memset(picture->Bits(), 0, picture->ImageBytes());  // the rows' padding too
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
                 const int grey = noise.Next(256);
