@@ -136,4 +136,8 @@ INSTANTIATE_TEST_SUITE_P(Kolda, ProductPaintings,
                          ::testing::Values(ProductCase{"Zo_Kol", kKoldaPaintings,
                                                        std::size(kKoldaPaintings)}));
 
+INSTANTIATE_TEST_SUITE_P(Grisov, ProductPaintings,
+                         ::testing::Values(ProductCase{"Zo_Gri", kGrisovPaintings,
+                                                       std::size(kGrisovPaintings)}));
+
 }  // namespace
