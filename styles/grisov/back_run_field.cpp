@@ -33,63 +33,80 @@ int AwayFromZero(double v) {
     return static_cast<int>(v > 0 ? std::ceil(v) : std::floor(v));
 }
 
-// One pass's loop over the pixels, shared by the edge and the interior paths.
+// The table's measure of the colour (blue, green, red).
+inline int MeasureOf(const uint8_t* measures, int blue, int green, int red) {
+    // Without branches: the channels differ unpredictably from pixel to pixel.
+    const int high = blue ^ ((blue ^ green) & -(blue < green));
+    const int low = blue ^ ((blue ^ green) & -(green < blue));
+    const int maximum = high ^ ((high ^ red) & -(high < red));
+    const int minimum = low ^ ((low ^ red) & -(red < low));
+    return measures[maximum * 256 + minimum];
+}
+
+// A channel moved toward the point's by weight / 128, floored. With the weight at most 128 the
+// product lies in -32640..32640, so adding 32640 keeps it non-negative and the plain shift
+// floors as the arithmetic shift would.
+inline int Toward(int channel, int point, int weight) {
+    return channel + (((point - channel) * weight + 32640) >> 7) - 255;
+}
+
+// One pass's loop over the pixels, shared by the edge and the interior paths. Each pixel's
+// measure is kept in the first byte of the matching pixel of the work image, so that a drawn
+// point's measure is one load at the same byte offset, and it is taken anew only where a pixel
+// changes.
 class BackRunPass {
 public:
     BackRunPass(const RingField& field, const uint8_t* weightAt, uint32_t state)
-        : field_(field), weightAt_(weightAt), measure_(MeasureTable()), state_(state) {}
+        : count_(static_cast<uint32_t>(field.count)), dx_(field.dx), dy_(field.dy),
+          offsets_(field.offsets), weightAt_(weightAt), measure_(MeasureTable()), state_(state) {}
 
     uint32_t State() const { return state_; }
 
     // Pixels first..end - 1 of row y, whose ring points may lie outside the picture.
-    void EdgeRun(uint8_t* row, const uint8_t* focus, int first, int end, int y, int width,
-                 int height) {
+    void EdgeRun(uint8_t* row, uint8_t* work, const uint8_t* focus, int first, int end, int y,
+                 int width, int height) {
         for (int x = first; x < end; ++x) {
             const int weight = weightAt_[focus[x]];
             if (weight == 0) continue;
-            uint8_t* pixel = row + 3 * x;
-            const int own = Measure(pixel);
             const int k = Draw();
-            const int nx = x + field_.dx[k], ny = y + field_.dy[k];
+            const int nx = x + dx_[k], ny = y + dy_[k];
             if (nx < 0 || nx >= width || ny < 0 || ny >= height) continue;
-            Blend(pixel, pixel + field_.offsets[k], own, weight);
+            Blend(row + 3 * x, work + 3 * x, offsets_[k], weight);
         }
     }
 
     // Pixels first..end - 1 of a row, whose ring points all lie inside the picture.
-    void InteriorRun(uint8_t* row, const uint8_t* focus, int first, int end) {
-        uint8_t* pixel = row + 3 * first;
-        for (int x = first; x < end; ++x, pixel += 3) {
+    void InteriorRun(uint8_t* row, uint8_t* work, const uint8_t* focus, int first, int end) {
+        for (int x = first; x < end; ++x) {
             const int weight = weightAt_[focus[x]];
             if (weight == 0) continue;
-            const int own = Measure(pixel);
-            Blend(pixel, pixel + field_.offsets[Draw()], own, weight);
+            Blend(row + 3 * x, work + 3 * x, offsets_[Draw()], weight);
         }
     }
 
 private:
-    int Measure(const uint8_t* p) const {
-        const int maximum = std::max({p[0], p[1], p[2]});
-        const int minimum = std::min({p[0], p[1], p[2]});
-        return measure_[maximum * 256 + minimum];
-    }
-
     // The generator kept in a register for the pass: the pixel writes could alias it.
     int Draw() {
         state_ = state_ * 1566083941u + 1u;
-        return static_cast<int>(IndexOf(state_, static_cast<uint32_t>(field_.count)));
+        return static_cast<int>(IndexOf(state_, count_));
     }
 
-    // With the weight at most 128 the product lies in -32640..32640, so adding 32640 keeps it
-    // non-negative and the shift floors as the arithmetic shift would.
-    void Blend(uint8_t* pixel, const uint8_t* point, int own, int weight) const {
-        if (own > Measure(point)) return;
-        for (int c = 0; c < 3; ++c)
-            pixel[c] = static_cast<uint8_t>(pixel[c] +
-                                            (((point[c] - pixel[c]) * weight + 32640) >> 7) - 255);
+    void Blend(uint8_t* pixel, uint8_t* measure, int offset, int weight) const {
+        if (measure[0] > measure[offset]) return;
+        const uint8_t* point = pixel + offset;
+        const int blue = Toward(pixel[0], point[0], weight);
+        const int green = Toward(pixel[1], point[1], weight);
+        const int red = Toward(pixel[2], point[2], weight);
+        pixel[0] = static_cast<uint8_t>(blue);
+        pixel[1] = static_cast<uint8_t>(green);
+        pixel[2] = static_cast<uint8_t>(red);
+        measure[0] = static_cast<uint8_t>(MeasureOf(measure_, blue, green, red));
     }
 
-    const RingField& field_;
+    const uint32_t count_;
+    const int16_t* dx_;
+    const int16_t* dy_;
+    const int32_t* offsets_;
     const uint8_t* weightAt_;
     const uint8_t* measure_;
     uint32_t state_;
@@ -117,10 +134,18 @@ bool MakeRingField(int radius, int rowBytes, RingField& field) {
     return true;
 }
 
-void RunBackRun(TDib& picture, const TDib& focus, const RingField& field, int passes,
-                const uint8_t* loops, const uint8_t* weights) {
+void RunBackRun(TDib& picture, TDib& work, const TDib& focus, const RingField& field,
+                int passes, const uint8_t* loops, const uint8_t* weights) {
     const int width = picture.Width(), height = picture.Height();
-    if (field.count == 0) return;
+    if (field.count == 0 || passes <= 0) return;
+    const uint8_t* measures = MeasureTable();
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* pixel = picture.Row(y);
+        uint8_t* measure = work.Row(y);
+        for (int x = 0; x < width; ++x, pixel += 3)
+            measure[3 * x] =
+                static_cast<uint8_t>(MeasureOf(measures, pixel[0], pixel[1], pixel[2]));
+    }
     // The columns and rows whose every ring point lies inside the picture.
     const int innerFirst = std::min(field.reach, width);
     const int innerEnd = std::max(width - field.reach, innerFirst);
@@ -132,14 +157,15 @@ void RunBackRun(TDib& picture, const TDib& focus, const RingField& field, int pa
         BackRunPass pass(field, weightAt, RandomState);
         for (int y = 0; y < height; ++y) {
             uint8_t* row = picture.Row(y);
+            uint8_t* workRow = work.Row(y);
             const uint8_t* focusRow = focus.Row(y);
             if (y < field.reach || y >= height - field.reach) {
-                pass.EdgeRun(row, focusRow, 0, width, y, width, height);
+                pass.EdgeRun(row, workRow, focusRow, 0, width, y, width, height);
                 continue;
             }
-            pass.EdgeRun(row, focusRow, 0, innerFirst, y, width, height);
-            pass.InteriorRun(row, focusRow, innerFirst, innerEnd);
-            pass.EdgeRun(row, focusRow, innerEnd, width, y, width, height);
+            pass.EdgeRun(row, workRow, focusRow, 0, innerFirst, y, width, height);
+            pass.InteriorRun(row, workRow, focusRow, innerFirst, innerEnd);
+            pass.EdgeRun(row, workRow, focusRow, innerEnd, width, y, width, height);
         }
         RandomState = pass.State();
     }

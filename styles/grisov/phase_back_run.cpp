@@ -76,7 +76,7 @@ int Expert::BackRunField(int radius, int passes, const uint8_t* loops, const uin
         StatusCopy(status, texts::kOutOfBackRunField);
         return 0;
     }
-    RunBackRun(*source, *focusMap, *field, passes, loops, weights);
+    RunBackRun(*source, *canvas, *focusMap, *field, passes, loops, weights);
     return 1;
 }
 

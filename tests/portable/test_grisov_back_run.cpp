@@ -132,10 +132,11 @@ struct Noise {
 
 // A picture of random colours, greys among them, and a focus map of random levels.
 struct Scene {
-    std::unique_ptr<TDib> picture, focus;
+    std::unique_ptr<TDib> picture, focus, work;
     Scene(int width, int height, uint32_t seed) {
         Noise noise{seed};
         picture = TDib::Create24(width, height);
+        work = TDib::Create24(width, height);
         focus = TDib::Create8(width, height);
         std::memset(picture->Bits(), 0, picture->ImageBytes());  // the rows' padding too
         for (int y = 0; y < height; ++y)
@@ -171,7 +172,7 @@ TEST(GrisovBackRun, GivesThePixelByPixelRuleOnEveryShapeOfPicture) {
         Scene fast(c.width, c.height, 11), plain(c.width, c.height, 11);
         const auto field = FieldOf(c.radius, fast.picture->RowBytes());
         RandomState = 99;
-        RunBackRun(*fast.picture, *fast.focus, *field, c.passes, loops, weights);
+        RunBackRun(*fast.picture, *fast.work, *fast.focus, *field, c.passes, loops, weights);
         const uint32_t after = RandomState;
         RandomState = 99;
         ReferenceBackRun(*plain.picture, *plain.focus, *field, c.passes, loops, weights);
@@ -209,7 +210,7 @@ TEST(GrisovBackRun, PixelsThatSitOutDrawNothingAndStay) {
         const auto before = PixelBytes(*s.picture);
         const auto field = FieldOf(2, s.picture->RowBytes());
         RandomState = 5;
-        RunBackRun(*s.picture, *s.focus, *field, 3, loops, weights);
+        RunBackRun(*s.picture, *s.work, *s.focus, *field, 3, loops, weights);
         const int draws = c.draws == -1 ? 3 * lowFocus : c.draws == -2 ? lowFocus : c.draws;
         EXPECT_EQ(RandomState, StateAfterSteps(5, static_cast<uint32_t>(draws)));
         // The pixels of high focus never change.
@@ -236,7 +237,8 @@ std::vector<uint8_t> RunCentre(const uint8_t centre[3], const uint8_t around[3],
     loops[0] = 1;
     weights[0] = static_cast<uint8_t>(weight);
     const auto field = FieldOf(1, picture->RowBytes());
-    RunBackRun(*picture, *focus, *field, 1, loops, weights);
+    auto work = TDib::Create24(3, 3);
+    RunBackRun(*picture, *work, *focus, *field, 1, loops, weights);
     const uint8_t* p = test_pictures::PixelAt(*picture, 1, 1);
     return {p[0], p[1], p[2]};
 }
