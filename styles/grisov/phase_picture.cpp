@@ -3,7 +3,6 @@
 #include "engine/distort_phase.h"
 #include "engine/even_relief.h"
 #include "engine/levels.h"
-#include "engine/make_component.h"
 #include "styles/grisov/expert.h"
 #include "styles/kolda/color_map_ex.h"
 
@@ -38,15 +37,12 @@ int Expert::Deform() {
 }
 
 int Expert::MapColors() {
-    auto map = MakeOrReport<ColorMapEx>(status, texts::kNoMemory, status);
+    auto map = MakeColorMapEx(status);
     if (!map) return 0;
-    if (!map->HasTable()) {
-        StatusCopy(status, texts::kNoMemory);  // made, but without room for its table
-        return 0;
-    }
     const ColourValues& v = ForLevel(kColourByLevel, colorLevel);
     // Falls from full strength at focus 0 to none in focus.
-    const uint8_t* tintWeight = KeepSigmoidCurve(groundColor, "Ground Color", {0.03, 0.0, 1.0, 0.0});
+    const uint8_t* tintWeight =
+        KeepSigmoidCurve(groundColor, "Ground Color", {0.03, 0.0, 1.0, 0.0});
     const int red = ground ? ground->red : 255;
     const int green = ground ? ground->green : 255;
     const int blue = ground ? ground->blue : 255;

@@ -256,7 +256,8 @@ TEST(GrisovBackRun, APixelMovesTowardAColourfulPointByItsWeightNeverBeyondIt) {
         {1, {99, 99, 101}},     // the shift floors: down by one, up by none but the last
         {0, {100, 100, 100}},
     };
-    for (const Case& c : cases) EXPECT_EQ(RunCentre(grey, colour, c.weight), c.expected) << c.weight;
+    for (const Case& c : cases)
+        EXPECT_EQ(RunCentre(grey, colour, c.weight), c.expected) << c.weight;
 }
 
 TEST(GrisovBackRun, AGreyPointNeverLendsItsColourToAColourfulPixel) {

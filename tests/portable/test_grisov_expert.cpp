@@ -17,6 +17,8 @@
 #include "imaging/random.h"
 #include "styles/grisov/back_run_field.h"
 #include "styles/grisov/expert.h"
+#include "tests/support/curve_checks.h"
+#include "tests/support/line_phase_checks.h"
 #include "tests/support/pictures.h"
 #include "tests/support/pinned_paintings.h"
 #include "tests/support/style_painting.h"
@@ -81,32 +83,14 @@ TEST(GrisovExpert, TheLinePhaseFillsTheSettingsOnceByTheTouchLevel) {
         ASSERT_EQ(p.engine.Initialize(), 1);
         ASSERT_TRUE(p.RunUntil(4));
         EXPECT_EQ(p.engine.Step(), 50);
-        const DrawingSettings& s = p.engine.lines.settings;
-        EXPECT_EQ(s.filled, 1);
-        EXPECT_EQ(s.mode, kDrawingEdgeLines);
-        EXPECT_EQ(s.taper, kTaperRising);
-        EXPECT_EQ(s.hatchDirection, 0) << "never written: the record starts zeroed";
-        EXPECT_EQ(s.edgeThreshold, 15);
-        EXPECT_EQ(s.hatchFocusLow, 0);
-        EXPECT_EQ(s.hatchFocusHigh, 256);
-        EXPECT_EQ(s.shortWindow, 2);
-        EXPECT_EQ(s.longWindow, 15);
-        EXPECT_EQ(s.minLength, 50);
-        EXPECT_EQ(s.maxPoints, 50000);
-        EXPECT_EQ(s.minWidth, 15);
-        EXPECT_EQ(s.maxWidth, c.maxWidth);
-        EXPECT_EQ(s.densityInfluence, 50);
-        EXPECT_EQ(s.fullLength, 50);
-        EXPECT_EQ(s.fullStrength, c.fullStrength);
-        EXPECT_EQ(s.simplifyFactor, c.simplifyFactor);
-        EXPECT_EQ(s.reserved, 0) << "never written";
-        const kolda::LineWork& w = p.engine.lines;
-        EXPECT_EQ(s.colorDistanceTable, w.colorDistance.table);
-        EXPECT_EQ(s.minLengthTable, w.minLength.table);
-        EXPECT_EQ(s.penSizeTable, w.penSize.table);
-        EXPECT_EQ(s.weightTable, w.weight.table);
-        EXPECT_EQ(s.speedTable, w.speed.table);
-        EXPECT_EQ(s.spotSizeTable, w.spotSize.table);
+        // Rising from the start, the edges found at 15 over windows of up to 15; the hatch
+        // direction and the reserved field never written, so 0 as the record starts.
+        const int32_t expected[] = {1,   kDrawingEdgeLines, kTaperRising, 0,
+                                    15,  0,                 256,          2,
+                                    15,  50,                50000,        15,
+                                    c.maxWidth, 50,         50,           c.fullStrength,
+                                    c.simplifyFactor,       0};
+        ExpectLineSettings(p.engine.lines.settings, expected, p.engine.lines);
         ASSERT_NE(p.engine.Drawing(), nullptr);
         EXPECT_GT(p.engine.Drawing()->StrokeCount(), 0);
 
@@ -124,11 +108,7 @@ TEST(GrisovExpert, TheTenCurvesCarryTheirNamesAndValues) {
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(9)) << p.status;
     const kolda::LineWork& w = p.engine.lines;
-    struct Case {
-        const ParamCurve& curve;
-        const char* name;
-        double values[4];
-    } cases[] = {
+    ExpectSigmoidCurves({
         {p.engine.groundColor, "Ground Color", {0.03, 0.0, 1.0, 0.0}},
         {w.colorDistance, "Color Distance for Detect/Focus", {0.05, 0.7, 1.0, 1.0}},
         {w.spotSize, "Spot Size per Focus", {0.03, 0.9, 1.0, 1.0}},
@@ -136,20 +116,12 @@ TEST(GrisovExpert, TheTenCurvesCarryTheirNamesAndValues) {
         {w.penSize, "Line Pel Size/Focus", {0.04, 0.7, 1.0, 0.1}},
         {w.weight, "Line Wight/Focus", {0.0, 1.0, 1.0, 1.0}},
         {w.speed, "Line Speed/Focus", {0.05, 1.0, 1.0, 0.5}},
-        {p.engine.backRunWeight, "Back-Run Wight / Focus", {0.01, 1.0, 0.4 * 80 * 0.01, 0.25 * 80 * 0.01}},
+        {p.engine.backRunWeight,
+         "Back-Run Wight / Focus",
+         {0.01, 1.0, 0.4 * 80 * 0.01, 0.25 * 80 * 0.01}},
         {p.engine.backRunLoops, "Back-Run Loops / Focus", {0.04, 0.8, 1.0, 0.3}},
         {p.engine.textureWeight, "Wight", {0.0, 0.0, 0.5, 0.5}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_STREQ(c.curve.name, c.name);
-        EXPECT_EQ(c.curve.count, 4);
-        EXPECT_EQ(c.curve.type, kCurveSigmoid);
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(c.curve.value[i], c.values[i]) << "value " << i;
-        MathTbl table;
-        table.Sigmoid(c.values[0], c.values[1], c.values[2], c.values[3]);
-        EXPECT_EQ(std::memcmp(c.curve.table, table.Table(), 256), 0);
-    }
+    });
     // The tint is strongest out of focus and gone in focus.
     const uint8_t* tint = p.engine.groundColor.table;
     EXPECT_GT(tint[0], 100);
@@ -366,59 +338,25 @@ TEST(GrisovExpert, TheFinishLaysTheReliefAtOneWeightByMaterialLevel) {
     }
 }
 
+// A painting of the sample part on PAPER3.
+std::unique_ptr<Painting> PaperPainting() {
+    return std::make_unique<Painting>(SamplePart(), 1, 72, 2);
+}
+
 TEST(GrisovExpert, AFailedLinePhaseRunsAgainOnAFreshLineEngine) {
-    Painting p(SamplePart(), 1, 72, 2);
-    ASSERT_EQ(p.engine.Initialize(), 1);
-    ASSERT_TRUE(p.RunUntil(4));
-    // A record marked filled that the line engine cannot use: the tracing fails.
-    p.engine.lines.settings.filled = 1;
-    EXPECT_EQ(p.engine.Step(), -1);
-    EXPECT_EQ(p.engine.phaseCounter, 4);
-    EXPECT_STREQ(p.status, "Drawing:");
-    ASSERT_NE(p.engine.Drawing(), nullptr) << "kept until the next try or the end";
-    const ZoDrawing* failed = p.engine.Drawing();
-    EXPECT_EQ(failed->StrokeCount(), 0);
-    // The next try deletes the engine left behind and traces with a new one.
-    p.engine.lines.settings.filled = 0;
-    EXPECT_EQ(p.engine.Step(), 50);
-    ASSERT_NE(p.engine.Drawing(), nullptr);
-    EXPECT_GT(p.engine.Drawing()->StrokeCount(), 0);
-    EXPECT_TRUE(p.RunUntil(9)) << p.status;
-    EXPECT_EQ(p.engine.Drawing(), nullptr);
+    ExpectAFailedLinePhaseRunsAgain(PaperPainting, 4, 50);
 }
 
 TEST(GrisovExpert, AbandonedOrReinitialisedPaintingsLetTheirStrokesGo) {
-    // Abandoned after the back-run: the engine's end frees the held strokes (the sanitizers'
-    // leak check sees to it).
-    {
-        Painting p(SamplePart(), 1, 72, 2);
-        ASSERT_EQ(p.engine.Initialize(), 1);
-        ASSERT_TRUE(p.RunUntil(7));
-        ASSERT_NE(p.engine.Drawing(), nullptr);
-    }
-    // Initialised again: the strokes traced on the old work images go with them, and drawing
-    // them fails instead of reaching the released images.
-    Painting p(SamplePart(), 1, 72, 2);
-    ASSERT_EQ(p.engine.Initialize(), 1);
-    ASSERT_TRUE(p.RunUntil(6));
-    ASSERT_EQ(p.engine.Initialize(), 1);
-    EXPECT_EQ(p.engine.Drawing(), nullptr);
-    p.engine.phaseCounter = 8;
-    EXPECT_EQ(p.engine.Step(), -1);
-    EXPECT_EQ(p.engine.phaseCounter, 8);
+    // Held through the colour map, the back-run and the relief.
+    ExpectHeldStrokesGoWithThePainting(PaperPainting, 7);
 }
 
 TEST(GrisovPainting, PaintsTheSampleAsPinnedInEveryBuild) {
-    for (const PinnedPainting& c : kGrisovPaintings) {
-        const uint64_t painted = PaintSample<Expert>(c, GrisovModule());
-        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
-    }
+    ExpectPinnedPaintings<Expert>(kGrisovPaintings, GrisovModule());
 }
 
-TEST(GrisovPainting, SamePictureTwiceSameBytes) {
-    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
-    EXPECT_EQ(PaintSample<Expert>(c, GrisovModule()), PaintSample<Expert>(c, GrisovModule()));
-}
+TEST(GrisovPainting, SamePictureTwiceSameBytes) { ExpectSameBytesTwice<Expert>(GrisovModule()); }
 
 TEST(GrisovPainting, OddAndTinyPicturesPaintWithoutFault) {
     ExpectOddPicturesPaint<Expert>(6, GrisovModule());

@@ -14,6 +14,8 @@
 #include "styles/kolda/color_map_ex.h"
 #include "styles/kolda/expert.h"
 #include "styles/kolda/zo_collage.h"
+#include "tests/support/curve_checks.h"
+#include "tests/support/line_phase_checks.h"
 #include "tests/support/pictures.h"
 #include "tests/support/random_steps.h"
 #include "tests/support/pinned_paintings.h"
@@ -75,32 +77,13 @@ TEST(KoldaExpert, TheLinePhaseFillsTheSettingsOnceByTheTouchLevel) {
         ASSERT_EQ(p.engine.Initialize(), 1);
         ASSERT_TRUE(p.RunUntil(4));
         EXPECT_EQ(p.engine.Step(), 60);
-        const DrawingSettings& s = p.engine.lines.settings;
-        EXPECT_EQ(s.filled, 1);
-        EXPECT_EQ(s.mode, kDrawingEdgeLines);
-        EXPECT_EQ(s.taper, kTaperThickMiddle);
-        EXPECT_EQ(s.hatchDirection, 3);
-        EXPECT_EQ(s.edgeThreshold, 20);
-        EXPECT_EQ(s.hatchFocusLow, 0);
-        EXPECT_EQ(s.hatchFocusHigh, 256);
-        EXPECT_EQ(s.shortWindow, 2);
-        EXPECT_EQ(s.longWindow, 10);
-        EXPECT_EQ(s.minLength, 50);
-        EXPECT_EQ(s.maxPoints, 50000);
-        EXPECT_EQ(s.minWidth, 15);
-        EXPECT_EQ(s.maxWidth, c.maxWidth);
-        EXPECT_EQ(s.densityInfluence, 50);
-        EXPECT_EQ(s.fullLength, 250);
-        EXPECT_EQ(s.fullStrength, c.fullStrength);
-        EXPECT_EQ(s.simplifyFactor, c.simplifyFactor);
-        EXPECT_EQ(s.reserved, 7);
-        const kolda::LineWork& w = p.engine.lines;
-        EXPECT_EQ(s.colorDistanceTable, w.colorDistance.table);
-        EXPECT_EQ(s.minLengthTable, w.minLength.table);
-        EXPECT_EQ(s.penSizeTable, w.penSize.table);
-        EXPECT_EQ(s.weightTable, w.weight.table);
-        EXPECT_EQ(s.speedTable, w.speed.table);
-        EXPECT_EQ(s.spotSizeTable, w.spotSize.table);
+        // Thick in the middle; the hatch direction and the reserved field as they were.
+        const int32_t expected[] = {1,   kDrawingEdgeLines, kTaperThickMiddle, 3,
+                                    20,  0,                 256,               2,
+                                    10,  50,                50000,             15,
+                                    c.maxWidth, 50,         250,               c.fullStrength,
+                                    c.simplifyFactor,       7};
+        ExpectLineSettings(p.engine.lines.settings, expected, p.engine.lines);
 
         // Run again at another level, the filled record stays as it is.
         p.engine.touchLevel = (c.touch + 1) % 3;
@@ -115,11 +98,7 @@ TEST(KoldaExpert, TheSevenCurvesCarryTheirNamesAndValues) {
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(8)) << p.status;
     const kolda::LineWork& w = p.engine.lines;
-    struct Case {
-        const ParamCurve& curve;
-        const char* name;
-        double values[4];
-    } cases[] = {
+    ExpectSigmoidCurves({
         {p.engine.randomFocus, "Random / Focus", {0.01, 1.0, 0.0, 1.0}},
         {w.colorDistance, "Color Distance for Detect/Focus", {0.03, 0.4, 0.2, 1.0}},
         {w.minLength, "Min Length/Focus", {0.03, 0.7, 1.0, 0.4}},
@@ -127,17 +106,7 @@ TEST(KoldaExpert, TheSevenCurvesCarryTheirNamesAndValues) {
         {w.weight, "Line Wight/Focus", {0.0, 1.0, 1.0, 1.0}},
         {w.speed, "Line Speed/Focus", {0.03, 0.7, 1.0, 0.0}},
         {w.spotSize, "Spot Size per Focus", {0.03, 0.5, 0.0, 1.0}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_STREQ(c.curve.name, c.name);
-        EXPECT_EQ(c.curve.count, 4);
-        EXPECT_EQ(c.curve.type, kCurveSigmoid);
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(c.curve.value[i], c.values[i]) << "value " << i;
-        MathTbl table;
-        table.Sigmoid(c.values[0], c.values[1], c.values[2], c.values[3]);
-        EXPECT_EQ(std::memcmp(c.curve.table, table.Table(), 256), 0);
-    }
+    });
 }
 
 // KOLDA's engines on the sample part, run to a phase.
@@ -281,25 +250,12 @@ TEST(KoldaExpert, ShadowsGrowWithThePictureAndTheResolution) {
     }
 }
 
-TEST(KoldaExpert, AFailedLinePhaseRunsAgain) {
-    Painting p(SamplePart(), 1, 72, 2);
-    ASSERT_EQ(p.engine.Initialize(), 1);
-    ASSERT_TRUE(p.RunUntil(4));
-    // A record marked filled that the line engine cannot use: the tracing fails.
-    p.engine.lines.settings.filled = 1;
-    EXPECT_EQ(p.engine.Step(), -1);
-    EXPECT_EQ(p.engine.phaseCounter, 4);
-    EXPECT_STREQ(p.status, "Drawing:");
-    ASSERT_NE(p.engine.Drawing(), nullptr) << "kept until the next try or the end";
-    EXPECT_EQ(p.engine.Drawing()->StrokeCount(), 0);
-    // The next try makes a fresh line engine in place of the failed one.
-    p.engine.lines.settings.filled = 0;
-    EXPECT_EQ(p.engine.Step(), 60);
-    ASSERT_NE(p.engine.Drawing(), nullptr);
-    EXPECT_GT(p.engine.Drawing()->StrokeCount(), 0);
-    EXPECT_TRUE(p.RunUntil(8)) << p.status;
-    EXPECT_EQ(p.engine.Drawing(), nullptr);
+// A painting of the sample part on PAPER3.
+std::unique_ptr<Painting> PaperPainting() {
+    return std::make_unique<Painting>(SamplePart(), 1, 72, 2);
 }
+
+TEST(KoldaExpert, AFailedLinePhaseRunsAgain) { ExpectAFailedLinePhaseRunsAgain(PaperPainting, 4, 60); }
 
 TEST(KoldaExpert, ACollageWithoutItsPainterFailsAndRunsAgain) {
     Painting p(SamplePart(), 1, 72, 2);
@@ -331,37 +287,14 @@ TEST(KoldaExpert, DrawingLinesNeedsTracedOnes) {
 }
 
 TEST(KoldaExpert, AbandonedOrReinitialisedPaintingsLetTheirStrokesGo) {
-    // Abandoned after the tracing: the engine's end frees the held strokes (the sanitizers'
-    // leak check sees to it).
-    {
-        Painting p(SamplePart(), 1, 72, 2);
-        ASSERT_EQ(p.engine.Initialize(), 1);
-        ASSERT_TRUE(p.RunUntil(6));
-        ASSERT_NE(p.engine.Drawing(), nullptr);
-    }
-    // Initialised again: the strokes traced on the old work images go with them, and drawing
-    // them fails instead of reaching the released images.
-    Painting p(SamplePart(), 1, 72, 2);
-    ASSERT_EQ(p.engine.Initialize(), 1);
-    ASSERT_TRUE(p.RunUntil(6));
-    ASSERT_EQ(p.engine.Initialize(), 1);
-    EXPECT_EQ(p.engine.Drawing(), nullptr);
-    p.engine.phaseCounter = 7;
-    EXPECT_EQ(p.engine.Step(), -1);
-    EXPECT_EQ(p.engine.phaseCounter, 7);
+    ExpectHeldStrokesGoWithThePainting(PaperPainting, 6);
 }
 
 TEST(KoldaPainting, PaintsTheSampleAsPinnedInEveryBuild) {
-    for (const PinnedPainting& c : kKoldaPaintings) {
-        const uint64_t painted = PaintSample<Expert>(c, KoldaModule());
-        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
-    }
+    ExpectPinnedPaintings<Expert>(kKoldaPaintings, KoldaModule());
 }
 
-TEST(KoldaPainting, SamePictureTwiceSameBytes) {
-    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
-    EXPECT_EQ(PaintSample<Expert>(c, KoldaModule()), PaintSample<Expert>(c, KoldaModule()));
-}
+TEST(KoldaPainting, SamePictureTwiceSameBytes) { ExpectSameBytesTwice<Expert>(KoldaModule()); }
 
 TEST(KoldaPainting, OddAndTinyPicturesPaintWithoutFault) {
     ExpectOddPicturesPaint<Expert>(6, KoldaModule());

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -69,6 +70,23 @@ uint64_t PaintSample(const PinnedPainting& pin, platform::ModuleHandle module = 
     EXPECT_EQ(p.engine.Initialize(), 1);
     EXPECT_TRUE(p.RunUntil(p.engine.phaseCount)) << p.status;
     return test_pictures::Checksum(*p.picture);
+}
+
+// Every painting of `pins` gives its checksum.
+template <typename Engine, size_t kCount>
+void ExpectPinnedPaintings(const PinnedPainting (&pins)[kCount],
+                           platform::ModuleHandle module = TestModule()) {
+    for (const PinnedPainting& c : pins) {
+        const uint64_t painted = PaintSample<Engine>(c, module);
+        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
+    }
+}
+
+// One painting made twice gives the same bytes twice.
+template <typename Engine>
+void ExpectSameBytesTwice(platform::ModuleHandle module = TestModule()) {
+    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
+    EXPECT_EQ(PaintSample<Engine>(c, module), PaintSample<Engine>(c, module));
 }
 
 // Pictures of odd and tiny sizes at every level, and at one outside 0..2, on ground
