@@ -50,37 +50,43 @@ inline int Toward(int channel, int point, int weight) {
     return channel + (((point - channel) * weight + 32640) >> 7) - 255;
 }
 
+// Where a ring point lies from a pixel: in the picture's bytes, and in the measure plane.
+struct PointOffsets {
+    int32_t picture;
+    int32_t measure;
+};
+
 // One pass's loop over the pixels, shared by the edge and the interior paths. Each pixel's
-// measure is kept in the first byte of the matching pixel of the work image, so that a drawn
-// point's measure is one load at the same byte offset, and it is taken anew only where a pixel
-// changes.
+// measure is kept in a plane of one byte per pixel, so that a drawn point's measure is one
+// load from a small area around the pixel, and it is taken anew only where a pixel changes.
 class BackRunPass {
 public:
-    BackRunPass(const RingField& field, const uint8_t* weightAt, uint32_t state)
+    BackRunPass(const RingField& field, const PointOffsets* points, const uint8_t* weightAt,
+                uint32_t state)
         : count_(static_cast<uint32_t>(field.count)), dx_(field.dx), dy_(field.dy),
-          offsets_(field.offsets), weightAt_(weightAt), measure_(MeasureTable()), state_(state) {}
+          points_(points), weightAt_(weightAt), measure_(MeasureTable()), state_(state) {}
 
     uint32_t State() const { return state_; }
 
     // Pixels first..end - 1 of row y, whose ring points may lie outside the picture.
-    void EdgeRun(uint8_t* row, uint8_t* work, const uint8_t* focus, int first, int end, int y,
-                 int width, int height) {
+    void EdgeRun(uint8_t* row, uint8_t* measures, const uint8_t* focus, int first, int end,
+                 int y, int width, int height) {
         for (int x = first; x < end; ++x) {
             const int weight = weightAt_[focus[x]];
             if (weight == 0) continue;
             const int k = Draw();
             const int nx = x + dx_[k], ny = y + dy_[k];
             if (nx < 0 || nx >= width || ny < 0 || ny >= height) continue;
-            Blend(row + 3 * x, work + 3 * x, offsets_[k], weight);
+            Blend(row + 3 * x, measures + x, points_[k], weight);
         }
     }
 
     // Pixels first..end - 1 of a row, whose ring points all lie inside the picture.
-    void InteriorRun(uint8_t* row, uint8_t* work, const uint8_t* focus, int first, int end) {
+    void InteriorRun(uint8_t* row, uint8_t* measures, const uint8_t* focus, int first, int end) {
         for (int x = first; x < end; ++x) {
             const int weight = weightAt_[focus[x]];
             if (weight == 0) continue;
-            Blend(row + 3 * x, work + 3 * x, offsets_[Draw()], weight);
+            Blend(row + 3 * x, measures + x, points_[Draw()], weight);
         }
     }
 
@@ -91,9 +97,9 @@ private:
         return static_cast<int>(IndexOf(state_, count_));
     }
 
-    void Blend(uint8_t* pixel, uint8_t* measure, int offset, int weight) const {
-        if (measure[0] > measure[offset]) return;
-        const uint8_t* point = pixel + offset;
+    void Blend(uint8_t* pixel, uint8_t* measure, PointOffsets at, int weight) const {
+        if (measure[0] > measure[at.measure]) return;
+        const uint8_t* point = pixel + at.picture;
         const int blue = Toward(pixel[0], point[0], weight);
         const int green = Toward(pixel[1], point[1], weight);
         const int red = Toward(pixel[2], point[2], weight);
@@ -106,7 +112,7 @@ private:
     const uint32_t count_;
     const int16_t* dx_;
     const int16_t* dy_;
-    const int32_t* offsets_;
+    const PointOffsets* points_;
     const uint8_t* weightAt_;
     const uint8_t* measure_;
     uint32_t state_;
@@ -138,14 +144,18 @@ void RunBackRun(TDib& picture, TDib& work, const TDib& focus, const RingField& f
                 int passes, const uint8_t* loops, const uint8_t* weights) {
     const int width = picture.Width(), height = picture.Height();
     if (field.count == 0 || passes <= 0) return;
+    // The measure plane: width bytes a row, packed at the start of the work image's bytes.
+    uint8_t* plane = work.Bits();
     const uint8_t* measures = MeasureTable();
     for (int y = 0; y < height; ++y) {
         const uint8_t* pixel = picture.Row(y);
-        uint8_t* measure = work.Row(y);
+        uint8_t* measure = plane + static_cast<size_t>(width) * y;
         for (int x = 0; x < width; ++x, pixel += 3)
-            measure[3 * x] =
-                static_cast<uint8_t>(MeasureOf(measures, pixel[0], pixel[1], pixel[2]));
+            measure[x] = static_cast<uint8_t>(MeasureOf(measures, pixel[0], pixel[1], pixel[2]));
     }
+    PointOffsets points[kBackRunFieldSize];
+    for (int k = 0; k < field.count; ++k)
+        points[k] = {field.offsets[k], field.dy[k] * width + field.dx[k]};
     // The columns and rows whose every ring point lies inside the picture.
     const int innerFirst = std::min(field.reach, width);
     const int innerEnd = std::max(width - field.reach, innerFirst);
@@ -154,18 +164,18 @@ void RunBackRun(TDib& picture, TDib& work, const TDib& focus, const RingField& f
         uint8_t weightAt[256];
         for (int f = 0; f < 256; ++f)
             weightAt[f] = loops[f] > p ? std::min<uint8_t>(weights[f], 128) : 0;
-        BackRunPass pass(field, weightAt, RandomState);
+        BackRunPass pass(field, points, weightAt, RandomState);
         for (int y = 0; y < height; ++y) {
             uint8_t* row = picture.Row(y);
-            uint8_t* workRow = work.Row(y);
+            uint8_t* measureRow = plane + static_cast<size_t>(width) * y;
             const uint8_t* focusRow = focus.Row(y);
             if (y < field.reach || y >= height - field.reach) {
-                pass.EdgeRun(row, workRow, focusRow, 0, width, y, width, height);
+                pass.EdgeRun(row, measureRow, focusRow, 0, width, y, width, height);
                 continue;
             }
-            pass.EdgeRun(row, workRow, focusRow, 0, innerFirst, y, width, height);
-            pass.InteriorRun(row, workRow, focusRow, innerFirst, innerEnd);
-            pass.EdgeRun(row, workRow, focusRow, innerEnd, width, y, width, height);
+            pass.EdgeRun(row, measureRow, focusRow, 0, innerFirst, y, width, height);
+            pass.InteriorRun(row, measureRow, focusRow, innerFirst, innerEnd);
+            pass.EdgeRun(row, measureRow, focusRow, innerEnd, width, y, width, height);
         }
         RandomState = pass.State();
     }
