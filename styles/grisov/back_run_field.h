@@ -41,7 +41,7 @@ constexpr int ColourMeasure(int maximum, int minimum) { return maximum * 16 / (m
 // focus f with loops[f] > p and weights[f] > 0, each drawing one random step, by
 // min(weights[f], 128) / 128 of the difference to the drawn point, with the arithmetic shift.
 // A point outside the picture leaves the pixel. `work` (24 bits, the picture's size) is scratch:
-// it holds the pixels' measures during the passes.
+// its bytes hold the pixels' measures during the passes, one byte per pixel.
 void RunBackRun(TDib& picture, TDib& work, const TDib& focus, const RingField& field,
                 int passes, const uint8_t* loops, const uint8_t* weights);
 
