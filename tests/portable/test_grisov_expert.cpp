@@ -226,15 +226,7 @@ TEST(GrisovExpert, DeformLevelZeroLeavesEveryImage) {
     p.engine.deformLevel = 0;
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(3));
-    const auto source = PixelBytes(*p.picture), canvas = PixelBytes(*p.engine.canvas),
-               focus = PixelBytes(*p.engine.focusMap), labels = PixelBytes(*p.engine.colorIndexMap);
-    const uint32_t state = RandomState;
-    EXPECT_EQ(p.engine.Step(), 40);
-    EXPECT_EQ(PixelBytes(*p.picture), source);
-    EXPECT_EQ(PixelBytes(*p.engine.canvas), canvas);
-    EXPECT_EQ(PixelBytes(*p.engine.focusMap), focus);
-    EXPECT_EQ(PixelBytes(*p.engine.colorIndexMap), labels);
-    EXPECT_EQ(RandomState, state);
+    ExpectStepLeavesEverything(p, 40);
 }
 
 TEST(GrisovExpert, ADeformWithoutAValidMeshFailsAndRunsAgain) {
@@ -308,11 +300,7 @@ TEST(GrisovExpert, APlainGroundOrNoneLeavesTheFinishWithoutEffectOrDraws) {
         Painting p(test_pictures::Gradient(40, 30), 1, 72, groundIndex);
         ASSERT_EQ(p.engine.Initialize(), 1);
         ASSERT_TRUE(p.RunUntil(7));
-        const auto before = PixelBytes(*p.picture);
-        const uint32_t state = RandomState;
-        EXPECT_EQ(p.engine.Step(), 90);
-        EXPECT_EQ(PixelBytes(*p.picture), before);
-        EXPECT_EQ(RandomState, state);
+        ExpectStepLeavesEverything(p, 90);
         EXPECT_EQ(p.engine.textureWeight.count, 0) << "no relief, no curve";
     }
 }

@@ -142,15 +142,7 @@ TEST(KoldaExpert, DeformLevelZeroLeavesEveryImage) {
     p.engine.deformLevel = 0;
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(3));
-    const auto source = PixelBytes(*p.picture), canvas = PixelBytes(*p.engine.canvas),
-               focus = PixelBytes(*p.engine.focusMap), labels = PixelBytes(*p.engine.colorIndexMap);
-    const uint32_t state = RandomState;
-    EXPECT_EQ(p.engine.Step(), 40);
-    EXPECT_EQ(PixelBytes(*p.picture), source);
-    EXPECT_EQ(PixelBytes(*p.engine.canvas), canvas);
-    EXPECT_EQ(PixelBytes(*p.engine.focusMap), focus);
-    EXPECT_EQ(PixelBytes(*p.engine.colorIndexMap), labels);
-    EXPECT_EQ(RandomState, state);
+    ExpectStepLeavesEverything(p, 40);
     EXPECT_EQ(p.engine.randomFocus.count, 0) << "its curve is not even defined";
 }
 

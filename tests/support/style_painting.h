@@ -13,6 +13,7 @@
 
 #include "engine/status_text.h"
 #include "imaging/dib.h"
+#include "imaging/random.h"
 #include "imaging/resolution.h"
 #include "plugin/filter_settings.h"
 #include "plugin/material.h"
@@ -61,6 +62,21 @@ struct StylePainting {
         return true;
     }
 };
+
+// The next step gives `percent` and leaves every image as it was and the generator where it was.
+template <typename Engine>
+void ExpectStepLeavesEverything(StylePainting<Engine>& p, int percent) {
+    using test_pictures::PixelBytes;
+    const auto source = PixelBytes(*p.picture), canvas = PixelBytes(*p.engine.canvas),
+               focus = PixelBytes(*p.engine.focusMap), labels = PixelBytes(*p.engine.colorIndexMap);
+    const uint32_t state = RandomState;
+    EXPECT_EQ(p.engine.Step(), percent) << p.status;
+    EXPECT_EQ(PixelBytes(*p.picture), source);
+    EXPECT_EQ(PixelBytes(*p.engine.canvas), canvas);
+    EXPECT_EQ(PixelBytes(*p.engine.focusMap), focus);
+    EXPECT_EQ(PixelBytes(*p.engine.colorIndexMap), labels);
+    EXPECT_EQ(RandomState, state);
+}
 
 // The checksum of samples/coffee.bmp painted through every phase of the style as `pin` says.
 template <typename Engine>
