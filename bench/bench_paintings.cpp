@@ -15,6 +15,7 @@
 #include "plugin/material.h"
 #include "plugin/plugin_module.h"
 #include "plugin/plugin_titles.h"
+#include "styles/grisov/expert.h"
 #include "styles/kolda/expert.h"
 #include "styles/moravel/expert.h"
 #include "styles/tevu/expert.h"
@@ -108,6 +109,12 @@ BENCHMARK_CAPTURE(PaintStyle, Kolda_defaults, StyleSetting{kolda::NewExpert, "Zo
     ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
 BENCHMARK_CAPTURE(PaintStyle, Kolda_A4_levels1_PAPER3,
                   StyleSetting{kolda::NewExpert, "Zo_Kol", 1, 2, 257})
+    ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK_CAPTURE(PaintStyle, Grisov_defaults,
+                  StyleSetting{grisov::NewExpert, "Zo_Gri", 1, 0, 84})
+    ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK_CAPTURE(PaintStyle, Grisov_A4_levels2_CANVAS2,
+                  StyleSetting{grisov::NewExpert, "Zo_Gri", 2, 5, 257})
     ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
 BENCHMARK_CAPTURE(PaintStyle, Tevu_defaults, StyleSetting{tevu::NewExpert, "Zo_Tev", 1, 0, 84})
     ->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();

@@ -39,24 +39,28 @@ done
 echo "ImageMagick -paint 4, one thread, 3000 x 2000: $best ms"
 
 # One line per painting: its time beside ImageMagick's, the time per megapixel and the peak
-# heap per pixel (picture included, goal at most 20); then each phase's time and peak.
-ZO_BENCH_PICTURE="$picture" build/bench/bench/zo_bench --benchmark_filter="$filter" \
-    --benchmark_format=csv 2>/dev/null |
-  awk -F, -v magick="$best" '
-    NR == 1 { for (i = 1; i <= NF; ++i) column[$i] = i; next }
-    {
-      gsub(/"/, "", $1)
-      ms = $column["real_time"]
-      peak = $column["peak_bytes_per_pixel"]
+# heap per pixel (picture included, goal at most 20); then each phase's time and peak. Read
+# from the console lines (name, time, unit, then the counters as name=value): the styles report
+# different numbers of phase counters, which the CSV format refuses to mix.
+ZO_BENCH_PICTURE="$picture" build/bench/bench/zo_bench --benchmark_filter="$filter" 2>/dev/null |
+  awk -v magick="$best" '
+    function number(text) {  # the console writes 1234.5 as 1.2345k
+      if (text ~ /k$/) return substr(text, 1, length(text) - 1) * 1000
+      return text + 0
+    }
+    /^PaintStyle\// && $3 == "ms" {
+      split("", value)
+      for (i = 4; i <= NF; ++i)
+        if (split($i, pair, "=") == 2) value[pair[1]] = number(pair[2])
+      ms = $2
+      peak = value["peak_bytes_per_pixel"]
       printf "%-44s %7.0f ms  %5.2f x ImageMagick%s  %6.1f ms/MP  %5.1f B/px%s\n", $1, ms,
-             ms / magick, (ms <= magick / 2 ? "" : " (goal <= 0.5)"), $column["ms_per_MP"], peak,
+             ms / magick, (ms <= magick / 2 ? "" : " (goal <= 0.5)"), value["ms_per_MP"], peak,
              (peak <= 20 ? "" : " (goal <= 20)")
       phases = ""
-      for (k = 0; ("phase" sprintf("%02d", k) "_ms_per_MP") in column; ++k) {
-        name = "phase" sprintf("%02d", k)
-        if ($column[name "_ms_per_MP"] == "") break
-        phases = phases sprintf("  %d: %.1f ms/MP %.1f B/px", k, $column[name "_ms_per_MP"],
-                                $column[name "_peak_bytes_per_pixel"])
-      }
+      for (k = 0; (sprintf("phase%02d_ms_per_MP", k) in value); ++k)
+        phases = phases sprintf("  %d: %.1f ms/MP %.1f B/px", k,
+                                value[sprintf("phase%02d_ms_per_MP", k)],
+                                value[sprintf("phase%02d_peak_bytes_per_pixel", k)])
       if (phases != "") print "    phases" phases
     }'

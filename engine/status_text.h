@@ -48,6 +48,7 @@ inline constexpr char kInitMassNoMemory[] = "Init Mass. (Out of Memory)";
 inline constexpr char kInitStrokeNoMemory[] = "Init Stroke. (Out of Memory)";
 inline constexpr char kInitCollageNoMemory[] = "Init collage. (Out of Memory)";
 inline constexpr char kInitPartNoMemory[] = "Init Part. (Out of Memory)";
+inline constexpr char kOutOfBackRunField[] = "Out of Back Run Field";
 
 }  // namespace texts
 

@@ -193,14 +193,29 @@ void ZoCluster::ForEachInteriorPixel(int direction, Visit&& visit) {
     }
 }
 
-template <typename Visit>
-void ZoCluster::ForEachInteriorSum(int direction, Visit&& visit) {
+template <typename Op>
+void ZoCluster::ForEachInteriorMean(int direction, Op&& op) {
     CopyBorder(direction);
-    neighbourhood::ForEachInteriorSum<3>(
-        Input(direction)->Bits(), Output(direction)->Bits(), width_, height_, rowBytes_,
-        [&visit](const uint8_t* centre, const int* sums, uint8_t* out, int, int) {
-            visit(sums, centre, out);
-        });
+    if (width_ < 3 || height_ < 3) return;
+    const TDib* in = Input(direction);
+    TDib* out = Output(direction);
+    // Whole rows at a time: the three-row column sums of a stretch of bytes first, then the
+    // bytes, so that every sum is taken once.
+    int16_t columns[neighbourhood::kStretchBytes + 6];
+    neighbourhood::ForEachInteriorStretch(width_, height_, [&](int y, int first, int count) {
+        const uint8_t* before = in->Row(y - 1) + first;
+        const uint8_t* row = in->Row(y) + first;
+        const uint8_t* after = in->Row(y + 1) + first;
+        uint8_t* target = out->Row(y) + first;
+        for (int k = -3; k < count + 3; ++k)
+            columns[k + 3] = static_cast<int16_t>(before[k] + row[k] + after[k]);
+        const int16_t* c = columns + 3;
+        for (int k = 0; k < count; ++k) {
+            const int value = row[k];
+            const int mean = (c[k - 3] + c[k] + c[k + 3] - value) >> 3;
+            target[k] = static_cast<uint8_t>(op(value, mean));
+        }
+    });
 }
 
 template <typename Visit>
@@ -234,36 +249,15 @@ void ZoCluster::CopyBorder(int direction) {
 
 void ZoCluster::Soften(int direction) {
     if (!valid_) return;
-    ForEachInteriorSum(direction, [](const int* sums, const uint8_t* centre, uint8_t* out) {
-        for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>((centre[c] + (sums[c] >> 3)) >> 1);
-    });
+    ForEachInteriorMean(direction, [](int value, int mean) { return (value + mean) >> 1; });
 }
 
 int ZoCluster::Sharpen(int level, int direction) {
     if (!valid_) return 0;
     // Keeps the shift a valid one: no negative shift above level 8, none of 32 or more.
     const int shift = level >= 8 ? 0 : (level <= 8 - 31 ? 31 : 8 - level);
-    CopyBorder(direction);
-    if (width_ < 3 || height_ < 3) return 1;
-    const TDib* in = Input(direction);
-    TDib* out = Output(direction);
-    // Each channel byte against the mean of the same channel in its eight neighbours, whole
-    // rows at a time: the three-row column sums of a stretch of bytes first, then the bytes.
-    int16_t columns[neighbourhood::kStretchBytes + 6];
-    neighbourhood::ForEachInteriorStretch(width_, height_, [&](int y, int first, int count) {
-        const uint8_t* before = in->Row(y - 1) + first;
-        const uint8_t* row = in->Row(y) + first;
-        const uint8_t* after = in->Row(y + 1) + first;
-        uint8_t* target = out->Row(y) + first;
-        for (int k = -3; k < count + 3; ++k)
-            columns[k + 3] = static_cast<int16_t>(before[k] + row[k] + after[k]);
-        const int16_t* c = columns + 3;
-        for (int k = 0; k < count; ++k) {
-            const int value = row[k];
-            const int mean = (c[k - 3] + c[k] + c[k + 3] - value) >> 3;
-            target[k] = static_cast<uint8_t>(
-                ClampToByte(value + ArithmeticShiftRight(value - mean, shift)));
-        }
+    ForEachInteriorMean(direction, [shift](int value, int mean) {
+        return ClampToByte(value + ArithmeticShiftRight(value - mean, shift));
     });
     return 1;
 }
@@ -620,10 +614,8 @@ int ZoCluster::LineSmooth(int length, int direction) {
 
 int ZoCluster::TableSharpen(const uint8_t* table, int direction) {
     if (!valid_ || table == nullptr) return 0;
-    ForEachInteriorSum(direction, [table](const int* sums, const uint8_t* centre, uint8_t* out) {
-        for (int c = 0; c < 3; ++c)
-            out[c] = static_cast<uint8_t>(PushAway(centre[c], sums[c] >> 3, table));
-    });
+    ForEachInteriorMean(direction,
+                        [table](int value, int mean) { return PushAway(value, mean, table); });
     return 1;
 }
 

@@ -142,10 +142,10 @@ private:
     // the caller).
     template <typename Visit>
     void ForEachInteriorPixel(int direction, Visit&& visit);
-    // visit(sums, input pixel, output pixel) for every interior pixel, after CopyBorder;
-    // sums[c] is channel c over the eight neighbours.
-    template <typename Visit>
-    void ForEachInteriorSum(int direction, Visit&& visit);
+    // After CopyBorder, every channel byte of every interior output pixel becomes
+    // op(value, mean): the input byte and the same channel's sum over the eight neighbours >> 3.
+    template <typename Op>
+    void ForEachInteriorMean(int direction, Op&& op);
     // One in-place pass in storage order with the neighbour rules of SmoothInPlace:
     // visit(window, pixel, x, y) with the pixel's 3 × 3 window (neighbourhood::PixelWindow<3>)
     // and the pixel to write. False, with kNoMemory appended and the image unchanged, when the

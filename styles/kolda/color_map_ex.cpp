@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "engine/make_component.h"
 #include "engine/status_text.h"
 #include "imaging/hue_color.h"
 #include "imaging/int_helpers.h"
@@ -100,4 +101,13 @@ int ColorMapEx::Apply() {
         }
     }
     return 1;
+}
+
+std::unique_ptr<ColorMapEx> MakeColorMapEx(char* status) {
+    auto map = MakeOrReport<ColorMapEx>(status, texts::kNoMemory, status);
+    if (map && !map->HasTable()) {
+        StatusCopy(status, texts::kNoMemory);  // made, but without room for its table
+        map.reset();
+    }
+    return map;
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/color_map.h"
 
@@ -57,3 +58,7 @@ private:
     int tint_[3] = {0, 0, 0};  // red, green, blue
     const uint8_t* tintWeightTable_ = nullptr;
 };
+
+// A colour map with room for its table, as a phase makes it: null after copying
+// "メモリが足りません。" over the status text when the map or its table cannot be had.
+std::unique_ptr<ColorMapEx> MakeColorMapEx(char* status);

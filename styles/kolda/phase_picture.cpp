@@ -47,12 +47,8 @@ int Expert::Deform() {
 }
 
 int Expert::MapColors() {
-    auto map = MakeOrReport<ColorMapEx>(status, texts::kNoMemory, status);
+    auto map = MakeColorMapEx(status);
     if (!map) return 0;
-    if (!map->HasTable()) {
-        StatusCopy(status, texts::kNoMemory);  // made, but without room for its table
-        return 0;
-    }
     const ColourValues& v = ForLevel(kColourByLevel, colorLevel);
     // A map that cannot be set up or loaded leaves the picture's colours.
     if (map->SetupMasked(source, source, focusMap.get(), v.offset, v.offset) == 1 &&

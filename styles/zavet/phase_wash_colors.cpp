@@ -4,7 +4,6 @@
 #include <new>
 
 #include "engine/levels.h"
-#include "engine/make_component.h"
 #include "engine/zo_cluster.h"
 #include "styles/kolda/color_map_ex.h"
 #include "styles/zavet/expert.h"
@@ -23,11 +22,7 @@ constexpr int kColorOffsets[3] = {-2, 0, 2};
 
 int Expert::MapColors() {
     // The painting goes on without the mapping when the map cannot be had.
-    auto map = MakeOrReport<ColorMapEx>(status, texts::kNoMemory, status);
-    if (map && !map->HasTable()) {
-        StatusCopy(status, texts::kNoMemory);  // made, but without room for its table
-        map.reset();
-    }
+    auto map = MakeColorMapEx(status);
     if (map) {
         const int offset = ForLevel(kColorOffsets, colorLevel);
         // Falls from its largest value at focus 0 to 0 at focus 255.

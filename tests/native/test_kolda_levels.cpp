@@ -2,53 +2,20 @@
 // phase then paints with the level-1 values.
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include "platform/native_module.h"
 #include "styles/kolda/expert.h"
-#include "tests/support/pictures.h"
-#include "tests/support/style_painting.h"
-#include "tests/support/test_module.h"
+#include "tests/support/style_levels.h"
 
 namespace {
 
-using test_pictures::PixelBytes;
-
 TEST(KoldaLevels, ALevelOutsideTheRangeBeepsOnceAndPaintsAsLevelOne) {
-    struct Case {
-        const char* name;
-        int ExpertBase::*level;
-        int phase;
-    } cases[] = {
+    const LevelSwitch switches[] = {
         {"deform level, Deform", &ExpertBase::deformLevel, 3},
         {"touch level, DetectLines", &ExpertBase::touchLevel, 4},
         {"colour level, MapColors", &ExpertBase::colorLevel, 5},
         {"touch level, MakeCollage", &ExpertBase::touchLevel, 6},
         {"material level, MakeCollage", &ExpertBase::materialLevel, 6},
     };
-    auto sample = test_pictures::ReadBmp(SourcePath("samples/coffee.bmp"));
-    ASSERT_TRUE(sample);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::vector<std::vector<uint8_t>> results;
-        for (int level : {1, 7}) {
-            StylePainting<kolda::Expert> p(test_pictures::Crop(*sample, 100, 100, 160, 120), 1,
-                                           150, 5, ProductModule("Zo_Kol"));
-            ASSERT_EQ(p.engine.Initialize(), 1);
-            ASSERT_TRUE(p.RunUntil(c.phase));
-            p.engine.*c.level = level;
-            platform::ClearRecords();
-            ASSERT_GE(p.engine.Step(), 0) << p.status;
-            EXPECT_EQ(platform::RecordedBeeps(), level == 7 ? 1 : 0);
-            std::vector<uint8_t> result = PixelBytes(*p.picture);
-            for (const TDib* image : {p.engine.canvas.get(), p.engine.colorIndexMap.get()}) {
-                const std::vector<uint8_t> bytes = PixelBytes(*image);
-                result.insert(result.end(), bytes.begin(), bytes.end());
-            }
-            results.push_back(result);
-        }
-        EXPECT_TRUE(results[0] == results[1]);
-    }
+    ExpectLevelsOutsideTheRangePaintAsOne<kolda::Expert>(switches, ProductModule("Zo_Kol"));
 }
 
 }  // namespace

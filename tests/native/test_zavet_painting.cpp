@@ -314,20 +314,12 @@ TEST(ZavetExpert, OddAndTinyPicturesPaintAtEveryLevelWithoutFault) {
     }
 }
 
-uint64_t PaintCoffee(const PinnedPainting& c) {
-    return PaintSample<Expert>(c, platform::NativeModuleHandle("Zo_Zav"));
-}
-
 TEST(ZavetPainting, PaintsTheSampleAsPinnedInEveryBuild) {
-    for (const PinnedPainting& c : kZavetPaintings) {
-        const uint64_t painted = PaintCoffee(c);
-        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
-    }
+    ExpectPinnedPaintings<Expert>(kZavetPaintings, platform::NativeModuleHandle("Zo_Zav"));
 }
 
 TEST(ZavetPainting, SamePictureTwiceSameBytes) {
-    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
-    EXPECT_EQ(PaintCoffee(c), PaintCoffee(c));
+    ExpectSameBytesTwice<Expert>(platform::NativeModuleHandle("Zo_Zav"));
 }
 
 }  // namespace

@@ -14,10 +14,13 @@
 #include "styles/kolda/color_map_ex.h"
 #include "styles/kolda/expert.h"
 #include "styles/kolda/zo_collage.h"
+#include "tests/support/curve_checks.h"
+#include "tests/support/line_phase_checks.h"
 #include "tests/support/pictures.h"
 #include "tests/support/random_steps.h"
 #include "tests/support/pinned_paintings.h"
 #include "tests/support/style_painting.h"
+#include "tests/support/style_twins.h"
 #include "tests/support/test_module.h"
 
 namespace {
@@ -74,32 +77,13 @@ TEST(KoldaExpert, TheLinePhaseFillsTheSettingsOnceByTheTouchLevel) {
         ASSERT_EQ(p.engine.Initialize(), 1);
         ASSERT_TRUE(p.RunUntil(4));
         EXPECT_EQ(p.engine.Step(), 60);
-        const DrawingSettings& s = p.engine.lines.settings;
-        EXPECT_EQ(s.filled, 1);
-        EXPECT_EQ(s.mode, kDrawingEdgeLines);
-        EXPECT_EQ(s.taper, kTaperThickMiddle);
-        EXPECT_EQ(s.hatchDirection, 3);
-        EXPECT_EQ(s.edgeThreshold, 20);
-        EXPECT_EQ(s.hatchFocusLow, 0);
-        EXPECT_EQ(s.hatchFocusHigh, 256);
-        EXPECT_EQ(s.shortWindow, 2);
-        EXPECT_EQ(s.longWindow, 10);
-        EXPECT_EQ(s.minLength, 50);
-        EXPECT_EQ(s.maxPoints, 50000);
-        EXPECT_EQ(s.minWidth, 15);
-        EXPECT_EQ(s.maxWidth, c.maxWidth);
-        EXPECT_EQ(s.densityInfluence, 50);
-        EXPECT_EQ(s.fullLength, 250);
-        EXPECT_EQ(s.fullStrength, c.fullStrength);
-        EXPECT_EQ(s.simplifyFactor, c.simplifyFactor);
-        EXPECT_EQ(s.reserved, 7);
-        const kolda::LineWork& w = p.engine.lines;
-        EXPECT_EQ(s.colorDistanceTable, w.colorDistance.table);
-        EXPECT_EQ(s.minLengthTable, w.minLength.table);
-        EXPECT_EQ(s.penSizeTable, w.penSize.table);
-        EXPECT_EQ(s.weightTable, w.weight.table);
-        EXPECT_EQ(s.speedTable, w.speed.table);
-        EXPECT_EQ(s.spotSizeTable, w.spotSize.table);
+        // Thick in the middle; the hatch direction and the reserved field as they were.
+        const int32_t expected[] = {1,   kDrawingEdgeLines, kTaperThickMiddle, 3,
+                                    20,  0,                 256,               2,
+                                    10,  50,                50000,             15,
+                                    c.maxWidth, 50,         250,               c.fullStrength,
+                                    c.simplifyFactor,       7};
+        ExpectLineSettings(p.engine.lines.settings, expected, p.engine.lines);
 
         // Run again at another level, the filled record stays as it is.
         p.engine.touchLevel = (c.touch + 1) % 3;
@@ -114,11 +98,7 @@ TEST(KoldaExpert, TheSevenCurvesCarryTheirNamesAndValues) {
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(8)) << p.status;
     const kolda::LineWork& w = p.engine.lines;
-    struct Case {
-        const ParamCurve& curve;
-        const char* name;
-        double values[4];
-    } cases[] = {
+    ExpectSigmoidCurves({
         {p.engine.randomFocus, "Random / Focus", {0.01, 1.0, 0.0, 1.0}},
         {w.colorDistance, "Color Distance for Detect/Focus", {0.03, 0.4, 0.2, 1.0}},
         {w.minLength, "Min Length/Focus", {0.03, 0.7, 1.0, 0.4}},
@@ -126,56 +106,13 @@ TEST(KoldaExpert, TheSevenCurvesCarryTheirNamesAndValues) {
         {w.weight, "Line Wight/Focus", {0.0, 1.0, 1.0, 1.0}},
         {w.speed, "Line Speed/Focus", {0.03, 0.7, 1.0, 0.0}},
         {w.spotSize, "Spot Size per Focus", {0.03, 0.5, 0.0, 1.0}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_STREQ(c.curve.name, c.name);
-        EXPECT_EQ(c.curve.count, 4);
-        EXPECT_EQ(c.curve.type, kCurveSigmoid);
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(c.curve.value[i], c.values[i]) << "value " << i;
-        MathTbl table;
-        table.Sigmoid(c.values[0], c.values[1], c.values[2], c.values[3]);
-        EXPECT_EQ(std::memcmp(c.curve.table, table.Table(), 256), 0);
-    }
+    });
 }
 
-// Two engines on one picture, run to the same phase: one runs its own phase, the other what
-// that phase should amount to, built from the components; both must end alike.
-struct Twins {
-    Painting own, reference;
-    uint32_t stateBefore = 0;
-
+// KOLDA's engines on the sample part, run to a phase.
+struct Twins : StyleTwins<Expert> {
     Twins(int level, int dpi, int groundIndex, int phase)
-        : own(SamplePart(), level, dpi, groundIndex),
-          reference(SamplePart(), level, dpi, groundIndex) {
-        EXPECT_EQ(own.engine.Initialize(), 1);
-        EXPECT_TRUE(own.RunUntil(phase)) << own.status;
-        EXPECT_EQ(reference.engine.Initialize(), 1);
-        EXPECT_TRUE(reference.RunUntil(phase)) << reference.status;
-        stateBefore = RandomState;
-    }
-
-    // Changes both engines alike before the phase.
-    template <typename Change>
-    void Prepare(Change&& change) {
-        change(own.engine);
-        change(reference.engine);
-    }
-
-    // Runs the own engine's phase, then the reference from the same random state.
-    template <typename Reference>
-    void Compare(int percent, Reference&& run) {
-        ASSERT_EQ(own.engine.Step(), percent) << own.status;
-        const uint32_t stateAfter = RandomState;
-        RandomState = stateBefore;
-        run(reference.engine);
-        EXPECT_EQ(RandomState, stateAfter);
-        EXPECT_EQ(PixelBytes(*own.picture), PixelBytes(*reference.picture));
-        EXPECT_EQ(PixelBytes(*own.engine.colorIndexMap),
-                  PixelBytes(*reference.engine.colorIndexMap));
-        EXPECT_EQ(PixelBytes(*own.engine.focusMap), PixelBytes(*reference.engine.focusMap));
-        EXPECT_EQ(own.engine.colorCount, reference.engine.colorCount);
-    }
+        : StyleTwins(SamplePart, level, dpi, groundIndex, phase, KoldaModule()) {}
 };
 
 TEST(KoldaExpert, DeformJittersByTheDeformLevelThenSharpens) {
@@ -205,15 +142,7 @@ TEST(KoldaExpert, DeformLevelZeroLeavesEveryImage) {
     p.engine.deformLevel = 0;
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(3));
-    const auto source = PixelBytes(*p.picture), canvas = PixelBytes(*p.engine.canvas),
-               focus = PixelBytes(*p.engine.focusMap), labels = PixelBytes(*p.engine.colorIndexMap);
-    const uint32_t state = RandomState;
-    EXPECT_EQ(p.engine.Step(), 40);
-    EXPECT_EQ(PixelBytes(*p.picture), source);
-    EXPECT_EQ(PixelBytes(*p.engine.canvas), canvas);
-    EXPECT_EQ(PixelBytes(*p.engine.focusMap), focus);
-    EXPECT_EQ(PixelBytes(*p.engine.colorIndexMap), labels);
-    EXPECT_EQ(RandomState, state);
+    ExpectStepLeavesEverything(p, 40);
     EXPECT_EQ(p.engine.randomFocus.count, 0) << "its curve is not even defined";
 }
 
@@ -325,25 +254,12 @@ TEST(KoldaExpert, ShadowsGrowWithThePictureAndTheResolution) {
     }
 }
 
-TEST(KoldaExpert, AFailedLinePhaseRunsAgain) {
-    Painting p(SamplePart(), 1, 72, 2);
-    ASSERT_EQ(p.engine.Initialize(), 1);
-    ASSERT_TRUE(p.RunUntil(4));
-    // A record marked filled that the line engine cannot use: the tracing fails.
-    p.engine.lines.settings.filled = 1;
-    EXPECT_EQ(p.engine.Step(), -1);
-    EXPECT_EQ(p.engine.phaseCounter, 4);
-    EXPECT_STREQ(p.status, "Drawing:");
-    ASSERT_NE(p.engine.Drawing(), nullptr) << "kept until the next try or the end";
-    EXPECT_EQ(p.engine.Drawing()->StrokeCount(), 0);
-    // The next try makes a fresh line engine in place of the failed one.
-    p.engine.lines.settings.filled = 0;
-    EXPECT_EQ(p.engine.Step(), 60);
-    ASSERT_NE(p.engine.Drawing(), nullptr);
-    EXPECT_GT(p.engine.Drawing()->StrokeCount(), 0);
-    EXPECT_TRUE(p.RunUntil(8)) << p.status;
-    EXPECT_EQ(p.engine.Drawing(), nullptr);
+// A painting of the sample part on PAPER3.
+std::unique_ptr<Painting> PaperPainting() {
+    return std::make_unique<Painting>(SamplePart(), 1, 72, 2);
 }
+
+TEST(KoldaExpert, AFailedLinePhaseRunsAgain) { ExpectAFailedLinePhaseRunsAgain(PaperPainting, 4, 60); }
 
 TEST(KoldaExpert, ACollageWithoutItsPainterFailsAndRunsAgain) {
     Painting p(SamplePart(), 1, 72, 2);
@@ -375,37 +291,14 @@ TEST(KoldaExpert, DrawingLinesNeedsTracedOnes) {
 }
 
 TEST(KoldaExpert, AbandonedOrReinitialisedPaintingsLetTheirStrokesGo) {
-    // Abandoned after the tracing: the engine's end frees the held strokes (the sanitizers'
-    // leak check sees to it).
-    {
-        Painting p(SamplePart(), 1, 72, 2);
-        ASSERT_EQ(p.engine.Initialize(), 1);
-        ASSERT_TRUE(p.RunUntil(6));
-        ASSERT_NE(p.engine.Drawing(), nullptr);
-    }
-    // Initialised again: the strokes traced on the old work images go with them, and drawing
-    // them fails instead of reaching the released images.
-    Painting p(SamplePart(), 1, 72, 2);
-    ASSERT_EQ(p.engine.Initialize(), 1);
-    ASSERT_TRUE(p.RunUntil(6));
-    ASSERT_EQ(p.engine.Initialize(), 1);
-    EXPECT_EQ(p.engine.Drawing(), nullptr);
-    p.engine.phaseCounter = 7;
-    EXPECT_EQ(p.engine.Step(), -1);
-    EXPECT_EQ(p.engine.phaseCounter, 7);
+    ExpectHeldStrokesGoWithThePainting(PaperPainting, 6);
 }
 
 TEST(KoldaPainting, PaintsTheSampleAsPinnedInEveryBuild) {
-    for (const PinnedPainting& c : kKoldaPaintings) {
-        const uint64_t painted = PaintSample<Expert>(c, KoldaModule());
-        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
-    }
+    ExpectPinnedPaintings<Expert>(kKoldaPaintings, KoldaModule());
 }
 
-TEST(KoldaPainting, SamePictureTwiceSameBytes) {
-    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
-    EXPECT_EQ(PaintSample<Expert>(c, KoldaModule()), PaintSample<Expert>(c, KoldaModule()));
-}
+TEST(KoldaPainting, SamePictureTwiceSameBytes) { ExpectSameBytesTwice<Expert>(KoldaModule()); }
 
 TEST(KoldaPainting, OddAndTinyPicturesPaintWithoutFault) {
     ExpectOddPicturesPaint<Expert>(6, KoldaModule());

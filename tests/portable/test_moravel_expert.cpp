@@ -158,16 +158,10 @@ TEST(MoravelExpert, EveryCurveCarriesItsNameAndTheValuesOfItsPassAndLevel) {
 }
 
 TEST(MoravelPainting, PaintsTheSampleAsPinnedInEveryBuild) {
-    for (const PinnedPainting& c : kMoravelPaintings) {
-        const uint64_t painted = PaintSample<Expert>(c);
-        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
-    }
+    ExpectPinnedPaintings<Expert>(kMoravelPaintings);
 }
 
-TEST(MoravelPainting, SamePictureTwiceSameBytes) {
-    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
-    EXPECT_EQ(PaintSample<Expert>(c), PaintSample<Expert>(c));
-}
+TEST(MoravelPainting, SamePictureTwiceSameBytes) { ExpectSameBytesTwice<Expert>(); }
 
 TEST(MoravelPainting, OddAndTinyPicturesPaintWithoutFault) { ExpectOddPicturesPaint<Expert>(6); }
 

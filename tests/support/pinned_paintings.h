@@ -31,6 +31,12 @@ inline constexpr PinnedPainting kKoldaPaintings[] = {
     {"levels 2 on CANVAS2", 2, 5, 84, 0x2aea7ef89c71dfdeull},
 };
 
+inline constexpr PinnedPainting kGrisovPaintings[] = {
+    {"levels 1 on PAPER1", 1, 0, 84, 0x493642558fefa50bull},
+    {"levels 0 on PAPER3", 0, 2, 84, 0xc2acbb9934265836ull},
+    {"levels 2 on CANVAS2", 2, 5, 84, 0x17a0943ea81d834bull},
+};
+
 inline constexpr PinnedPainting kTevuPaintings[] = {
     {"levels 1 on PAPER1", 1, 0, 84, 0xe633972ea66f5c56ull},
     {"levels 0 on PAPER3", 0, 2, 84, 0x8ebce3c21a4a476full},

@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <utility>
 
 #include "engine/status_text.h"
 #include "imaging/dib.h"
+#include "imaging/random.h"
 #include "imaging/resolution.h"
 #include "plugin/filter_settings.h"
 #include "plugin/material.h"
@@ -61,6 +63,21 @@ struct StylePainting {
     }
 };
 
+// The next step gives `percent` and leaves every image as it was and the generator where it was.
+template <typename Engine>
+void ExpectStepLeavesEverything(StylePainting<Engine>& p, int percent) {
+    using test_pictures::PixelBytes;
+    const auto source = PixelBytes(*p.picture), canvas = PixelBytes(*p.engine.canvas),
+               focus = PixelBytes(*p.engine.focusMap), labels = PixelBytes(*p.engine.colorIndexMap);
+    const uint32_t state = RandomState;
+    EXPECT_EQ(p.engine.Step(), percent) << p.status;
+    EXPECT_EQ(PixelBytes(*p.picture), source);
+    EXPECT_EQ(PixelBytes(*p.engine.canvas), canvas);
+    EXPECT_EQ(PixelBytes(*p.engine.focusMap), focus);
+    EXPECT_EQ(PixelBytes(*p.engine.colorIndexMap), labels);
+    EXPECT_EQ(RandomState, state);
+}
+
 // The checksum of samples/coffee.bmp painted through every phase of the style as `pin` says.
 template <typename Engine>
 uint64_t PaintSample(const PinnedPainting& pin, platform::ModuleHandle module = TestModule()) {
@@ -69,6 +86,23 @@ uint64_t PaintSample(const PinnedPainting& pin, platform::ModuleHandle module = 
     EXPECT_EQ(p.engine.Initialize(), 1);
     EXPECT_TRUE(p.RunUntil(p.engine.phaseCount)) << p.status;
     return test_pictures::Checksum(*p.picture);
+}
+
+// Every painting of `pins` gives its checksum.
+template <typename Engine, size_t kCount>
+void ExpectPinnedPaintings(const PinnedPainting (&pins)[kCount],
+                           platform::ModuleHandle module = TestModule()) {
+    for (const PinnedPainting& c : pins) {
+        const uint64_t painted = PaintSample<Engine>(c, module);
+        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
+    }
+}
+
+// One painting made twice gives the same bytes twice.
+template <typename Engine>
+void ExpectSameBytesTwice(platform::ModuleHandle module = TestModule()) {
+    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
+    EXPECT_EQ(PaintSample<Engine>(c, module), PaintSample<Engine>(c, module));
 }
 
 // Pictures of odd and tiny sizes at every level, and at one outside 0..2, on ground

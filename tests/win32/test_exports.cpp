@@ -127,6 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
     ProductPlugins, Titles,
     ::testing::Values(TitleCase{"Zo_Mor", "Moravel (油彩)", 15},
                       TitleCase{"Zo_Kol", "Kolda (コラ－ジュ)", 19},
+                      TitleCase{"Zo_Gri", "Grisov (ﾄﾞﾛ-ｲﾝｸﾞ)", 18},
                       TitleCase{"Zo_Zav", "Zavet (淡彩)", 13},
                       TitleCase{"Zo_Tev", "Tevu (ｼﾙｸｽｸﾘ-ﾝ)", 16}),
     [](const ::testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.plugin); });

@@ -139,4 +139,8 @@ INSTANTIATE_TEST_SUITE_P(Tevu, ProductPaintings,
                          ::testing::Values(ProductCase{"Zo_Tev", kTevuPaintings,
                                                        std::size(kTevuPaintings)}));
 
+INSTANTIATE_TEST_SUITE_P(Grisov, ProductPaintings,
+                         ::testing::Values(ProductCase{"Zo_Gri", kGrisovPaintings,
+                                                       std::size(kGrisovPaintings)}));
+
 }  // namespace
