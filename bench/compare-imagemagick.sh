@@ -44,8 +44,12 @@ echo "ImageMagick -paint 4, one thread, 3000 x 2000: $best ms"
 # different numbers of phase counters, which the CSV format refuses to mix.
 ZO_BENCH_PICTURE="$picture" build/bench/bench/zo_bench --benchmark_filter="$filter" 2>/dev/null |
   awk -v magick="$best" '
-    function number(text) {  # the console writes 1234.5 as 1.2345k
-      if (text ~ /k$/) return substr(text, 1, length(text) - 1) * 1000
+    function number(text,   unit) {  # the console writes 1234.5 as 1.2345k, 0.0123 as 12.3m
+      unit = substr(text, length(text))
+      if (unit == "k") return substr(text, 1, length(text) - 1) * 1e3
+      if (unit == "M") return substr(text, 1, length(text) - 1) * 1e6
+      if (unit == "m") return substr(text, 1, length(text) - 1) * 1e-3
+      if (unit == "u") return substr(text, 1, length(text) - 1) * 1e-6
       return text + 0
     }
     /^PaintStyle\// && $3 == "ms" {
