@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/tool_output.h"
+
 namespace {
 
 constexpr int32_t kPelsPerMeter = 3780;  // 96 dots per inch
@@ -70,10 +72,7 @@ public:
             }
             for (int pad = width_ * 3; pad < rowBytes; ++pad) file.push_back(0);
         }
-        FILE* out = std::fopen(path.c_str(), "wb");
-        if (out == nullptr) return false;
-        const bool ok = std::fwrite(file.data(), 1, file.size(), out) == file.size();
-        return std::fclose(out) == 0 && ok;
+        return WriteBytes(path, file);
     }
 
 private:

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "imaging/hue_color.h"
+#include "tools/tool_output.h"
 
 namespace {
 
@@ -191,13 +192,6 @@ std::vector<uint8_t> BuildTable(const Style& style) {
     return table;
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -214,7 +208,7 @@ int main(int argc, char** argv) {
             for (int b = 0; b < 45; ++b) table[522 + b] = key[b];
         }
         const std::string path = folder + "/" + style->file;
-        if (!WriteFile(path, table)) {
+        if (!WriteBytes(path, table)) {
             std::fprintf(stderr, "make_colormaps: cannot write %s\n", path.c_str());
             return 1;
         }

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/tool_output.h"
+
 namespace {
 
 constexpr int kWidth = 150;
@@ -404,13 +406,6 @@ std::vector<uint8_t> CoverFile(const Style& style) {
     return b;
 }
 
-bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -420,7 +415,7 @@ int main(int argc, char** argv) {
     }
     for (const Style& style : kStyles) {
         const std::string path = std::string(argv[1]) + "/" + style.file;
-        if (!Write(path, CoverFile(style))) {
+        if (!WriteBytes(path, CoverFile(style))) {
             std::fprintf(stderr, "make_covers: cannot write %s\n", path.c_str());
             return 1;
         }

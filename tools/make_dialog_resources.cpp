@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/tool_output.h"
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -24,13 +26,6 @@ void Put16(Bytes* b, uint32_t v) {
 void Put32(Bytes* b, uint32_t v) {
     Put16(b, v & 0xFFFF);
     Put16(b, v >> 16);
-}
-
-bool Write(const std::string& path, const Bytes& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
 }
 
 void PutInfoHeader(Bytes* b, int width, int height, int bitCount, uint32_t imageBytes,
@@ -375,14 +370,14 @@ int main(int argc, char** argv) {
     // The filter dialog's template has a system menu (the frame closes it); the ground and
     // screen dialogs' have none, so they have no close box.
     const uint32_t titledPopup = kPopup | kVisible | kCaption | kModalFrame;
-    bool ok = Write(folder + "/zo.dlg", DialogTemplate(kPopupWithCaption, 1, 1)) &&
-              Write(folder + "/zomaterial.dlg", DialogTemplate(titledPopup, 1, 1, u"下地")) &&
-              Write(folder + "/zoscreen.dlg",
+    bool ok = WriteBytes(folder + "/zo.dlg", DialogTemplate(kPopupWithCaption, 1, 1)) &&
+              WriteBytes(folder + "/zomaterial.dlg", DialogTemplate(titledPopup, 1, 1, u"下地")) &&
+              WriteBytes(folder + "/zoscreen.dlg",
                     DialogTemplate(titledPopup, 1, 1, u"スクリ－ン解像度の設定")) &&
-              Write(folder + "/about.dlg", DialogTemplate(kChildWithBorder, 1, 1)) &&
-              Write(folder + "/odbuttons.dlg", PictureButtonTemplate()) &&
-              Write(folder + "/zo.ico", Icon()) && Write(folder + "/progress.bmp", ProgressBitmap());
-    for (const CursorArt& art : kCursors) ok = ok && Write(folder + "/" + art.name + ".cur", Cursor(art));
+              WriteBytes(folder + "/about.dlg", DialogTemplate(kChildWithBorder, 1, 1)) &&
+              WriteBytes(folder + "/odbuttons.dlg", PictureButtonTemplate()) &&
+              WriteBytes(folder + "/zo.ico", Icon()) && WriteBytes(folder + "/progress.bmp", ProgressBitmap());
+    for (const CursorArt& art : kCursors) ok = ok && WriteBytes(folder + "/" + art.name + ".cur", Cursor(art));
     if (!ok) {
         std::fprintf(stderr, "make_dialog_resources: cannot write into %s\n", folder.c_str());
         return 1;

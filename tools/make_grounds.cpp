@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/tool_output.h"
+
 namespace {
 
 constexpr int kSide = 64;
@@ -541,13 +543,7 @@ bool WriteGround(const std::string& folder, int index) {
         return false;
     }
     const std::string path = folder + "/" + g.resource + ".mat";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "make_grounds: cannot create %s\n", path.c_str());
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !written) {
+    if (!WriteBytes(path, bytes)) {
         std::fprintf(stderr, "make_grounds: cannot write %s\n", path.c_str());
         return false;
     }

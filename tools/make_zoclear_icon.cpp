@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/tool_output.h"
+
 namespace {
 
 // The sixteen colours of the standard palette, as red, green, blue.
@@ -139,13 +141,7 @@ int main(int argc, char** argv) {
     }
     const std::string path = std::string(argv[1]) + "/zoclear.ico";
     const std::vector<uint8_t> bytes = IconFile();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::perror(path.c_str());
-        return 1;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !written) {
+    if (!WriteBytes(path, bytes)) {
         std::fprintf(stderr, "make_zoclear_icon: cannot write %s\n", path.c_str());
         return 1;
     }

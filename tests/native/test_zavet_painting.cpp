@@ -46,15 +46,7 @@ TEST(ZavetExpert, ElevenStepsReportTheirPercentagesThenFail) {
         EXPECT_EQ(p.engine.Step(), expected[k]) << "phase " << k << " " << p.status;
         EXPECT_EQ(p.engine.phaseCounter, k + 1);
     }
-    const std::vector<uint8_t> painted = PixelBytes(*p.picture);
-    const uint32_t state = RandomState;
-    EXPECT_EQ(p.engine.Step(), -1) << "a twelfth step";
-    EXPECT_EQ(p.engine.phaseCounter, 11);
-    EXPECT_EQ(PixelBytes(*p.picture), painted);
-    EXPECT_EQ(RandomState, state);
-    p.engine.phaseCounter = -1;
-    EXPECT_EQ(p.engine.Step(), -1) << "a negative counter runs nothing";
-    EXPECT_EQ(p.engine.phaseCounter, -1);
+    ExpectNoStepBeyondTheLast(p);
 }
 
 TEST(ZavetExpert, WithoutPen3TheFirstPenPassFailsAndKeepsItsCounterAndText) {

@@ -53,14 +53,7 @@ TEST(KoldaExpert, EightStepsReportTheirPercentagesThenFail) {
         EXPECT_EQ(p.engine.Drawing() != nullptr, k >= 4 && k < 7)
             << "the strokes are held from the tracing to the drawing, after phase " << k;
     }
-    const std::vector<uint8_t> painted = PixelBytes(*p.picture);
-    const uint32_t state = RandomState;
-    EXPECT_EQ(p.engine.Step(), -1) << "a ninth step";
-    EXPECT_EQ(p.engine.phaseCounter, 8);
-    EXPECT_EQ(PixelBytes(*p.picture), painted);
-    EXPECT_EQ(RandomState, state);
-    p.engine.phaseCounter = -1;
-    EXPECT_EQ(p.engine.Step(), -1) << "a negative counter runs nothing";
+    ExpectNoStepBeyondTheLast(p);
 }
 
 TEST(KoldaExpert, TheLinePhaseFillsTheSettingsOnceByTheTouchLevel) {

@@ -47,15 +47,7 @@ TEST(TevuExpert, EightStepsReportTheirPercentagesThenFail) {
         EXPECT_EQ(p.engine.phaseCounter, k + 1);
         EXPECT_EQ(p.engine.Part() != nullptr, k >= 5) << "the part object from phase 5 on";
     }
-    const std::vector<uint8_t> painted = PixelBytes(*p.picture);
-    const uint32_t state = RandomState;
-    EXPECT_EQ(p.engine.Step(), -1) << "a ninth step";
-    EXPECT_EQ(p.engine.phaseCounter, 8);
-    EXPECT_EQ(PixelBytes(*p.picture), painted);
-    EXPECT_EQ(RandomState, state);
-    p.engine.phaseCounter = -1;
-    EXPECT_EQ(p.engine.Step(), -1) << "a negative counter runs nothing";
-    EXPECT_EQ(p.engine.phaseCounter, -1);
+    ExpectNoStepBeyondTheLast(p);
 }
 
 TEST(TevuOutlineWidth, GrowsWithDiagonalAndResolutionWithinOneToTwenty) {

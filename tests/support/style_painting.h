@@ -78,6 +78,22 @@ void ExpectStepLeavesEverything(StylePainting<Engine>& p, int percent) {
     EXPECT_EQ(RandomState, state);
 }
 
+// After the last phase: a further step gives -1, changes nothing and leaves the counter; a
+// negative counter runs nothing either.
+template <typename Engine>
+void ExpectNoStepBeyondTheLast(StylePainting<Engine>& p) {
+    const int last = p.engine.phaseCounter;
+    {
+        SCOPED_TRACE("a step after the last phase");
+        ExpectStepLeavesEverything(p, -1);
+        EXPECT_EQ(p.engine.phaseCounter, last);
+    }
+    SCOPED_TRACE("a negative counter");
+    p.engine.phaseCounter = -1;
+    ExpectStepLeavesEverything(p, -1);
+    EXPECT_EQ(p.engine.phaseCounter, -1);
+}
+
 // The checksum of samples/coffee.bmp painted through every phase of the style as `pin` says.
 template <typename Engine>
 uint64_t PaintSample(const PinnedPainting& pin, platform::ModuleHandle module = TestModule()) {
