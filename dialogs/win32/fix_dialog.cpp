@@ -7,6 +7,7 @@
 #include <new>
 
 #include "dialogs/dialog_font.h"
+#include "dialogs/win32/log_font.h"
 #include "dialogs/dialog_placement.h"
 #include "dialogs/win32/screen_colors.h"
 #include "framework/dc.h"
@@ -16,25 +17,6 @@
 namespace {
 
 char sharedText[256];
-
-LOGFONTA FontDescription(const DialogFontEntry& entry) {
-    LOGFONTA font = {};
-    font.lfHeight = entry.height;
-    font.lfWidth = entry.width;
-    font.lfEscapement = entry.escapement;
-    font.lfOrientation = entry.orientation;
-    font.lfWeight = entry.weight;
-    font.lfItalic = static_cast<BYTE>(entry.italic);
-    font.lfUnderline = static_cast<BYTE>(entry.underline);
-    font.lfStrikeOut = static_cast<BYTE>(entry.strikeOut);
-    font.lfCharSet = static_cast<BYTE>(entry.charSet);
-    font.lfOutPrecision = static_cast<BYTE>(entry.outPrecision);
-    font.lfClipPrecision = static_cast<BYTE>(entry.clipPrecision);
-    font.lfQuality = static_cast<BYTE>(entry.quality);
-    font.lfPitchAndFamily = static_cast<BYTE>(entry.pitchAndFamily);
-    lstrcpynA(font.lfFaceName, entry.face, LF_FACESIZE);
-    return font;
-}
 
 bool Inside(const RECT& r, POINT p) {
     return r.left <= p.x && p.x < r.right && r.top <= p.y && p.y < r.bottom;
@@ -62,7 +44,7 @@ const char* FixDialog::GetString(int id) {
 void FixDialog::CreateDialogFont(int id) {
     DialogFontEntry entry;
     ParseDialogFont(GetString(id), &entry);
-    currentFont_.reset(new (std::nothrow) framework::TFont(FontDescription(entry)));
+    currentFont_.reset(new (std::nothrow) framework::TFont(LogFontOf(entry)));
 }
 
 std::unique_ptr<framework::TFont> FixDialog::CopyCurrentFont() const {

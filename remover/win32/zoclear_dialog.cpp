@@ -2,43 +2,17 @@
 // the removal (message boxes, gauge, list).
 #include "remover/win32/zoclear_dialog.h"
 
-#include <cstring>
+#include <string>
 
+#include "dialogs/dialog_font.h"
+#include "dialogs/win32/log_font.h"
 #include "framework/module.h"
-#include "platform/code_page.h"
-#include "remover/font_description.h"
 #include "remover/remover_texts.h"
 
 namespace {
 
 constexpr char kProductFolderName[] = "Zolvane";
 constexpr char kRecordsFileName[] = "ZOLVIN.INI";
-
-// The face name of a description as LOGFONT holds it: at most 31 bytes, whole characters.
-void CopyFace(const char* face, char* out) {
-    const size_t length = WholeCharacters(face, strnlen(face, LF_FACESIZE - 1));
-    std::memcpy(out, face, length);
-    out[length] = '\0';
-}
-
-LOGFONTA LogFontOf(const FontDescription& font) {
-    LOGFONTA logFont = {};
-    logFont.lfHeight = font.height;
-    logFont.lfWidth = font.width;
-    logFont.lfEscapement = font.escapement;
-    logFont.lfOrientation = font.orientation;
-    logFont.lfWeight = font.weight;
-    logFont.lfItalic = font.italic;
-    logFont.lfUnderline = font.underline;
-    logFont.lfStrikeOut = font.strikeOut;
-    logFont.lfCharSet = font.charSet;
-    logFont.lfOutPrecision = font.outPrecision;
-    logFont.lfClipPrecision = font.clipPrecision;
-    logFont.lfQuality = font.quality;
-    logFont.lfPitchAndFamily = font.pitchAndFamily;
-    CopyFace(font.face, logFont.lfFaceName);
-    return logFont;
-}
 
 std::string FolderText(DWORD (*get)(DWORD, char*)) {
     char folder[MAX_PATH];
@@ -80,9 +54,9 @@ const char* ZoclearDialog::Text(unsigned id) {
 
 void ZoclearDialog::CreateDialogFont(unsigned id) {
     dialogFont_.reset();
-    const std::string entry = strings_.Load(id);
-    dialogFont_ =
-        std::make_unique<framework::TFont>(LogFontOf(ParseFontDescription(entry.c_str())));
+    DialogFontEntry entry;
+    ParseDialogFont(strings_.Load(id).c_str(), &entry);
+    dialogFont_ = std::make_unique<framework::TFont>(LogFontOf(entry));
 }
 
 void ZoclearDialog::SetupWindow() {
