@@ -21,15 +21,17 @@ void Remover::Startup(const std::string& currentFolder, const std::string& produ
         seams_.ui->Quit();
         return;
     }
-    FillGroupList();
-    const int count = records_.ReadPartCount();
-    if (count <= 0) {
+    // One reading of the list serves the list, the check and the notice: on the system each
+    // key read opens the records file again.
+    const std::vector<std::string> names = records_.ReadPartNames(records_.ReadPartCount());
+    seams_.ui->SetPartList(names);
+    if (names.empty()) {
         ErrorMessage(false, strings_.Load(zoclear_text::kNoRecords));
         seams_.ui->Quit();
         return;
     }
     std::string notice = strings_.Load(zoclear_text::kStartupNotice) + "\n\n";
-    for (const std::string& name : records_.ReadPartNames(count)) notice += name + "\n";
+    for (const std::string& name : names) notice += name + "\n";
     seams_.ui->ShowNotice(notice);
 }
 
