@@ -40,11 +40,10 @@ public:
     void Remove();
     void ShowHelp();
 
+private:
     // Beep, then `text` with OK (ask false; the result is true), or with the question whether
     // to go on appended, with Yes and No (the result is false for No).
     bool ErrorMessage(bool ask, const std::string& text);
-
-private:
     // The plan for the selected line and the list's length; false when no line is selected.
     bool PlanSelected(RemovalPlan* plan, int* index, int* count) const;
     // Shows the file list; with `ask`, asks whether to start, twice. False for a No.
