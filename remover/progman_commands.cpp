@@ -18,8 +18,17 @@ bool IsDotPart(const std::string& name, size_t begin, size_t end) {
     return dots;
 }
 
-bool NeedsConversation(const RemovalPlan& plan) {
-    return !plan.part.group.empty() && (plan.wholeGroup || !plan.items.empty());
+// The names the plan's commands send, in order: none when there is no conversation (no group
+// name, or nothing to delete in the group); else the group, then the items unless the group
+// goes whole. The commands and the check of their names both come from it, so the check sees
+// exactly what is sent.
+std::vector<const std::string*> SentNames(const RemovalPlan& plan) {
+    std::vector<const std::string*> names;
+    if (plan.part.group.empty() || (!plan.wholeGroup && plan.items.empty())) return names;
+    names.push_back(&plan.part.group);
+    if (!plan.wholeGroup)
+        for (const std::string& title : plan.items) names.push_back(&title);
+    return names;
 }
 
 }  // namespace
@@ -44,25 +53,21 @@ bool IsSendableName(const std::string& name) {
 }
 
 std::vector<std::string> ProgmanCommands(const RemovalPlan& plan) {
+    const std::vector<const std::string*> names = SentNames(plan);
     std::vector<std::string> commands;
-    if (!NeedsConversation(plan)) return commands;
-    const std::string& group = plan.part.group;
+    if (names.empty()) return commands;
     if (plan.wholeGroup) {
-        commands.push_back("[DeleteGroup(\"" + group + "\")]");
+        commands.push_back("[DeleteGroup(\"" + *names[0] + "\")]");
         return commands;
     }
-    commands.push_back("[ShowGroup(\"" + group + "\", 5)]");
-    for (const std::string& title : plan.items)
-        commands.push_back("[DeleteItem(\"" + title + "\")]");
+    commands.push_back("[ShowGroup(\"" + *names[0] + "\", 5)]");
+    for (size_t i = 1; i < names.size(); ++i)
+        commands.push_back("[DeleteItem(\"" + *names[i] + "\")]");
     return commands;
 }
 
 bool FindUnsendableName(const RemovalPlan& plan, std::string* name) {
-    if (!NeedsConversation(plan)) return false;
-    std::vector<const std::string*> sent = {&plan.part.group};
-    if (!plan.wholeGroup)
-        for (const std::string& title : plan.items) sent.push_back(&title);
-    for (const std::string* candidate : sent) {
+    for (const std::string* candidate : SentNames(plan)) {
         if (IsSendableName(*candidate)) continue;
         *name = *candidate;
         return true;
