@@ -10,8 +10,6 @@ class PrivateProfileStore : public ProfileStore {
 public:
     explicit PrivateProfileStore(std::string path) : path_(std::move(path)) {}
 
-    const std::string& Path() const { return path_; }
-
     std::string Read(const std::string& section, const std::string& key) override;
     void Write(const std::string& section, const std::string& key,
                const std::string& value) override;

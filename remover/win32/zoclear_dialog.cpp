@@ -68,11 +68,9 @@ void ZoclearDialog::SetupWindow() {
         for (framework::TControl* control : controls)
             control->SetFont(controlFont_->GetHandle(), false);
 
-    windowsFolder_ = FolderText(WindowsFolder);
-    productFolder_ = windowsFolder_ + "\\" + kProductFolderName;
-    recordsPath_ = productFolder_ + "\\" + kRecordsFileName;
+    productFolder_ = FolderText(WindowsFolder) + "\\" + kProductFolderName;
     currentFolder_ = FolderText(CurrentFolder);
-    records_ = std::make_unique<PrivateProfileStore>(recordsPath_);
+    records_ = std::make_unique<PrivateProfileStore>(productFolder_ + "\\" + kRecordsFileName);
     remover_ = std::make_unique<Remover>(
         Remover::Seams{this, records_.get(), &files_, &programManager_}, framework::Module());
 

@@ -80,7 +80,7 @@ private:
     framework::TButton infoButton_, removeButton_, helpButton_, exitButton_;
 
     std::string caption_;
-    std::string windowsFolder_, currentFolder_, productFolder_, recordsPath_;
+    std::string currentFolder_, productFolder_;
 
     std::unique_ptr<PrivateProfileStore> records_;
     SystemFileSystem files_;
