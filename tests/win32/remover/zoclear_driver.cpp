@@ -1,11 +1,11 @@
 // Finding, reading and answering the removal program's windows from the test.
 #include "tests/win32/remover/zoclear_driver.h"
 
+#include "remover/win32/zoclear_dialog.h"
+
 namespace {
 
 constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
-constexpr int kGroupListId = 100;
-constexpr int kGaugeId = 101;
 constexpr DWORD kPoll = 20;  // ms
 constexpr UINT kQueryTimeout = 200;  // ms; a query that times out is asked again
 constexpr int kQueryTries = 25;
