@@ -12,6 +12,7 @@
 
 #include "remover/remover_texts.h"
 #include "remover/string_loader.h"
+#include "remover/win32/zoclear_dialog.h"
 #include "tests/support/remover/fake_seams.h"
 #include "tests/win32/controls_seen.h"
 #include "tests/win32/remover/fixture_installation.h"
@@ -44,6 +45,18 @@ const std::string kThreeParts =
     "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n" +
     kToolsSection;
 
+// Moravel's own files in record order (the help file is Kolda's too): what its file list
+// shows and its removal deletes.
+const Texts kMoravelFiles = {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll",
+                             "C:\\ZoFixture\\Moravel\\Readme.txt",
+                             "C:\\ZoFixture\\Moravel\\Samples.txt"};
+// What removing Moravel takes from C:\ZoFixture: its files and then its emptied folder.
+const Texts kMoravelGone = [] {
+    Texts gone = kMoravelFiles;
+    gone.push_back("C:\\ZoFixture\\Moravel\\");
+    return gone;
+}();
+
 // A file of the user's own in Kolda's folder: the folder is not empty and stays.
 const char kUserNotes[] = "C:\\ZoFixture\\Kolda\\Notes.txt";
 
@@ -62,6 +75,12 @@ protected:
         before = fixture->Take();
         ASSERT_TRUE(driver->Start(fixture->Program(),
                                   folder.empty() ? fixture->ProductFolder() : folder));
+    }
+
+    // The fixture of three parts, started in the product folder; its notice is answered.
+    void LaunchThreeParts() {
+        Launch(kThreeParts);
+        ExpectNotice({"Moravel", "Kolda", "Tools"});
     }
 
     std::string Text(unsigned id) const { return strings.Load(id); }
@@ -100,7 +119,7 @@ protected:
     }
     void Remove(int line, const Texts& paths) {
         driver->Select(line);
-        driver->Command(103);
+        driver->Command(kRemoveCommand);
         ExpectQuestions(paths);
     }
     void ExpectCompleted() { Expect(kOk, Text(zoclear_text::kCompleted), IDOK); }
@@ -114,6 +133,13 @@ protected:
         for (int i = 0; i < 100 && driver->ListLines() != lines; ++i) Pause(50);
         EXPECT_EQ(driver->ListLines(), lines);
     }
+    // The files, the Programs menu and the records are as they were before the start.
+    void ExpectNothingChanged() {
+        const FixtureInstallation::State after = fixture->Take();
+        EXPECT_EQ(after.files, before.files);
+        EXPECT_EQ(after.programs, before.programs);
+        EXPECT_EQ(after.records, before.records);
+    }
 
     StringLoader strings{ZoclearStrings()};
     std::unique_ptr<FixtureInstallation> fixture;
@@ -123,8 +149,7 @@ protected:
 };
 
 TEST_F(ZoclearProgram, StartsWithTheNoticeAndEndsByExitWithoutAQuestion) {
-    Launch(kThreeParts);
-    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    LaunchThreeParts();
     ExpectList({"Moravel", "Kolda", "Tools"});
     EXPECT_EQ(driver->FrameTitle(), Text(zoclear_text::kCaption));
     EXPECT_EQ(driver->GaugeText(), "0%");
@@ -133,28 +158,21 @@ TEST_F(ZoclearProgram, StartsWithTheNoticeAndEndsByExitWithoutAQuestion) {
         << "neither sized nor minimised nor maximised";
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
 
-    driver->Command(104);  // Help
+    driver->Command(kHelpCommand);
     Expect(kOk, Text(zoclear_text::kHelp), IDOK);
-    driver->Command(102);  // Info on the first line
-    Expect(kOk,
-           FileList({"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
-                     "C:\\ZoFixture\\Moravel\\Samples.txt"}),
-           IDOK);
+    driver->Command(kInfoCommand);  // on the first line
+    Expect(kOk, FileList(kMoravelFiles), IDOK);
     driver->Command(IDOK);  // Enter does nothing
     SeenBox none;
     EXPECT_FALSE(driver->WaitForBox(&none, 500)) << none.text;
     EXPECT_TRUE(driver->Running());
     Exit();
-    const FixtureInstallation::State after = fixture->Take();
-    EXPECT_EQ(after.files, before.files);
-    EXPECT_EQ(after.programs, before.programs);
-    EXPECT_EQ(after.records, before.records);
+    ExpectNothingChanged();
     EXPECT_TRUE(server.Log().empty());
 }
 
 TEST_F(ZoclearProgram, TheWindowAsBuilt) {
-    Launch(kThreeParts);
-    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    LaunchThreeParts();
     ExpectList({"Moravel", "Kolda", "Tools"});
     HWND frame = driver->Frame();
     HWND dialog = driver->Dialog();
@@ -219,15 +237,14 @@ TEST_F(ZoclearProgram, TheCloseBoxAndTheEscapeKeyEndTheProgramWithoutAQuestion) 
         // Offered to the dialog by the message loop, as a key press on its focused button is.
         {"the Escape key",
          [](ZoclearDriver& d) {
-             HWND button = GetDlgItem(d.Dialog(), 102);
+             HWND button = GetDlgItem(d.Dialog(), kInfoCommand);
              PostMessageA(button, WM_KEYDOWN, VK_ESCAPE, 0);
              PostMessageA(button, WM_KEYUP, VK_ESCAPE, 0);
          }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Launch(kThreeParts);
-        ExpectNotice({"Moravel", "Kolda", "Tools"});
+        LaunchThreeParts();
         ExpectList({"Moravel", "Kolda", "Tools"});
         c.end(*driver);
         DWORD exitCode = 99;
@@ -235,10 +252,7 @@ TEST_F(ZoclearProgram, TheCloseBoxAndTheEscapeKeyEndTheProgramWithoutAQuestion) 
         EXPECT_EQ(exitCode, 0u);
         SeenBox none;
         EXPECT_FALSE(driver->WaitForBox(&none, 0)) << none.text;
-        const FixtureInstallation::State after = fixture->Take();
-        EXPECT_EQ(after.files, before.files);
-        EXPECT_EQ(after.programs, before.programs);
-        EXPECT_EQ(after.records, before.records);
+        ExpectNothingChanged();
     }
     EXPECT_TRUE(server.Log().empty());
 }
@@ -263,20 +277,15 @@ TEST(ZoclearResources, TheProgramCarriesItsIconAndItsEmptyDialogTemplate) {
 }
 
 TEST_F(ZoclearProgram, RemovesAPartOfASharedGroupAndNothingElse) {
-    Launch(kThreeParts);
-    ExpectNotice({"Moravel", "Kolda", "Tools"});
-    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
-               "C:\\ZoFixture\\Moravel\\Samples.txt"});
+    LaunchThreeParts();
+    Remove(0, kMoravelFiles);
     Expect(kOk, Text(zoclear_text::kCompleted), IDOK, true, "100%");
     ExpectList({"Kolda", "Tools"});
     EXPECT_EQ(driver->GaugeText(), "0%");
     Exit();
 
     const FixtureInstallation::State after = fixture->Take();
-    EXPECT_EQ(after.files, Without(before.files, {"C:\\ZoFixture\\Moravel\\",
-                                                  "C:\\ZoFixture\\Moravel\\Readme.txt",
-                                                  "C:\\ZoFixture\\Moravel\\Samples.txt",
-                                                  "C:\\ZoFixture\\Plugins\\Zo_Mor.dll"}));
+    EXPECT_EQ(after.files, Without(before.files, kMoravelGone));
     EXPECT_EQ(after.programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}))
         << "the help shared with Kolda and the item beside no file stay";
     EXPECT_EQ(server.Log(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
@@ -292,13 +301,11 @@ TEST_F(ZoclearProgram, RemovesAPartOfASharedGroupAndNothingElse) {
 }
 
 TEST_F(ZoclearProgram, RemovingEveryPartEndsWithTheSelfRemoval) {
-    Launch(kThreeParts);
-    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    LaunchThreeParts();
     Remove(2, {"C:\\ZoFixture\\Tools\\ZoTool.exe"});
     ExpectCompleted();
     ExpectList({"Moravel", "Kolda"});
-    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
-               "C:\\ZoFixture\\Moravel\\Samples.txt"});
+    Remove(0, kMoravelFiles);
     ExpectCompleted();
     ExpectList({"Kolda"});
     // The last part of the group: the group goes whole, the shared help file with it.
@@ -329,18 +336,15 @@ TEST_F(ZoclearProgram, RemovingEveryPartEndsWithTheSelfRemoval) {
 }
 
 TEST_F(ZoclearProgram, ARefusedFileKeepsThePartForASecondTry) {
-    Launch(kThreeParts);
-    ExpectNotice({"Moravel", "Kolda", "Tools"});
+    LaunchThreeParts();
     // The plug-in is in use: opened without sharing its deletion.
-    HANDLE held = CreateFileA("C:\\ZoFixture\\Plugins\\Zo_Mor.dll", GENERIC_READ,
-                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const std::string& plugIn = kMoravelFiles[0];
+    HANDLE held = CreateFileA(plugIn.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const Texts paths = {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll",
-                         "C:\\ZoFixture\\Moravel\\Readme.txt",
-                         "C:\\ZoFixture\\Moravel\\Samples.txt"};
-    Remove(0, paths);
+    Remove(0, kMoravelFiles);
     Expect(kYesNo,
-           strings.Format(zoclear_text::kDeleteFailed, paths[0]) + "\n" +
+           strings.Format(zoclear_text::kDeleteFailed, plugIn) + "\n" +
                Text(zoclear_text::kGoOn),
            IDYES, true, "0%");
     ExpectList({"Moravel", "Kolda", "Tools"});
@@ -349,30 +353,24 @@ TEST_F(ZoclearProgram, ARefusedFileKeepsThePartForASecondTry) {
     FixtureInstallation::State after = fixture->Take();
     EXPECT_EQ(after.records, before.records) << "every record stays";
     EXPECT_EQ(after.programs, before.programs);
-    EXPECT_EQ(after.files, Without(before.files, {"C:\\ZoFixture\\Moravel\\",
-                                                  "C:\\ZoFixture\\Moravel\\Readme.txt",
-                                                  "C:\\ZoFixture\\Moravel\\Samples.txt"}));
+    EXPECT_EQ(after.files, Without(before.files, Without(kMoravelGone, {plugIn})))
+        << "all but the held plug-in";
 
     // Freed, the plug-in goes on a second try; the files already gone are passed over.
     CloseHandle(held);
-    Remove(0, paths);
+    Remove(0, kMoravelFiles);
     ExpectCompleted();
     ExpectList({"Kolda", "Tools"});
     Exit();
     after = fixture->Take();
-    EXPECT_EQ(after.files, Without(before.files, {"C:\\ZoFixture\\Moravel\\",
-                                                  "C:\\ZoFixture\\Moravel\\Readme.txt",
-                                                  "C:\\ZoFixture\\Moravel\\Samples.txt",
-                                                  "C:\\ZoFixture\\Plugins\\Zo_Mor.dll"}));
+    EXPECT_EQ(after.files, Without(before.files, kMoravelGone));
     EXPECT_EQ(after.programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}));
 }
 
 TEST_F(ZoclearProgram, ARefusedCommandKeepsThePartForASecondTry) {
     server.Refuse("[DeleteItem(\"Moravel\")]");
-    Launch(kThreeParts);
-    ExpectNotice({"Moravel", "Kolda", "Tools"});
-    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
-               "C:\\ZoFixture\\Moravel\\Samples.txt"});
+    LaunchThreeParts();
+    Remove(0, kMoravelFiles);
     Expect(kOk, Text(zoclear_text::kNoProgramManager), IDOK);
     ExpectList({"Moravel", "Kolda", "Tools"});
     EXPECT_EQ(driver->GaugeText(), "0%");
@@ -382,8 +380,7 @@ TEST_F(ZoclearProgram, ARefusedCommandKeepsThePartForASecondTry) {
 
     // A second try: the records still list the deleted files, which are passed over now.
     server.Refuse("");
-    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
-               "C:\\ZoFixture\\Moravel\\Samples.txt"});
+    Remove(0, kMoravelFiles);
     ExpectCompleted();
     ExpectList({"Kolda", "Tools"});
     Exit();
@@ -393,10 +390,8 @@ TEST_F(ZoclearProgram, ARefusedCommandKeepsThePartForASecondTry) {
 
 TEST_F(ZoclearProgram, TheServerEndingTheConversationKeepsThePart) {
     server.DisconnectAt("[DeleteItem(\"Moravel\")]");
-    Launch(kThreeParts);
-    ExpectNotice({"Moravel", "Kolda", "Tools"});
-    Remove(0, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt",
-               "C:\\ZoFixture\\Moravel\\Samples.txt"});
+    LaunchThreeParts();
+    Remove(0, kMoravelFiles);
     SeenBox box;
     ASSERT_TRUE(driver->WaitForBox(&box));
     // DDEML may report the end of the conversation while the command waits (Wine does not).
