@@ -35,10 +35,7 @@ protected:
     // product folder; the start-up's boxes are cleared.
     void Start(const std::string& ini, const std::string& currentFolder = kProduct) {
         records = std::make_unique<MemoryProfile>(ini);
-        for (const std::string& line : Lines(ini))
-            if (line.rfind("FILE", 0) == 0 && line.find('=') != std::string::npos &&
-                line.rfind("FILES=", 0) != 0)
-                files.files.insert(line.substr(line.find('=') + 1));
+        for (const std::string& path : FileValues(ini)) files.files.insert(path);
         remover = std::make_unique<Remover>(
             Remover::Seams{&ui, records.get(), &files, &programManager}, ZoclearStrings());
         remover->Startup(currentFolder, kProduct);
@@ -47,14 +44,6 @@ protected:
         Start(ini);
         ui.log.clear();
         ui.progress.clear();
-    }
-
-    static Texts Lines(const std::string& text) {
-        Texts lines;
-        size_t begin = 0;
-        for (size_t end; (end = text.find('\n', begin)) != std::string::npos; begin = end + 1)
-            lines.push_back(text.substr(begin, end - begin));
-        return lines;
     }
 
     std::string Text(unsigned id) const { return strings.Load(id); }

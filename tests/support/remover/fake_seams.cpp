@@ -100,6 +100,21 @@ std::string MemoryProfile::Text() const {
     return text;
 }
 
+std::vector<std::string> FileValues(const std::string& ini) {
+    std::vector<std::string> values;
+    std::istringstream lines(ini);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t equals = line.find('=');
+        const bool fileKey = equals != std::string::npos && equals > 4 &&
+                             line.compare(0, 4, "FILE") == 0 &&
+                             line.find_first_not_of("0123456789", 4) == equals;
+        if (fileKey && equals + 1 < line.size()) values.push_back(line.substr(equals + 1));
+    }
+    return values;
+}
+
 // ---- FakeFileSystem ----------------------------------------------------------------------------
 
 RemoveOutcome FakeFileSystem::RemoveFile(const std::string& path) {

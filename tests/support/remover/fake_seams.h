@@ -47,6 +47,10 @@ private:
     int reads_ = 0;
 };
 
+// The values of the FILE<n> keys of a records text, in order, the empty ones passed over: the
+// files that an installation with these records holds.
+std::vector<std::string> FileValues(const std::string& ini);
+
 // Files by path. A path in `refusals` stays and fails with its system error code.
 class FakeFileSystem : public FileSystem {
 public:

@@ -49,12 +49,11 @@ FixtureInstallation::FixtureInstallation(const std::string& records,
     // The files, groups and items the records name; what an earlier run left goes first.
     std::istringstream lines(records);
     std::string line, group;
-    std::vector<std::string> files, links;
+    std::vector<std::string> links;
     while (std::getline(lines, line)) {
         if (line.rfind('[', 0) == 0) group.clear();
         if (line.rfind("GROUP=", 0) == 0) group = IsPlainGroup(Value(line)) ? Value(line) : "";
         if (!group.empty()) groups_.push_back(group);
-        if (KeyIs(line, "FILE") && !Value(line).empty()) files.push_back(Value(line));
         if (KeyIs(line, "ITEM") && !group.empty() && !Value(line).empty())
             links.push_back(programs_ + "\\" + group + "\\" + Value(line) + ".lnk");
     }
@@ -63,7 +62,7 @@ FixtureInstallation::FixtureInstallation(const std::string& records,
     groups_.erase(std::unique(groups_.begin(), groups_.end()), groups_.end());
     Clear();
 
-    for (const std::string& path : files) MakeFile(path, "installed " + path);
+    for (const std::string& path : FileValues(records)) MakeFile(path, "installed " + path);
     for (const std::string& path : extraFiles) MakeFile(path, "extra " + path);
     for (const std::string& path : links) MakeFile(path, "link");
     MakeFile(std::string(kRoot) + "\\Sentinel.txt", "no part lists this file");
