@@ -92,7 +92,7 @@ public:
 private:
     // The generator kept in a register for the pass: the pixel writes could alias it.
     int Draw() {
-        state_ = state_ * 1566083941u + 1u;
+        state_ = NextState(state_);
         return static_cast<int>(IndexOf(state_, count_));
     }
 
