@@ -53,8 +53,8 @@ struct Snapshot {
     }
 };
 
-// The oil-paint engine at every level 1, after its phases up to the colour mapping (and, segmented, after the
-// masses), with snapshots of both states.
+// The oil-paint engine at level 1, after its phases up to the colour mapping (and, segmented,
+// after the masses), with snapshots of both states.
 struct Prepared {
     std::unique_ptr<TDib> picture;
     MaterialInfo ground;

@@ -34,8 +34,9 @@ using InPlaceWindow = neighbourhood::PixelWindow<3>;
 //   3 toward -y: (-1,-1) (-1,-2) (0,-1) (0,-2) (0,-3) (1,-1) (1,-2)
 // So wedge 0 is the centre, the column triples (rows y-1..y+1) at x+1 and x+2, and (x+3, y);
 // wedge 1 the centre, the row triples (columns x-1..x+1) at y+1 and y+2, and (x, y+3); and
-// wedges 2 and 3 the mirror images. Those triples slide along the row, so a pixel costs
-// sixteen reads instead of thirty-two.
+// wedges 2 and 3 the mirror images. RunWedges keeps each pixel's sums and the row triples in
+// rings of seven rows, and the column triples of the row it works on, each summed once: a
+// wedge is the sum of four stored terms.
 constexpr int kWedgeReach = 3;
 
 // Channel sums and the sum of squares over some pixels.
@@ -50,12 +51,6 @@ struct alignas(16) PixelSums {
         green += p[1];
         red += p[2];
         squares += p[0] * p[0] + p[1] * p[1] + p[2] * p[2];
-    }
-    void Subtract(const uint8_t* p) {
-        blue -= p[0];
-        green -= p[1];
-        red -= p[2];
-        squares -= p[0] * p[0] + p[1] * p[1] + p[2] * p[2];
     }
 };
 

@@ -68,8 +68,8 @@ ZoMaterial::ZoMaterial(TDib* source, TDib* /*canvas*/, TDib* focusMap,
 ZoMaterial::~ZoMaterial() = default;
 
 int ZoMaterial::Texel(const TexelAt& at) {
-    const int sample1 = noise1_->Sample(at.x, at.y);
-    const int sample2 = noise2_->Sample(at.x, at.y);
+    const int sample1 = noise1_->SampleCell(at.gridRow, at.gridColumn);
+    const int sample2 = noise2_->SampleCell(at.gridRow, at.gridColumn);
     const int u = Wrap(at.wrappedX + ArithmeticShiftRight(sample1 * side_, shift_), side_);
     const int v = Wrap(at.wrappedY + ArithmeticShiftRight(sample2 * side_, shift_), side_);
     return texture_[v * side_ + u];
@@ -80,10 +80,14 @@ void ZoMaterial::ForEachPixel(Visit&& visit) {
     for (int y = 0; y < height_; ++y) {
         uint8_t* pixel = source_->Row(y);
         const uint8_t* const focus = focusMap_->Row(y);
-        TexelAt at{0, y, 0, y % side_};
-        for (; at.x < width_; ++at.x, pixel += 3) {
-            visit(pixel, focus[at.x], static_cast<const TexelAt&>(at));
+        // Both noise fields have the picture's size: a pixel lies in the same cell of each.
+        FractalNoise::ColumnWalk cells(0, width_);
+        TexelAt at{FractalNoise::GridIndex(y, height_), 0, 0, y % side_};
+        for (int x = 0; x < width_; ++x, pixel += 3) {
+            at.gridColumn = cells.Column();
+            visit(pixel, focus[x], static_cast<const TexelAt&>(at));
             at.wrappedX = at.wrappedX + 1 < side_ ? at.wrappedX + 1 : 0;
+            cells.Step();
         }
     }
 }

@@ -42,9 +42,10 @@ public:
     void TintTexture(const uint8_t* table);
 
 private:
-    // Where a pixel lies in the picture and, wrapped to the side, on the tiled texture.
+    // Where a pixel lies on the noise fields' grid and, wrapped to the side, on the tiled
+    // texture.
     struct TexelAt {
-        int x, y;
+        int gridRow, gridColumn;
         int wrappedX, wrappedY;
     };
     // visit(pixel, focus, at) for every pixel of the source in storage order, with its focus

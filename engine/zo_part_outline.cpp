@@ -63,20 +63,14 @@ void ZoPart::Outline(int width, int percent, const uint8_t* table) {
     int widest = 0;
     for (int f = 0; f < 256; ++f) widest = reach[f] > widest ? reach[f] : widest;
 
+    // Marks only grow, and the plane a step writes holds the marks of two steps back, all among
+    // those it reads: each step leaves there the marks it read plus the new ones. Steps from
+    // widest - 1 on could neither grow a mark nor draw, only copy, so they are not run; with no
+    // growing step at all both planes still hold the border marks.
     int written = kGreenPlane;
-    for (int r = 0; r <= width; ++r) {
+    for (int r = 0; r + 1 < widest; ++r) {
         const int read = r % 2 == 0 ? kBluePlane : kGreenPlane;
         written = read == kBluePlane ? kGreenPlane : kBluePlane;
-        if (r + 1 >= widest) {
-            // No pixel can grow in this step (nor draw): the marks are only carried over.
-            for (int y = 0; y < h; ++y) {
-                uint8_t* pixel = canvas_->Row(y);
-                for (int x = 0; x < w; ++x, pixel += 3) {
-                    if (pixel[read] != 0) pixel[written] = pixel[read];
-                }
-            }
-            continue;
-        }
         for (int y = 0; y < h; ++y) {
             const uint8_t* focus = focusMap_->Row(y);
             uint8_t* row = canvas_->Row(y);

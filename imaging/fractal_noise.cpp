@@ -85,11 +85,11 @@ int FractalNoise::GridIndex(int p, int n) {
 }
 
 int FractalNoise::Sample(int x, int y) {
-    const int32_t noise = DrawNoise(jitter_);
-    if (!grid_) return 0;
-    const int column = GridIndex(x, width_);
-    const int row = GridIndex(y, height_);
-    return ClampToByte(grid_[row * kSide + column] + noise);
+    if (!grid_) {
+        NextRandom();  // the step all the same
+        return 0;
+    }
+    return SampleCell(GridIndex(y, height_), GridIndex(x, width_));
 }
 
 int FractalNoise::SampleBilinear(int x, int y) const {

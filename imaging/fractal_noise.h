@@ -39,9 +39,37 @@ public:
     // The grid row or column of image position p along an extent of n pixels: p * 64 / n,
     // positions outside 0..n clamped, so within 0..64.
     static int GridIndex(int p, int n);
-    // Sample at a position whose grid cell the caller has found with GridIndex (against Width()
-    // and Height()): the same value and the same generator step, for loops that walk the cells
-    // without a division per pixel. Only after a successful Generate.
+
+    // The grid columns of positions x, x + 1, ... along a row of n > 0 pixels, as GridIndex
+    // gives them while the position stays within 0..n: x * 64 / n carried as quotient and
+    // remainder, so that a walk along a row takes no division per pixel.
+    class ColumnWalk {
+    public:
+        // Starts at position x, 0 <= x <= n.
+        ColumnWalk(int x, int n) : n_(n > 0 ? n : 1) {
+            const int64_t scaled = int64_t{x} * (kSide - 1);
+            column_ = static_cast<int>(scaled / n_);
+            rest_ = static_cast<int>(scaled % n_);
+        }
+        int Column() const { return column_; }
+        // On to the next position: one cell or none, several on a row narrower than the grid.
+        void Step() {
+            rest_ += kSide - 1;
+            while (rest_ >= n_) {
+                rest_ -= n_;
+                ++column_;
+            }
+        }
+
+    private:
+        int n_;
+        int column_;
+        int rest_;
+    };
+
+    // Sample at a position whose grid cell the caller has found with GridIndex or a ColumnWalk
+    // (against Width() and Height()): the same value and the same generator step, for loops
+    // that walk the cells without a division per pixel. Only after a successful Generate.
     int SampleCell(int row, int column) {
         const int32_t noise = DrawNoise(jitter_);
         return ClampToByte(grid_[row * kSide + column] + noise);

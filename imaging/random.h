@@ -7,10 +7,14 @@
 
 extern uint32_t RandomState;
 
-// One step, state = state × 1566083941 + 1 (mod 2^32); returns the new state. Inline because
-// the stroke and noise loops draw several values per pixel.
+// The state after s: s × 1566083941 + 1 (mod 2^32). For loops that keep the state in a local
+// while they draw, and for tests that replay the draws.
+constexpr uint32_t NextState(uint32_t s) { return s * 1566083941u + 1u; }
+
+// One step of the generator, RandomState = NextState(RandomState); returns the new state. Inline
+// because the stroke and noise loops draw several values per pixel.
 inline uint32_t NextRandom() {
-    RandomState = RandomState * 1566083941u + 1u;
+    RandomState = NextState(RandomState);
     return RandomState;
 }
 

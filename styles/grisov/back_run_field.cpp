@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "imaging/int_helpers.h"
 #include "imaging/random.h"
 
 namespace grisov {
@@ -43,11 +44,9 @@ inline int MeasureOf(const uint8_t* measures, int blue, int green, int red) {
     return measures[maximum * 256 + minimum];
 }
 
-// A channel moved toward the point's by weight / 128, floored. With the weight at most 128 the
-// product lies in -32640..32640, so adding 32640 keeps it non-negative and the plain shift
-// floors as the arithmetic shift would.
+// A channel moved toward the point's by weight / 128, floored.
 inline int Toward(int channel, int point, int weight) {
-    return channel + (((point - channel) * weight + 32640) >> 7) - 255;
+    return channel + ArithmeticShiftRight((point - channel) * weight, 7);
 }
 
 // Where a ring point lies from a pixel: in the picture's bytes, and in the measure plane.
@@ -93,7 +92,7 @@ public:
 private:
     // The generator kept in a register for the pass: the pixel writes could alias it.
     int Draw() {
-        state_ = state_ * 1566083941u + 1u;
+        state_ = NextState(state_);
         return static_cast<int>(IndexOf(state_, count_));
     }
 

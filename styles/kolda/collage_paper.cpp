@@ -96,21 +96,18 @@ void CollagePaper::PaintTexturedSpan(int left, int right, int y) {
         return static_cast<int>((static_cast<Wide>(x) * sine_ + yCosine) / 1000) + diagonal_;
     };
     // Both noise fields have the picture's size, so a pixel lies in the same grid cell of
-    // each. Along the row the cell's column x × 64 / width is carried as quotient and
-    // remainder, and u and v, which change by at most 1 from one column to the next, as their
-    // remainders modulo the side: no division per pixel.
+    // each, walked along the row; u and v, which change by at most 1 from one column to the
+    // next, are carried as their remainders modulo the side: no division per pixel.
     const int row = FractalNoise::GridIndex(y, height_);
-    const int64_t scaled = int64_t{left} * (FractalNoise::kSide - 1);
-    int column = static_cast<int>(scaled / width_);
-    int columnRest = static_cast<int>(scaled % width_);
+    FractalNoise::ColumnWalk cells(left, width_);
     int uNow = u(left), vNow = v(left);
     // The diagonal keeps u and v non-negative for every pixel of the picture.
     int uMod = uNow % n, vMod = vNow % n;
     if (uMod < 0) uMod += n;
     if (vMod < 0) vMod += n;
     for (int x = left; x <= right; ++x, pixel += 3) {
-        const int shiftX = (noiseX_.SampleCell(row, column) * n) >> shift_;
-        const int shiftY = (noiseY_.SampleCell(row, column) * n) >> shift_;
+        const int shiftX = (noiseX_.SampleCell(row, cells.Column()) * n) >> shift_;
+        const int shiftY = (noiseY_.SampleCell(row, cells.Column()) * n) >> shift_;
         int tx = uMod + shiftX;
         int ty = vMod + shiftY;
         if (tx >= n) tx %= n;
@@ -120,11 +117,7 @@ void CollagePaper::PaintTexturedSpan(int left, int right, int y) {
         pixel[1] = colour[1];
         pixel[2] = colour[2];
         if (x == right) break;
-        columnRest += FractalNoise::kSide - 1;
-        while (columnRest >= width_) {
-            columnRest -= width_;
-            ++column;
-        }
+        cells.Step();
         const int uNext = u(x + 1), vNext = v(x + 1);
         uMod += uNext - uNow;
         vMod += vNext - vNow;

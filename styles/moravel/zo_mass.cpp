@@ -56,9 +56,9 @@ ZoMass::ZoMass(const EngineContext& context) : ZoPart(context) {
 
 ZoMass::~ZoMass() = default;
 
-int ZoMass::DisplacedHeight(int x, int y) {
-    const int p = noise1_->Sample(x, y);
-    const int q = noise2_->Sample(x, y);
+int ZoMass::DisplacedHeight(int x, int y, int gridRow, int gridColumn) {
+    const int p = noise1_->SampleCell(gridRow, gridColumn);
+    const int q = noise2_->SampleCell(gridRow, gridColumn);
     const int tx = (((p * side_) >> shift_) + x) % side_;
     const int ty = (((q * side_) >> shift_) + y) % side_;
     return heightMap_[ty * side_ + tx];
@@ -144,11 +144,14 @@ void ZoMass::TextureBackground(const uint8_t weight[256], int lumaGainUp, int ch
             const uint8_t* labels = LabelMap()->Row(y);
             const uint8_t* focusRow = FocusMap()->Row(y);
             uint8_t* pixel = Source()->Row(y);
-            for (int x = 0; x < width; ++x, pixel += 3) {
+            const int gridRow = FractalNoise::GridIndex(y, height);
+            FractalNoise::ColumnWalk cells(0, width);
+            for (int x = 0; x < width; ++x, pixel += 3, cells.Step()) {
                 if (labels[x] != background) continue;
                 const int w = weight[focusRow[x]];
                 if (w <= 0) continue;
-                const int64_t h = int64_t{DisplacedHeight(x, y) - middle_} * w;
+                const int64_t h =
+                    int64_t{DisplacedHeight(x, y, gridRow, cells.Column()) - middle_} * w;
                 const int64_t lumaChange = h > 0 ? lumaGainUp * h / 256 : -h * lumaGainDown / 256;
                 const int64_t chromaChange =
                     h > 0 ? chromaGainUp * h / 256 : -h * chromaGainDown / 256;
@@ -166,9 +169,12 @@ void ZoMass::TextureBackground(const uint8_t weight[256], int lumaGainUp, int ch
     for (int y = 0; y < height; ++y) {
         const uint8_t* labels = LabelMap()->Row(y);
         uint8_t* pixel = Source()->Row(y);
-        for (int x = 0; x < width; ++x, pixel += 3) {
+        const int gridRow = FractalNoise::GridIndex(y, height);
+        FractalNoise::ColumnWalk cells(0, width);
+        for (int x = 0; x < width; ++x, pixel += 3, cells.Step()) {
             if (labels[x] != kOutline) continue;
-            const int shade = side_ > 0 ? DisplacedHeight(x, y) + 1 : 256;
+            const int shade =
+                side_ > 0 ? DisplacedHeight(x, y, gridRow, cells.Column()) + 1 : 256;
             for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>((colour[c] * shade) >> 8);
         }
     }

@@ -54,8 +54,9 @@ public:
                        const uint8_t focus[256]);
 
 private:
-    // The height map under pixel (x, y), displaced by one sample of each noise field.
-    int DisplacedHeight(int x, int y);
+    // The height map under pixel (x, y), displaced by one sample of each noise field at the
+    // pixel's grid cell (both fields have the picture's size).
+    int DisplacedHeight(int x, int y, int gridRow, int gridColumn);
 
     const uint8_t* heightMap_ = nullptr;
     int side_ = 0;

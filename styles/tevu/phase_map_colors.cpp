@@ -1,7 +1,6 @@
 // TEVU's colour phase: the picture through the plug-in's colour map, softened alike at every
 // colour level, with the map's grid lightened along an S-curve and its chroma held a little
 // below full.
-#include "engine/make_component.h"
 #include "styles/kolda/color_map_ex.h"
 #include "styles/tevu/curve_rows.h"
 #include "styles/tevu/expert.h"
@@ -18,12 +17,8 @@ constexpr int kMapOffset = -2;
 
 int Expert::MapColors() {
     if (!CurvesOrReport({firstLight.get(), firstChroma.get()})) return 0;
-    auto map = MakeOrReport<ColorMapEx>(status, texts::kNoMemory, status);
+    auto map = MakeColorMapEx(status);
     if (!map) return 0;
-    if (!map->HasTable()) {
-        StatusCopy(status, texts::kNoMemory);  // made, but without room for its table
-        return 0;
-    }
     const uint8_t* light =
         KeepSigmoidCurve(*firstLight, "Light correction", {0.02, 0.5, 0, 1.0}, &kCorrectionRows);
     const uint8_t* chroma =

@@ -200,6 +200,20 @@ TEST(FractalNoise, SampleCellIsSampleAtAPositionOfThatCell) {
     }
 }
 
+TEST(FractalNoise, ColumnWalkFollowsGridIndexAlongARow) {
+    // Rows narrower than the grid step several cells at a time, wider ones one cell or none;
+    // a walk may start anywhere on the row and runs on to position n, column 64.
+    for (int n : {1, 2, 3, 63, 64, 65, 100, 129, 1030, 4097}) {
+        for (int start : {0, 1, n / 3, n - 1, n}) {
+            if (start > n) continue;
+            FractalNoise::ColumnWalk walk(start, n);
+            for (int x = start; x <= n; ++x, walk.Step())
+                ASSERT_EQ(walk.Column(), FractalNoise::GridIndex(x, n))
+                    << "n " << n << ", from " << start << ", at " << x;
+        }
+    }
+}
+
 TEST(FractalNoise, SampleWithoutGridOrSizeIsSafe) {
     FractalNoise noise;
     SetSeed(1);

@@ -349,9 +349,9 @@ std::unique_ptr<TDib> Speckled(int width, int height) {
 int Channel(const TDib& dib, int x, int y, int c) { return dib.Row(y)[3 * x + c]; }
 
 TEST(ZoCluster, NeighbourMeanFiltersMatchTheirDefinitionAcrossAPicture) {
-    // Wide and tall enough that the running neighbour sums slide across many pixels of each row,
-    // and the filters that take a row in stretches of 512 pixels cross two stretch ends; every
-    // expected value is read off the eight neighbours one by one.
+    // Wide enough that the filters, which take a row in stretches of 512 pixels with the column
+    // sums of each stretch, cross two stretch ends, and tall enough for several interior rows;
+    // every expected value is read off the eight neighbours one by one.
     const int w = 1030;
     const int h = 7;
     const std::unique_ptr<TDib> picture = Speckled(w, h);
@@ -512,7 +512,8 @@ TEST(ZoCluster, WedgeFiltersMatchTheWedgeTableAcrossAPicture) {
         {{-1, 1}, {-2, 1}, {-1, 0}, {-2, 0}, {-3, 0}, {-1, -1}, {-2, -1}},
         {{-1, -1}, {-1, -2}, {0, -1}, {0, -2}, {0, -3}, {1, -1}, {1, -2}},
     };
-    // Large enough that the sliding wedge sums move across several pixels of several rows.
+    // Large enough that the rings of row sums behind the wedges turn over and every wedge is
+    // taken at several pixels of several rows.
     const int w = 14;
     const int h = 11;
     const std::unique_ptr<TDib> picture = Speckled(w, h);

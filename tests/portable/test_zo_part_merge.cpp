@@ -171,7 +171,7 @@ TEST_F(OutlineFixture, FullChanceGrowsTheBorderEvenly) {
 TEST_F(OutlineFixture, WiderOutlinesGrowOneColumnPerStepAndDrawPerCandidate) {
     ZoPart part(images.Context());
     part.Outline(3, 100, full);
-    // reach 3: steps r = 0 and 1 grow (r + 1 < 3), step 2 and 3 only copy. Columns 1..6.
+    // reach 3: steps r = 0 and 1 grow (r + 1 < 3), steps 2 and 3 would only copy. Columns 1..6.
     for (int y = 0; y < 6; ++y) {
         EXPECT_EQ(images.colorIndexMap->Row(y)[0], 0);
         for (int x = 1; x <= 6; ++x) EXPECT_EQ(images.colorIndexMap->Row(y)[x], 255) << x;

@@ -2,12 +2,15 @@
 // plain canvas operations.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "engine/zo_stroke.h"
 #include "tests/support/context_images.h"
-#include "tests/support/pictures.h"
 #include "tests/support/pictures.h"
 
 namespace {
@@ -78,6 +81,106 @@ TEST_F(Finish, DetailRestoreLeavesTheNonEdgePixels) {
     EXPECT_EQ(Canvas(2, 2), 180);
     EXPECT_EQ(Canvas(5, 5), 50);
     EXPECT_EQ(Source(5, 5), 50);
+}
+
+TEST(FinishWide, DetailCleanAndRestoreFollowTheRuleAcrossStretches) {
+    // Wider than two of the 512-pixel stretches the row pass works in. The source is gentle
+    // noise around 100 with scattered bright dots and the edge threshold rises with the focus,
+    // which varies from pixel to pixel, so some pixels are edges and some are cleaned; the canvas
+    // is noise over all bytes. Every expected pixel is worked out from its eight neighbours.
+    const int w = 1030;
+    const int h = 6;
+    ContextImages images(w, h, 72, 0);
+    uint32_t state = 4321;
+    const auto next = [&state](int n) {
+        state = state * 1103515245u + 12345u;
+        return static_cast<int>((state >> 16) % n);
+    };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            images.focusMap->Row(y)[x] = static_cast<uint8_t>(next(256));
+            const bool dot = next(16) == 0;
+            uint8_t* source = test_pictures::PixelAt(*images.source, x, y);
+            uint8_t* canvas = test_pictures::PixelAt(*images.canvas, x, y);
+            for (int c = 0; c < 3; ++c) {
+                source[c] = static_cast<uint8_t>(dot ? 240 : 80 + next(48));
+                canvas[c] = static_cast<uint8_t>(next(256));
+            }
+        }
+    const std::unique_ptr<TDib> source = test_pictures::Crop(*images.source, 0, 0, w, h);
+    const std::unique_ptr<TDib> canvas = test_pictures::Crop(*images.canvas, 0, 0, w, h);
+    uint8_t edge[256], weight[256], colour[256], clean[256];
+    for (int i = 0; i < 256; ++i) {
+        edge[i] = static_cast<uint8_t>(i / 4);
+        weight[i] = static_cast<uint8_t>(std::min(255, 2 * i + 30));
+        colour[i] = static_cast<uint8_t>(255 - i / 2);
+        clean[i] = static_cast<uint8_t>(i < 192 ? i / 8 : 255);
+    }
+
+    struct Case {
+        const char* name;
+        std::function<void(ZoStroke&)> run;
+        const uint8_t* colour;
+        const uint8_t* clean;
+    };
+    const Case cases[] = {
+        {"DetailClean", [&](ZoStroke& s) { s.DetailClean(edge, weight, colour, clean); }, colour,
+         clean},
+        {"DetailRestore", [&](ZoStroke& s) { s.DetailRestore(edge, weight, nullptr); }, nullptr,
+         nullptr},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        std::memcpy(images.source->Bits(), source->Bits(), source->ImageBytes());
+        std::memcpy(images.canvas->Bits(), canvas->Bits(), canvas->ImageBytes());
+        ZoStroke stroke(images.source.get(), images.canvas.get(), images.focusMap.get(),
+                        images.colorIndexMap.get(), images.status);
+        test.run(stroke);
+        int restored = 0, cleaned = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const uint8_t* s = test_pictures::PixelAt(*source, x, y);
+                const uint8_t* before = test_pictures::PixelAt(*canvas, x, y);
+                const uint8_t* after = test_pictures::PixelAt(*images.canvas, x, y);
+                // The source becomes the canvas.
+                ASSERT_EQ(std::memcmp(test_pictures::PixelAt(*images.source, x, y), after, 3), 0)
+                    << x << "," << y;
+                if (x == 0 || y == 0 || x == w - 1 || y == h - 1) {
+                    ASSERT_EQ(std::memcmp(after, before, 3), 0) << "border " << x << "," << y;
+                    continue;
+                }
+                int strongest = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const uint8_t* n = test_pictures::PixelAt(*source, x + dx, y + dy);
+                        for (int c = 0; c < 3; ++c)
+                            strongest = std::max(strongest, std::abs(n[c] - s[c]));
+                    }
+                const int f = images.focusMap->Row(y)[x];
+                const int over = strongest - edge[f];
+                restored += over > 0;
+                for (int c = 0; c < 3; ++c) {
+                    int expected = before[c];
+                    if (over > 0) {
+                        const int target = test.colour != nullptr ? test.colour[s[c]] : s[c];
+                        const int keep = 255 - weight[over];
+                        expected = target + static_cast<int>(
+                                                std::floor((before[c] - target) * keep / 256.0));
+                    } else if (test.clean != nullptr && test.clean[f] < 255) {
+                        expected = std::clamp<int>(before[c], s[c] - test.clean[f],
+                                                   s[c] + test.clean[f]);
+                        cleaned += expected != before[c];
+                    }
+                    ASSERT_EQ(after[c], expected) << x << "," << y << " channel " << c;
+                }
+            }
+        // The picture reaches every path of the rule.
+        EXPECT_GT(restored, 100);
+        EXPECT_LT(restored, (w - 2) * (h - 2) - 100);
+        if (test.clean != nullptr) {
+            EXPECT_GT(cleaned, 100);
+        }
+    }
 }
 
 TEST_F(Finish, FillAndCopies) {

@@ -3,8 +3,10 @@
 
 #include <cstdint>
 
-// `state` advanced `steps` times as the generator advances it (state × 1566083941 + 1).
+#include "imaging/random.h"
+
+// `state` advanced `steps` times as the generator advances it.
 inline uint32_t StateAfterSteps(uint32_t state, uint32_t steps) {
-    for (uint32_t n = 0; n < steps; ++n) state = state * 1566083941u + 1u;
+    for (uint32_t n = 0; n < steps; ++n) state = NextState(state);
     return state;
 }
