@@ -357,38 +357,20 @@ Rgb Shade(const Rgb& base, int s) {
     return {channel(base.red), channel(base.green), channel(base.blue)};
 }
 
-void Put16(std::vector<uint8_t>* b, uint32_t v) {
-    b->push_back(static_cast<uint8_t>(v));
-    b->push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>* b, uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
 std::vector<uint8_t> CoverFile(const Style& style) {
     Cover cover;
     style.paint(&cover);
-    const uint32_t rowBytes = (kWidth + 3) & ~3u;
+    const uint32_t rowBytes = static_cast<uint32_t>(BitmapRowBytes(kWidth, 8));
     const uint32_t pixelBytes = rowBytes * kHeight;
-    const uint32_t offset = 14 + 40 + 4 * kRamps * kShades;
+    BitmapInfoHeader header;
+    header.width = kWidth;
+    header.height = kHeight;
+    header.bitCount = 8;
+    header.sizeImage = pixelBytes;
+    header.colorsUsed = kRamps * kShades;  // every entry of the table is used
     std::vector<uint8_t> b;
-    b.push_back('B');
-    b.push_back('M');
-    Put32(&b, offset + pixelBytes);
-    Put32(&b, 0);
-    Put32(&b, offset);
-    Put32(&b, 40);
-    Put32(&b, kWidth);
-    Put32(&b, kHeight);
-    Put16(&b, 1);
-    Put16(&b, 8);
-    Put32(&b, 0);  // BI_RGB
-    Put32(&b, pixelBytes);
-    Put32(&b, 0);
-    Put32(&b, 0);
-    Put32(&b, kRamps * kShades);  // every entry of the table is used
-    Put32(&b, 0);
+    AppendBmpFileHeader(&b, 4 * header.colorsUsed, pixelBytes);
+    AppendInfoHeader(&b, header);
     for (const Rgb& ramp : style.ramps) {
         for (int s = 0; s < kShades; ++s) {
             const Rgb c = Shade(ramp, s);
