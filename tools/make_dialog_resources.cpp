@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/preview_picture.h"
 #include "tools/tool_output.h"
 
 namespace {
@@ -282,8 +283,10 @@ Bytes Icon() {
 
 // ---- the progress picture --------------------------------------------------------------------
 
-constexpr int kProgressSide = 200;
-constexpr int kCanvasLeft = 10, kCanvasBottom = 23, kCanvasWidth = 160, kCanvasHeight = 150;
+// The picture fills the preview, and its canvas is the area the progress display paints.
+constexpr int kProgressSide = preview::kSide;
+constexpr int kCanvasLeft = preview::kStudyLeft, kCanvasBottom = preview::kStudyBottom;
+constexpr int kCanvasWidth = preview::kStudyWidth, kCanvasHeight = preview::kStudyHeight;
 constexpr int kFrameWidth = 3;
 
 // Palette: 0 white (the canvas, and nothing else), 1..64 the wall's shades, 65..96 wood,
@@ -335,7 +338,8 @@ Bytes ProgressBitmap() {
         palette.push_back(red);
         palette.push_back(0);
     }
-    const uint32_t pixelBytes = kProgressSide * kProgressSide;  // 200 is a multiple of 4
+    static_assert(kProgressSide % 4 == 0, "the 8-bit rows need no padding");
+    const uint32_t pixelBytes = kProgressSide * kProgressSide;
     Bytes b;
     AppendBmpFileHeader(&b, static_cast<uint32_t>(palette.size()), pixelBytes);
     PutInfoHeader(&b, kProgressSide, kProgressSide, 8, pixelBytes, 256);
