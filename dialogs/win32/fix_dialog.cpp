@@ -7,8 +7,8 @@
 #include <new>
 
 #include "dialogs/dialog_font.h"
+#include "dialogs/win32/centred_origin.h"
 #include "dialogs/win32/log_font.h"
-#include "dialogs/dialog_placement.h"
 #include "dialogs/win32/screen_colors.h"
 #include "framework/dc.h"
 #include "framework/dib_bitmap.h"
@@ -67,14 +67,10 @@ void FixDialog::PlaceWindow() {
 }
 
 void FixDialog::CentreOnOwner() {
-    RECT ownerRect;
-    if (owner_ == nullptr || owner_->GetHandle() == nullptr ||
-        !GetWindowRect(owner_->GetHandle(), &ownerRect))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &ownerRect, 0);
     const int width = placement_.right - placement_.left;
     const int height = placement_.bottom - placement_.top;
-    const placement::Origin origin = placement::CentredOn(
-        ownerRect.left, ownerRect.top, ownerRect.right, ownerRect.bottom, width, height);
+    const POINT origin =
+        CentredOrigin(owner_ != nullptr ? owner_->GetHandle() : nullptr, width, height);
     SetWindowPos(GetHandle(), nullptr, origin.x, origin.y, width, height, SWP_NOZORDER);
 }
 
