@@ -32,8 +32,6 @@ enum : int {
     kStringOriginal = 210,
     kStringStudy = 211,
     kStringTableau = 212,
-    kStringHelp = 213,
-    kStringCancel = 215,
     kStringSizeLabel = 220,  // 220..225: the six labels
     kStringLevels = 230,     // 230..232: the three levels
 };
