@@ -30,10 +30,7 @@ FixDialog::FixDialog(framework::TWindow* owner, const char* templateName, int le
       background_(new (std::nothrow) framework::TBrush(GetSysColor(COLOR_BTNFACE))),
       screenColors_(ScreenColorCount()) {}
 
-FixDialog::~FixDialog() {
-    CloseWindow(IDCANCEL);
-    for (int i = 0; i < paneCount_; ++i) panes_[i].copy.reset();
-}
+FixDialog::~FixDialog() { CloseWindow(IDCANCEL); }  // the panes free their dithered copies
 
 const char* FixDialog::GetString(int id) {
     sharedText[0] = '\0';
