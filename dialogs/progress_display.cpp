@@ -1,6 +1,8 @@
 // Block means of the progress study painted into the progress picture's canvas.
 #include "dialogs/progress_display.h"
 
+#include <algorithm>
+
 #include "imaging/hue_color.h"
 #include "imaging/int_helpers.h"
 
@@ -30,10 +32,6 @@ void BlockMean(const TDib& study, int x0, int x1, int y0, int y1, int mean[3]) {
     for (int c = 0; c < 3; ++c) mean[c] = static_cast<int>(sums[c] / count);
 }
 
-bool Inside(const TDib& image, int x, int y) {
-    return x >= 0 && y >= 0 && x < image.Width() && y < image.Height();
-}
-
 }  // namespace
 
 void PaintBlocks(const TDib& study, int originX, int originY, const TDib& groundImage,
@@ -41,25 +39,33 @@ void PaintBlocks(const TDib& study, int originX, int originY, const TDib& ground
     const int blocks = 1 << level;
     const int w = study.Width();
     const int h = study.Height();
+    // Only pixels inside both the preview and the ground image are painted.
+    const int paintedWidth = std::min(previewImage->Width(), groundImage.Width());
+    const int paintedHeight = std::min(previewImage->Height(), groundImage.Height());
     for (int p = 0; p < blocks; ++p) {
         const int y0 = (h - 1) * p / blocks;
         const int y1 = (h - 1) * (p + 1) / blocks;
+        const int top = std::max(originY + y0, 0);
+        const int bottom = std::min(originY + y1 + 1, paintedHeight);  // the block's last row included
         for (int q = 0; q < blocks; ++q) {
             const int x0 = (w - 1) * q / blocks;
             const int x1 = (w - 1) * (q + 1) / blocks;
+            const int left = std::max(originX + x0, 0);
+            const int right = std::min(originX + x1, paintedWidth);  // its last column left out
             int mean[3];
             BlockMean(study, x0, x1, y0, y1, mean);
-            for (int y = originY + y0; y <= originY + y1; ++y) {
-                for (int x = originX + x0; x < originX + x1; ++x) {
-                    if (!Inside(*previewImage, x, y) || !Inside(groundImage, x, y)) continue;
-                    uint8_t* pixel = previewImage->Row(y) + 3 * x;
+            HueColor meanColor;
+            meanColor.blue = mean[0];
+            meanColor.green = mean[1];
+            meanColor.red = mean[2];
+            RgbToHcy(meanColor);
+            for (int y = top; y < bottom; ++y) {
+                uint8_t* pixel = previewImage->Row(y) + 3 * left;
+                const uint8_t* groundHeight = groundImage.Row(y) + left;
+                for (int x = left; x < right; ++x, pixel += 3, ++groundHeight) {
                     if (pixel[0] & 1) continue;  // the progress picture's frame
-                    HueColor color;
-                    color.blue = mean[0];
-                    color.green = mean[1];
-                    color.red = mean[2];
-                    RgbToHcy(color);
-                    color.luma = ClampToByte(color.luma + groundImage.Row(y)[x] - ground.middle);
+                    HueColor color = meanColor;
+                    color.luma = ClampToByte(meanColor.luma + *groundHeight - ground.middle);
                     HcyToRgb(color);
                     pixel[0] = static_cast<uint8_t>(color.blue & ~1);
                     pixel[1] = static_cast<uint8_t>(color.green);

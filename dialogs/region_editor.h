@@ -5,6 +5,7 @@
 // a RegionView, so the editor runs without a window in the tests.
 #pragma once
 
+#include "dialogs/preview_picture.h"
 #include "dialogs/region_geometry.h"
 #include "engine/ellipse_region.h"
 
@@ -68,7 +69,10 @@ public:
     int State() const { return dragState_; }
     const EllipseRegion& Rubber() const { return rubber_; }
 
-    static constexpr Rect kPreviewRect = {15, 15, 215, 215};
+    // The preview pane in dialog coordinates.
+    static constexpr Rect kPreviewRect = {preview::kPaneLeft, preview::kPaneTop,
+                                          preview::kPaneLeft + preview::kSide,
+                                          preview::kPaneTop + preview::kSide};
 
 private:
     void PickRegion(RegionView& view, int x, int y);

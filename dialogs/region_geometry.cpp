@@ -54,12 +54,12 @@ EllipseRegion RegionFromPreview(const EllipseRegion& rubber, const PreviewMappin
 }
 
 AxisTerms AxisTermsOf(const EllipseRegion& rubber) {
+    const double dx = rubber.endX - rubber.startX;
+    const double dy = rubber.endY - rubber.startY;
     AxisTerms terms;
-    terms.dx = rubber.endX - rubber.startX;
-    terms.dy = rubber.endY - rubber.startY;
-    terms.dx2 = terms.dx * terms.dx;
-    terms.dy2 = terms.dy * terms.dy;
-    terms.dxdy = terms.dx * terms.dy;
+    terms.dx2 = dx * dx;
+    terms.dy2 = dy * dy;
+    terms.dxdy = dx * dy;
     const double squared = terms.dx2 + terms.dy2;
     terms.inverse = squared != 0 ? 1 / (squared * squared) : 0;
     return terms;

@@ -22,7 +22,6 @@ EllipseRegion RegionFromPreview(const EllipseRegion& rubber, const PreviewMappin
 // dx², dy², dx·dy and 1 / (dx² + dy²)² of the rubber axis (end minus start).
 struct AxisTerms {
     double dx2 = 0, dy2 = 0, dxdy = 0, inverse = 0;
-    double dx = 0, dy = 0;
 };
 AxisTerms AxisTermsOf(const EllipseRegion& rubber);
 

@@ -56,7 +56,8 @@ private:
 
 class TStatic : public TControl {
 public:
-    // `textLimit` bounds what GetText reads back; the window shows its whole text.
+    // `textLimit` is only kept, as the most of the text a caller should read back (TextLimit);
+    // the window shows its whole text.
     TStatic(TDialog* parent, int id, const char* text, int x, int y, int width, int height,
             int textLimit);
     int TextLimit() const { return textLimit_; }

@@ -3,14 +3,18 @@
 
 #include <cstring>
 
+#include "imaging/bitmap_header.h"
+#include "imaging/dib.h"
+
 std::vector<uint8_t> CaptureWindow(HWND window) {
     RECT rect;
     if (window == nullptr || !GetClientRect(window, &rect)) return {};
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return {};
-    const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-    std::vector<uint8_t> picture(40 + rowBytes * height);
+    const size_t rowBytes = static_cast<size_t>(RowBytes24(width));
+    std::vector<uint8_t> picture(kBitmapInfoHeaderSize + rowBytes * height);
+    static_assert(sizeof(BITMAPINFOHEADER) == kBitmapInfoHeaderSize, "the host picture's header");
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof header;
     header.biWidth = width;
@@ -29,7 +33,8 @@ std::vector<uint8_t> CaptureWindow(HWND window) {
     SelectObject(memory, previous);
     BITMAPINFO info = {};
     info.bmiHeader = header;
-    const bool read = copied && GetDIBits(memory, bitmap, 0, height, picture.data() + 40, &info,
+    const bool read = copied && GetDIBits(memory, bitmap, 0, height,
+                                          picture.data() + kBitmapInfoHeaderSize, &info,
                                           DIB_RGB_COLORS) == height;
     DeleteObject(bitmap);
     DeleteDC(memory);

@@ -37,33 +37,18 @@ public:
     const Pixel& At(int x, int y) const { return pixels_[y * width_ + x]; }
 
     bool WriteBmp(const std::string& path) const {
-        const int rowBytes = (width_ * 3 + 3) & ~3;
+        const int rowBytes = static_cast<int>(BitmapRowBytes(width_, 24));
         const uint32_t imageBytes = static_cast<uint32_t>(rowBytes * height_);
+        BitmapInfoHeader header;
+        header.width = width_;
+        header.height = height_;
+        header.bitCount = 24;
+        header.sizeImage = imageBytes;
+        header.xPelsPerMeter = kPelsPerMeter;
+        header.yPelsPerMeter = kPelsPerMeter;
         std::vector<uint8_t> file;
-        auto put16 = [&](uint32_t v) {
-            file.push_back(static_cast<uint8_t>(v));
-            file.push_back(static_cast<uint8_t>(v >> 8));
-        };
-        auto put32 = [&](uint32_t v) {
-            put16(v & 0xFFFF);
-            put16(v >> 16);
-        };
-        file.push_back('B');
-        file.push_back('M');
-        put32(14 + 40 + imageBytes);
-        put32(0);
-        put32(14 + 40);
-        put32(40);
-        put32(static_cast<uint32_t>(width_));
-        put32(static_cast<uint32_t>(height_));
-        put16(1);   // planes
-        put16(24);  // bits per pixel
-        put32(0);   // no compression
-        put32(imageBytes);
-        put32(kPelsPerMeter);
-        put32(kPelsPerMeter);
-        put32(0);
-        put32(0);
+        AppendBmpFileHeader(&file, 0, imageBytes);
+        AppendInfoHeader(&file, header);
         for (int y = 0; y < height_; ++y) {
             for (int x = 0; x < width_; ++x) {
                 file.push_back(0);                 // blue

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "imaging/hue_color.h"
+#include "imaging/int_helpers.h"
 #include "tools/tool_output.h"
 
 namespace {
@@ -166,11 +167,8 @@ void FillTarget(int floor, const Bump (&bumps)[3], uint8_t* target) {
 
 std::vector<uint8_t> BuildTable(const Style& style) {
     std::vector<uint8_t> table(kTableBytes, 0);
-    for (int i = 0; i < 5; ++i) {
-        const uint16_t field = static_cast<uint16_t>(style.header[i]);
-        table[2 * i] = static_cast<uint8_t>(field & 0xFF);
-        table[2 * i + 1] = static_cast<uint8_t>(field >> 8);
-    }
+    for (int i = 0; i < 5; ++i)
+        WriteLittleUint16(&table[2 * i], static_cast<uint16_t>(style.header[i]));
     FillTarget(style.lightFloor, style.lightBumps, &table[10]);
     FillTarget(style.chromaFloor, style.chromaBumps, &table[266]);
     for (int key = 0; key < kKeys; ++key) {

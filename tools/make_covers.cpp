@@ -148,11 +148,12 @@ struct Style {
     void (*paint)(Cover* cover);
 };
 
-// The ramp of each region in the styles that give every region its own colour.
-constexpr int kRegionRamp[kRegionCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+// The styles that give every region its own colour paint region r with ramp r; the ramps after
+// the regions' hold the paper, the graphite and the print.
 constexpr int kPaperRamp = 11;
 constexpr int kGraphiteRamp = 12;
 constexpr int kPrintRamp = 13;
+static_assert(kRegionCount <= kPaperRamp, "a region's ramp is one of the regions' own");
 
 // The sky is lighter toward the horizon.
 int SkyShade(int y) { return kBaseShade - 1 + y * 4 / 100; }
@@ -161,7 +162,7 @@ int SkyShade(int y) { return kBaseShade - 1 + y * 4 / 100; }
 // light ridge on one side and a dark one on the other where the paint stands up.
 void PaintOil(Cover* cover) {
     for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) cover->Set(x, y, kRegionRamp[RegionAt(x, y)], kBaseShade - 1);
+        for (int x = 0; x < kWidth; ++x) cover->Set(x, y, RegionAt(x, y), kBaseShade - 1);
     const int directions[8][2] = {{4, 0}, {4, 1}, {4, -1}, {3, 2}, {3, -2}, {2, 3}, {2, -3}, {0, 4}};
     for (int gy = -2; gy < kHeight + 2; gy += 3) {
         for (int gx = -2; gx < kWidth + 2; gx += 3) {
@@ -192,7 +193,7 @@ void PaintOil(Cover* cover) {
                     const int px = cx + u, py = cy + v;
                     if (px < 0 || px >= kWidth || py < 0 || py >= kHeight) continue;
                     const int ridge = across > 3 ? 2 : across < -3 ? -2 : 0;
-                    cover->Set(px, py, kRegionRamp[r], shade + ridge);
+                    cover->Set(px, py, r, shade + ridge);
                 }
             }
         }
@@ -226,7 +227,7 @@ void PaintCollage(Cover* cover) {
             }
             const Region caster = torn(Clamp(x - 2, 0, kWidth - 1), Clamp(y - 2, 0, kHeight - 1), 21);
             if (caster != r && IsForeground(caster) && !IsForeground(r)) shade -= 4;
-            cover->Set(x, y, kRegionRamp[r], shade);
+            cover->Set(x, y, r, shade);
         }
     }
 }
@@ -282,7 +283,7 @@ void PaintWash(Cover* cover) {
             }
             int shade = r == kSky ? 12 + y / 45 : 12;
             if (EdgeDistance(wx, wy, 2) <= 2) shade -= 2;
-            cover->Set(x, y, kRegionRamp[r], shade + Noise(x, y, 6, 1, 45));
+            cover->Set(x, y, r, shade + Noise(x, y, 6, 1, 45));
         }
     }
 }
@@ -357,38 +358,20 @@ Rgb Shade(const Rgb& base, int s) {
     return {channel(base.red), channel(base.green), channel(base.blue)};
 }
 
-void Put16(std::vector<uint8_t>* b, uint32_t v) {
-    b->push_back(static_cast<uint8_t>(v));
-    b->push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>* b, uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
 std::vector<uint8_t> CoverFile(const Style& style) {
     Cover cover;
     style.paint(&cover);
-    const uint32_t rowBytes = (kWidth + 3) & ~3u;
+    const uint32_t rowBytes = static_cast<uint32_t>(BitmapRowBytes(kWidth, 8));
     const uint32_t pixelBytes = rowBytes * kHeight;
-    const uint32_t offset = 14 + 40 + 4 * kRamps * kShades;
+    BitmapInfoHeader header;
+    header.width = kWidth;
+    header.height = kHeight;
+    header.bitCount = 8;
+    header.sizeImage = pixelBytes;
+    header.colorsUsed = kRamps * kShades;  // every entry of the table is used
     std::vector<uint8_t> b;
-    b.push_back('B');
-    b.push_back('M');
-    Put32(&b, offset + pixelBytes);
-    Put32(&b, 0);
-    Put32(&b, offset);
-    Put32(&b, 40);
-    Put32(&b, kWidth);
-    Put32(&b, kHeight);
-    Put16(&b, 1);
-    Put16(&b, 8);
-    Put32(&b, 0);  // BI_RGB
-    Put32(&b, pixelBytes);
-    Put32(&b, 0);
-    Put32(&b, 0);
-    Put32(&b, kRamps * kShades);  // every entry of the table is used
-    Put32(&b, 0);
+    AppendBmpFileHeader(&b, 4 * header.colorsUsed, pixelBytes);
+    AppendInfoHeader(&b, header);
     for (const Rgb& ramp : style.ramps) {
         for (int s = 0; s < kShades; ++s) {
             const Rgb c = Shade(ramp, s);

@@ -13,51 +13,40 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/preview_picture.h"
 #include "tools/tool_output.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void Put16(Bytes* b, uint32_t v) {
-    b->push_back(static_cast<uint8_t>(v));
-    b->push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(Bytes* b, uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
+// The info header of an uncompressed bitmap with no resolution.
 void PutInfoHeader(Bytes* b, int width, int height, int bitCount, uint32_t imageBytes,
                    uint32_t colors) {
-    Put32(b, 40);
-    Put32(b, static_cast<uint32_t>(width));
-    Put32(b, static_cast<uint32_t>(height));
-    Put16(b, 1);
-    Put16(b, static_cast<uint32_t>(bitCount));
-    Put32(b, 0);  // BI_RGB
-    Put32(b, imageBytes);
-    Put32(b, 0);
-    Put32(b, 0);
-    Put32(b, colors);
-    Put32(b, 0);
+    BitmapInfoHeader header;
+    header.width = width;
+    header.height = height;
+    header.bitCount = static_cast<uint16_t>(bitCount);
+    header.sizeImage = imageBytes;
+    header.colorsUsed = colors;
+    AppendInfoHeader(b, header);
 }
 
 // The directory of an icon (type 1) or cursor (type 2) file with one 32 × 32 image whose bytes
 // follow it at offset 22. `first` and `second` are the planes and bit count of an icon, the
 // hot spot of a cursor.
-void PutDirectory(Bytes* b, int type, uint32_t first, uint32_t second, uint32_t imageBytes) {
-    Put16(b, 0);
-    Put16(b, static_cast<uint32_t>(type));
-    Put16(b, 1);
+void PutDirectory(Bytes* b, int type, uint16_t first, uint16_t second, uint32_t imageBytes) {
+    AppendLittle16(b, 0);
+    AppendLittle16(b, static_cast<uint16_t>(type));
+    AppendLittle16(b, 1);
     b->push_back(32);
     b->push_back(32);
     b->push_back(0);
     b->push_back(0);
-    Put16(b, first);
-    Put16(b, second);
-    Put32(b, imageBytes);
-    Put32(b, 22);
+    AppendLittle16(b, first);
+    AppendLittle16(b, second);
+    AppendLittle32(b, imageBytes);
+    AppendLittle32(b, 22);
 }
 
 // ---- the dialog templates --------------------------------------------------------------------
@@ -87,30 +76,30 @@ struct DialogItem {  // a button of the template, in dialog units
 Bytes DialogTemplate(uint32_t style, int width, int height, const char16_t* title = u"",
                      const std::vector<DialogItem>& items = {}) {
     Bytes b;
-    Put32(&b, style);
-    Put32(&b, 0);  // extended style
-    Put16(&b, static_cast<uint32_t>(items.size()));
-    Put16(&b, 0);  // x
-    Put16(&b, 0);  // y
-    Put16(&b, static_cast<uint32_t>(width));
-    Put16(&b, static_cast<uint32_t>(height));
-    Put16(&b, 0);  // no menu
-    Put16(&b, 0);  // the default class
-    for (const char16_t* c = title; *c != u'\0'; ++c) Put16(&b, *c);
-    Put16(&b, 0);
+    AppendLittle32(&b, style);
+    AppendLittle32(&b, 0);  // extended style
+    AppendLittle16(&b, static_cast<uint16_t>(items.size()));
+    AppendLittle16(&b, 0);  // x
+    AppendLittle16(&b, 0);  // y
+    AppendLittle16(&b, static_cast<uint16_t>(width));
+    AppendLittle16(&b, static_cast<uint16_t>(height));
+    AppendLittle16(&b, 0);  // no menu
+    AppendLittle16(&b, 0);  // the default class
+    for (const char16_t* c = title; *c != u'\0'; ++c) AppendLittle16(&b, *c);
+    AppendLittle16(&b, 0);
     for (const DialogItem& item : items) {
         while (b.size() % 4 != 0) b.push_back(0);
-        Put32(&b, item.style);
-        Put32(&b, 0);  // extended style
-        Put16(&b, static_cast<uint32_t>(item.x));
-        Put16(&b, static_cast<uint32_t>(item.y));
-        Put16(&b, static_cast<uint32_t>(item.width));
-        Put16(&b, static_cast<uint32_t>(item.height));
-        Put16(&b, static_cast<uint32_t>(item.id));
-        Put16(&b, 0xFFFF);  // a predefined class:
-        Put16(&b, 0x0080);  // the button
-        Put16(&b, 0);       // empty title
-        Put16(&b, 0);       // no creation data
+        AppendLittle32(&b, item.style);
+        AppendLittle32(&b, 0);  // extended style
+        AppendLittle16(&b, static_cast<uint16_t>(item.x));
+        AppendLittle16(&b, static_cast<uint16_t>(item.y));
+        AppendLittle16(&b, static_cast<uint16_t>(item.width));
+        AppendLittle16(&b, static_cast<uint16_t>(item.height));
+        AppendLittle16(&b, static_cast<uint16_t>(item.id));
+        AppendLittle16(&b, 0xFFFF);  // a predefined class:
+        AppendLittle16(&b, 0x0080);  // the button
+        AppendLittle16(&b, 0);       // empty title
+        AppendLittle16(&b, 0);       // no creation data
     }
     return b;
 }
@@ -226,12 +215,13 @@ char ArtAt(const CursorArt& art, int x, int y) {
 // A .cur file: one 32 × 32 monochrome image (XOR mask over AND mask, bottom row first).
 Bytes Cursor(const CursorArt& art) {
     constexpr int kSide = 32;
-    constexpr uint32_t kImageBytes = 40 + 8 + 2 * kSide * 4;
+    constexpr uint32_t kImageBytes = kBitmapInfoHeaderSize + 8 + 2 * kSide * 4;
     Bytes b;
-    PutDirectory(&b, 2, static_cast<uint32_t>(art.hotX), static_cast<uint32_t>(art.hotY), kImageBytes);
+    PutDirectory(&b, 2, static_cast<uint16_t>(art.hotX), static_cast<uint16_t>(art.hotY),
+                 kImageBytes);
     PutInfoHeader(&b, kSide, 2 * kSide, 1, 2 * kSide * 4, 2);
-    Put32(&b, 0x00000000);  // black
-    Put32(&b, 0x00FFFFFF);  // white
+    AppendLittle32(&b, 0x00000000);  // black
+    AppendLittle32(&b, 0x00FFFFFF);  // white
     for (int pass = 0; pass < 2; ++pass) {  // XOR, then AND
         for (int y = kSide - 1; y >= 0; --y) {
             for (int byte = 0; byte < 4; ++byte) {
@@ -281,7 +271,8 @@ Bytes Icon() {
         }
         mask.insert(mask.end(), maskBits, maskBits + 4);
     }
-    const uint32_t imageBytes = static_cast<uint32_t>(40 + colors.size() + mask.size());
+    const uint32_t imageBytes =
+        static_cast<uint32_t>(kBitmapInfoHeaderSize + colors.size() + mask.size());
     Bytes b;
     PutDirectory(&b, 1, 1, 24, imageBytes);  // one plane, 24 bits
     PutInfoHeader(&b, kSide, 2 * kSide, 24, static_cast<uint32_t>(colors.size() + mask.size()), 0);
@@ -292,8 +283,10 @@ Bytes Icon() {
 
 // ---- the progress picture --------------------------------------------------------------------
 
-constexpr int kProgressSide = 200;
-constexpr int kCanvasLeft = 10, kCanvasBottom = 23, kCanvasWidth = 160, kCanvasHeight = 150;
+// The picture fills the preview, and its canvas is the area the progress display paints.
+constexpr int kProgressSide = preview::kSide;
+constexpr int kCanvasLeft = preview::kStudyLeft, kCanvasBottom = preview::kStudyBottom;
+constexpr int kCanvasWidth = preview::kStudyWidth, kCanvasHeight = preview::kStudyHeight;
 constexpr int kFrameWidth = 3;
 
 // Palette: 0 white (the canvas, and nothing else), 1..64 the wall's shades, 65..96 wood,
@@ -345,13 +338,10 @@ Bytes ProgressBitmap() {
         palette.push_back(red);
         palette.push_back(0);
     }
-    const uint32_t pixelBytes = kProgressSide * kProgressSide;  // 200 is a multiple of 4
+    static_assert(kProgressSide % 4 == 0, "the 8-bit rows need no padding");
+    const uint32_t pixelBytes = kProgressSide * kProgressSide;
     Bytes b;
-    b.push_back('B');
-    b.push_back('M');
-    Put32(&b, 14 + 40 + 1024 + pixelBytes);
-    Put32(&b, 0);
-    Put32(&b, 14 + 40 + 1024);
+    AppendBmpFileHeader(&b, static_cast<uint32_t>(palette.size()), pixelBytes);
     PutInfoHeader(&b, kProgressSide, kProgressSide, 8, pixelBytes, 256);
     b.insert(b.end(), palette.begin(), palette.end());
     for (int y = 0; y < kProgressSide; ++y)

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/int_helpers.h"
 #include "tools/tool_output.h"
 
 namespace {
@@ -522,14 +523,6 @@ bool MapToRange(const Field& f, const Ground& ground, uint8_t* map) {
     return true;
 }
 
-void Put32(uint8_t* p, int32_t value) {
-    const auto v = static_cast<uint32_t>(value);
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-    p[3] = static_cast<uint8_t>(v >> 24);
-}
-
 bool WriteGround(const std::string& folder, int index) {
     const Ground& g = kGrounds[index];
     std::vector<uint8_t> bytes(kFileSize, 0);
@@ -537,7 +530,8 @@ bool WriteGround(const std::string& folder, int index) {
     std::strncpy(reinterpret_cast<char*>(bytes.data() + 20), g.grain, 19);
     const int32_t values[10] = {g.flag,   g.red,     g.green,    g.blue,       g.minimum,
                                 g.middle, g.maximum, g.strength, g.noiseScale, g.shift};
-    for (int i = 0; i < 10; ++i) Put32(bytes.data() + 40 + 4 * i, values[i]);
+    for (int i = 0; i < 10; ++i)
+        WriteLittleUint32(bytes.data() + 40 + 4 * i, static_cast<uint32_t>(values[i]));
     if (!MapToRange(Surface(index), g, bytes.data() + kHeaderSize)) {
         std::fprintf(stderr, "make_grounds: %s has no spread around its median\n", g.resource);
         return false;

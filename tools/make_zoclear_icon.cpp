@@ -58,16 +58,6 @@ int SceneColour(int u, int v) {
     return kAqua;
 }
 
-void PutLittle16(std::vector<uint8_t>* out, int value) {
-    out->push_back(static_cast<uint8_t>(value & 0xFF));
-    out->push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
-}
-
-void PutLittle32(std::vector<uint8_t>* out, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out->push_back(static_cast<uint8_t>(value >> shift));
-}
-
 // One image of the icon: info header (height counts the colour and the mask rows), palette,
 // 4-bit colour rows and 1-bit mask rows, both bottom-up and padded to 4 bytes.
 std::vector<uint8_t> IconImage(int side) {
@@ -89,14 +79,12 @@ std::vector<uint8_t> IconImage(int side) {
         }
     }
     std::vector<uint8_t> image;
-    PutLittle32(&image, 40);
-    PutLittle32(&image, side);
-    PutLittle32(&image, 2 * side);
-    PutLittle16(&image, 1);
-    PutLittle16(&image, 4);
-    PutLittle32(&image, 0);
-    PutLittle32(&image, static_cast<uint32_t>(colour.size() + mask.size()));
-    for (int i = 0; i < 4; ++i) PutLittle32(&image, 0);  // resolution, colours used, important
+    BitmapInfoHeader header;
+    header.width = side;
+    header.height = 2 * side;
+    header.bitCount = 4;
+    header.sizeImage = static_cast<uint32_t>(colour.size() + mask.size());
+    AppendInfoHeader(&image, header);
     for (const auto& rgb : kPalette) {
         image.push_back(rgb[2]);
         image.push_back(rgb[1]);
@@ -113,19 +101,19 @@ std::vector<uint8_t> IconFile() {
     std::vector<std::vector<uint8_t>> images;
     for (int side : sides) images.push_back(IconImage(side));
     std::vector<uint8_t> file;
-    PutLittle16(&file, 0);  // reserved
-    PutLittle16(&file, 1);  // icon
-    PutLittle16(&file, static_cast<int>(images.size()));
+    AppendLittle16(&file, 0);  // reserved
+    AppendLittle16(&file, 1);  // icon
+    AppendLittle16(&file, static_cast<uint16_t>(images.size()));
     uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
     for (size_t i = 0; i < images.size(); ++i) {
         file.push_back(static_cast<uint8_t>(sides[i]));
         file.push_back(static_cast<uint8_t>(sides[i]));
         file.push_back(16);  // colours
         file.push_back(0);
-        PutLittle16(&file, 1);  // planes
-        PutLittle16(&file, 4);  // bits per pixel
-        PutLittle32(&file, static_cast<uint32_t>(images[i].size()));
-        PutLittle32(&file, offset);
+        AppendLittle16(&file, 1);  // planes
+        AppendLittle16(&file, 4);  // bits per pixel
+        AppendLittle32(&file, static_cast<uint32_t>(images[i].size()));
+        AppendLittle32(&file, offset);
         offset += static_cast<uint32_t>(images[i].size());
     }
     for (const auto& image : images) file.insert(file.end(), image.begin(), image.end());

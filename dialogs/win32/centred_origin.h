@@ -1,5 +1,6 @@
-// Where a window goes to sit centred over the host window: the small applications of the
-// plug-ins (the filter dialog and the About box) open so.
+// Where a window goes to sit centred over another: the small applications of the plug-ins (the
+// filter dialog and the About box) open so over the host, the ground and screen dialogs over
+// the filter dialog.
 #pragma once
 
 #include <windows.h>

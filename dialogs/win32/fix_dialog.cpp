@@ -7,8 +7,8 @@
 #include <new>
 
 #include "dialogs/dialog_font.h"
+#include "dialogs/win32/centred_origin.h"
 #include "dialogs/win32/log_font.h"
-#include "dialogs/dialog_placement.h"
 #include "dialogs/win32/screen_colors.h"
 #include "framework/dc.h"
 #include "framework/dib_bitmap.h"
@@ -30,10 +30,7 @@ FixDialog::FixDialog(framework::TWindow* owner, const char* templateName, int le
       background_(new (std::nothrow) framework::TBrush(GetSysColor(COLOR_BTNFACE))),
       screenColors_(ScreenColorCount()) {}
 
-FixDialog::~FixDialog() {
-    CloseWindow(IDCANCEL);
-    for (int i = 0; i < paneCount_; ++i) panes_[i].copy.reset();
-}
+FixDialog::~FixDialog() { CloseWindow(IDCANCEL); }  // the panes free their dithered copies
 
 const char* FixDialog::GetString(int id) {
     sharedText[0] = '\0';
@@ -67,14 +64,10 @@ void FixDialog::PlaceWindow() {
 }
 
 void FixDialog::CentreOnOwner() {
-    RECT ownerRect;
-    if (owner_ == nullptr || owner_->GetHandle() == nullptr ||
-        !GetWindowRect(owner_->GetHandle(), &ownerRect))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &ownerRect, 0);
     const int width = placement_.right - placement_.left;
     const int height = placement_.bottom - placement_.top;
-    const placement::Origin origin = placement::CentredOn(
-        ownerRect.left, ownerRect.top, ownerRect.right, ownerRect.bottom, width, height);
+    const POINT origin =
+        CentredOrigin(owner_ != nullptr ? owner_->GetHandle() : nullptr, width, height);
     SetWindowPos(GetHandle(), nullptr, origin.x, origin.y, width, height, SWP_NOZORDER);
 }
 

@@ -62,6 +62,9 @@ public:
     virtual void PaneMouse(int, WPARAM, POINT) {}
 
 protected:
+    // String-table entries of the captions the dialogs' buttons share.
+    enum : int { kStringHelp = 213, kStringOk = 214, kStringCancel = 215 };
+
     void SetupWindow() override;
     bool Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 

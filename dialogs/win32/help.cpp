@@ -10,8 +10,7 @@ namespace {
 constexpr int kProfileNameSize = 20;
 HelpHandler handler = nullptr;
 
-}  // namespace
-
+// False, with `path` empty, when the name does not fit in `size` bytes.
 bool HelpFilePath(char* path, int size) {
     char module[MAX_PATH];
     const DWORD length = GetModuleFileNameA(framework::Module(), module, sizeof module);
@@ -29,6 +28,8 @@ void OpenHelp(HWND window, const char* path, UINT command, ULONG_PTR data) {
     if (handler != nullptr) handler(window, path, command, data);
     else WinHelpA(window, path, command, data);
 }
+
+}  // namespace
 
 void ShowHelp(HWND window, UINT command, ULONG_PTR data) {
     char path[MAX_PATH];

@@ -4,11 +4,6 @@
 
 #include <windows.h>
 
-// False, with `path` empty, when the name does not fit in `size` bytes.
-bool HelpFilePath(char* path, int size);
-
-void OpenHelp(HWND window, const char* path, UINT command, ULONG_PTR data);
-
 // The dialogs' help: the help file opened for `window` with `command` and its data (the
 // contents, or a partial key); nothing when the path does not fit.
 void ShowHelp(HWND window, UINT command, ULONG_PTR data);

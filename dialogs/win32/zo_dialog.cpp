@@ -8,12 +8,12 @@
 #include <new>
 
 #include "dialogs/list_entries.h"
+#include "dialogs/preview_picture.h"
 #include "dialogs/win32/help.h"
 #include "dialogs/win32/sub_dialogs.h"
 #include "engine/status_text.h"
 #include "framework/module.h"
 #include "imaging/resolution.h"
-#include "plugin/driver.h"
 #include "plugin/error_box.h"
 #include "plugin/material.h"
 #include "plugin/output_dpi.h"
@@ -32,8 +32,6 @@ enum : int {
     kStringOriginal = 210,
     kStringStudy = 211,
     kStringTableau = 212,
-    kStringHelp = 213,
-    kStringCancel = 215,
     kStringSizeLabel = 220,  // 220..225: the six labels
     kStringLevels = 230,     // 230..232: the three levels
 };

@@ -9,8 +9,6 @@
 
 #include <memory>
 
-#include "dialogs/progress_display.h"
-#include "dialogs/preview_picture.h"
 #include "dialogs/region_editor.h"
 #include "dialogs/win32/fix_dialog.h"
 #include "framework/controls.h"

@@ -2,6 +2,8 @@
 // of the full picture behind the progress picture, with Escape to stop it.
 #include <new>
 
+#include "dialogs/preview_picture.h"
+#include "dialogs/progress_display.h"
 #include "dialogs/region_geometry.h"
 #include "dialogs/win32/progress_picture.h"
 #include "dialogs/win32/zo_dialog.h"

@@ -3,7 +3,6 @@
 #include "dialogs/win32/zo_material_dialog.h"
 
 #include "dialogs/ground_sample.h"
-#include "dialogs/win32/help.h"
 #include "framework/gdi_objects.h"
 
 namespace {
@@ -12,9 +11,6 @@ namespace {
 enum : int {
     kFont = 104,
     kStringHelpKey = 124,
-    kStringHelp = 213,
-    kStringOk = 214,
-    kStringCancel = 215,
 };
 
 constexpr int kWidth = 285;
@@ -33,28 +29,18 @@ enum : int { kSamplePane = 0, kListPane = 1, kDescriptionPane = 2 };
 
 ZoMaterialDialog::ZoMaterialDialog(framework::TWindow* owner, Ground& ground,
                                    FilterSettings* settings, int dpi)
-    : FixDialog(owner, "ZOMATERIAL", 0, 0, kWidth,
-                GetSystemMetrics(SM_CYCAPTION) + kHeightBelowCaption),
+    : SmallDialog(owner, "ZOMATERIAL", kWidth, kHeightBelowCaption, kFont, kStringHelpKey),
       ground_(ground), settings_(settings), dpi_(dpi), choice_(settings->groundIndex),
       okButton_(this, IDOK, GetString(kStringOk), 10, 220, 80, 30, false),
       helpButton_(this, kHelpButton, GetString(kStringHelp), 100, 220, 80, 30, false),
       cancelButton_(this, IDCANCEL, GetString(kStringCancel), 190, 220, 80, 30, false),
       groundList_(this, kGroundList, 14, 15, 95, 210) {
-    CreateDialogFont(kFont);
-    textLabelFont_ = CopyCurrentFont();
     sample_ = TDib::Create24(ground_sample::kWidth, ground_sample::kHeight);
 }
 
-ZoMaterialDialog::~ZoMaterialDialog() {
-    if (IsWindow()) DestroyWindow(GetHandle());
-}
-
 void ZoMaterialDialog::SetupWindow() {
-    FixDialog::SetupWindow();
-    const HFONT font = textLabelFont_ ? textLabelFont_->GetHandle() : nullptr;
-    framework::TControl* const controls[] = {&groundList_, &okButton_, &helpButton_,
-                                             &cancelButton_};
-    for (framework::TControl* control : controls) control->SetFont(font, false);
+    SmallDialog::SetupWindow();
+    UseTextLabelFont({&groundList_, &okButton_, &helpButton_, &cancelButton_});
 
     SetPaneFrame(kListPane, kListFrame.left, kListFrame.top, kListFrame.right, kListFrame.bottom,
                  kBevel);
@@ -103,21 +89,11 @@ void ZoMaterialDialog::PaintPanes(HDC dc) {
     if (previous != nullptr) SelectObject(dc, previous);
 }
 
-void ZoMaterialDialog::CmHelp() {
-    ShowHelp(GetHandle(), HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(GetString(kStringHelpKey)));
-}
-
 bool ZoMaterialDialog::Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_COMMAND) {
+    if (message == WM_COMMAND && LOWORD(wParam) == kGroundList && HIWORD(wParam) == LBN_SELCHANGE) {
         *result = 0;
-        if (LOWORD(wParam) == kGroundList && HIWORD(wParam) == LBN_SELCHANGE) {
-            ShowSample();
-            return true;
-        }
-        if (LOWORD(wParam) == kHelpButton && HIWORD(wParam) == BN_CLICKED) {
-            CmHelp();
-            return true;
-        }
+        ShowSample();
+        return true;
     }
-    return FixDialog::Find(message, wParam, lParam, result);
+    return SmallDialog::Find(message, wParam, lParam, result);
 }

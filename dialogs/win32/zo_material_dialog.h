@@ -10,21 +10,20 @@
 #include <memory>
 
 #include "dialogs/ground_choice.h"
-#include "dialogs/win32/fix_dialog.h"
+#include "dialogs/win32/small_dialog.h"
 #include "framework/controls.h"
 #include "plugin/material.h"
 
-class ZoMaterialDialog : public FixDialog {
+// SmallDialog gives it its placement, PlaceWindow (centred on the owner), CmOkHook and CmHelp
+// (the help at "下地を選ぶ").
+class ZoMaterialDialog : public SmallDialog {
 public:
-    enum : int { kGroundList = 100, kHelpButton = 101 };
+    enum : int { kGroundList = 100 };
 
     // `ground` and `settings` are the caller's; `dpi` is the output resolution the grounds
     // load at.
     ZoMaterialDialog(framework::TWindow* owner, Ground& ground, FilterSettings* settings, int dpi);
-    ~ZoMaterialDialog() override;
 
-    void PlaceWindow() override { CentreOnOwner(); }
-    void CmOkHook() override { CmOk(); }
     void CmCancelHook() override;
     void PaintPanes(HDC dc) override;
 
@@ -34,7 +33,6 @@ protected:
 
 private:
     void ShowSample();
-    void CmHelp();
 
     Ground& ground_;
     FilterSettings* settings_;

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "dialogs/screen_ruler.h"
-#include "dialogs/win32/help.h"
 #include "dialogs/win32/message_box.h"
 #include "framework/gdi_objects.h"
 
@@ -14,9 +13,6 @@ namespace {
 enum : int {
     kFont = 105,
     kStringHelpKey = 125,
-    kStringHelp = 213,
-    kStringOk = 214,
-    kStringCancel = 215,
     kStringPrompt = 240,
     kStringMillimetres = 241,
     kStringDpi = 242,
@@ -31,8 +27,7 @@ constexpr int kEditLimit = 4;
 }  // namespace
 
 ZoScreenDialog::ZoScreenDialog(framework::TWindow* owner, int* millimetres, int* dpi)
-    : FixDialog(owner, "ZOSCREEN", 0, 0, kWidth,
-                GetSystemMetrics(SM_CYCAPTION) + kHeightBelowCaption),
+    : SmallDialog(owner, "ZOSCREEN", kWidth, kHeightBelowCaption, kFont, kStringHelpKey),
       measure_(*millimetres, *dpi), dpiTarget_(dpi), millimetreTarget_(millimetres),
       prompt_(this, -1, GetString(kStringPrompt), 10, 10, 200, 20, 10),
       millimetreEdit_(this, kMillimetreEdit, "", 80, 90, 30, 20, kEditLimit),
@@ -41,22 +36,12 @@ ZoScreenDialog::ZoScreenDialog(framework::TWindow* owner, int* millimetres, int*
       dpiLabel_(this, -1, GetString(kStringDpi), 115, 115, 30, 20, 10),
       okButton_(this, IDOK, GetString(kStringOk), 10, 150, 60, 30, false),
       helpButton_(this, kHelpButton, GetString(kStringHelp), 80, 150, 60, 30, false),
-      cancelButton_(this, IDCANCEL, GetString(kStringCancel), 150, 150, 60, 30, false) {
-    CreateDialogFont(kFont);
-    textLabelFont_ = CopyCurrentFont();
-}
-
-ZoScreenDialog::~ZoScreenDialog() {
-    if (IsWindow()) DestroyWindow(GetHandle());
-}
+      cancelButton_(this, IDCANCEL, GetString(kStringCancel), 150, 150, 60, 30, false) {}
 
 void ZoScreenDialog::SetupWindow() {
-    FixDialog::SetupWindow();
-    const HFONT font = textLabelFont_ ? textLabelFont_->GetHandle() : nullptr;
-    framework::TControl* const controls[] = {&prompt_,     &millimetreLabel_, &dpiDisplay_,
-                                             &dpiLabel_,   &millimetreEdit_,  &okButton_,
-                                             &helpButton_, &cancelButton_};
-    for (framework::TControl* control : controls) control->SetFont(font, false);
+    SmallDialog::SetupWindow();
+    UseTextLabelFont({&prompt_, &millimetreLabel_, &dpiDisplay_, &dpiLabel_, &millimetreEdit_,
+                      &okButton_, &helpButton_, &cancelButton_});
 
     // The edit reports the new text at once: the dpi of a stored positive length is computed
     // before it is shown.
@@ -114,21 +99,11 @@ void ZoScreenDialog::PaintPanes(HDC dc) {
     SelectObject(dc, previousPen);
 }
 
-void ZoScreenDialog::CmHelp() {
-    ShowHelp(GetHandle(), HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(GetString(kStringHelpKey)));
-}
-
 bool ZoScreenDialog::Find(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_COMMAND) {
+    if (message == WM_COMMAND && LOWORD(wParam) == kMillimetreEdit && HIWORD(wParam) == EN_UPDATE) {
         *result = 0;
-        if (LOWORD(wParam) == kMillimetreEdit && HIWORD(wParam) == EN_UPDATE) {
-            EnUpdateMm();
-            return true;
-        }
-        if (LOWORD(wParam) == kHelpButton && HIWORD(wParam) == BN_CLICKED) {
-            CmHelp();
-            return true;
-        }
+        EnUpdateMm();
+        return true;
     }
-    return FixDialog::Find(message, wParam, lParam, result);
+    return SmallDialog::Find(message, wParam, lParam, result);
 }

@@ -8,18 +8,17 @@
 #include <windows.h>
 
 #include "dialogs/screen_measure.h"
-#include "dialogs/win32/fix_dialog.h"
+#include "dialogs/win32/small_dialog.h"
 #include "framework/controls.h"
 
-class ZoScreenDialog : public FixDialog {
+// SmallDialog gives it its placement, PlaceWindow (centred on the owner), CmOkHook (through
+// CanClose) and CmHelp (the help at "スクリ－ン解像度の設定").
+class ZoScreenDialog : public SmallDialog {
 public:
-    enum : int { kMillimetreEdit = 100, kHelpButton = 101 };
+    enum : int { kMillimetreEdit = 100 };
 
     ZoScreenDialog(framework::TWindow* owner, int* millimetres, int* dpi);
-    ~ZoScreenDialog() override;
 
-    void PlaceWindow() override { CentreOnOwner(); }
-    void CmOkHook() override { CmOk(); }
     void CmCancelHook() override { CmCancel(); }
     void PaintPanes(HDC dc) override;
     bool CanClose() override;
@@ -31,7 +30,6 @@ protected:
 private:
     void EnUpdateMm();
     void ShowDpi();
-    void CmHelp();
 
     screen_measure::ScreenMeasure measure_;
     int* dpiTarget_;
