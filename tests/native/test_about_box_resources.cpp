@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "imaging/dib.h"
+#include "imaging/int_helpers.h"
 #include "platform/native_module.h"
 #include "tests/support/files.h"
 
@@ -30,12 +31,6 @@ std::string Entry(platform::ModuleHandle module, unsigned id) {
 
 std::string Committed(const char* file) {
     return std::string(ZO_SOURCE_DIR) + "/resources/covers/" + file;
-}
-
-uint32_t Little(const uint8_t* b, int bytes) {
-    uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | b[i];
-    return value;
 }
 
 }  // namespace
@@ -60,10 +55,10 @@ TEST(CoversGenerated, EveryPluginCarriesItsOwnEightBitCover) {
         ASSERT_TRUE(platform::FindResourceBytes(module, "COVER", platform::kBitmapType, &bytes));
         ASSERT_EQ(bytes.size, 40u + 256 * 4 + 152 * 170)
             << "info header, colour table, rows of 152 bytes";
-        EXPECT_EQ(Little(bytes.data, 4), 40u);
-        EXPECT_EQ(Little(bytes.data + 14, 2), 8u) << "bits per pixel";
-        EXPECT_EQ(Little(bytes.data + 16, 4), 0u) << "uncompressed";
-        EXPECT_EQ(Little(bytes.data + 32, 4), 256u) << "a colour table of 256 entries";
+        EXPECT_EQ(ReadLittleUint32(bytes.data), 40u);
+        EXPECT_EQ(ReadLittleUint16(bytes.data + 14), 8u) << "bits per pixel";
+        EXPECT_EQ(ReadLittleUint32(bytes.data + 16), 0u) << "uncompressed";
+        EXPECT_EQ(ReadLittleUint32(bytes.data + 32), 256u) << "a colour table of 256 entries";
 
         std::unique_ptr<TDib> cover = TDib::FromResource(module, "cover");
         ASSERT_TRUE(cover);
@@ -73,7 +68,7 @@ TEST(CoversGenerated, EveryPluginCarriesItsOwnEightBitCover) {
         std::set<uint32_t> colours;
         for (int y = 0; y < cover->Height(); ++y)
             for (int x = 0; x < cover->Width(); ++x)
-                colours.insert(Little(cover->Palette() + 4 * cover->Row(y)[x], 3));
+                colours.insert(ReadLittleUint32(cover->Palette() + 4 * cover->Row(y)[x]) & 0xFFFFFFu);
         EXPECT_GE(colours.size(), 6u) << "a picture, not a flat sheet (the silkscreen has 8 inks)";
         pictures.insert(std::vector<uint8_t>(bytes.data, bytes.data + bytes.size));
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/bmp_file.h"
+#include "imaging/int_helpers.h"
 #include "tests/win32/dialog_fixture.h"
 #include "tests/win32/dialog_probe.h"
 #include "tests/win32/win32_test_support.h"
@@ -65,8 +66,7 @@ bool WoodTinted(const std::vector<COLORREF>& pixels) {
 int16_t GroundInSettingsFile(const std::string& path) {
     const std::string bytes = ReadFileBytes(path);
     if (bytes.size() < 14) return -1000;
-    const int low = static_cast<uint8_t>(bytes[12]), high = static_cast<uint8_t>(bytes[13]);
-    return static_cast<int16_t>(low | high << 8);
+    return static_cast<int16_t>(ReadLittleUint16(reinterpret_cast<const uint8_t*>(&bytes[12])));
 }
 
 }  // namespace
