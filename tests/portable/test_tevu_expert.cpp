@@ -12,6 +12,7 @@
 #include "imaging/random.h"
 #include "styles/tevu/expert.h"
 #include "tests/support/context_images.h"
+#include "tests/support/curve_expectations.h"
 #include "tests/support/pictures.h"
 #include "tests/support/pinned_paintings.h"
 #include "tests/support/style_checks.h"
@@ -200,18 +201,14 @@ TEST(TevuExpert, EveryPieceIsFlatAfterTheFlattening) {
 }
 
 void ExpectCurve(const ParamCurve* curve, const char* name, const double (&values)[4],
-                 const double (&steps)[4], const double (&minima)[4], const double (&maxima)[4]) {
+                 const CurveRows& rows) {
     ASSERT_NE(curve, nullptr) << name;
-    ExpectSigmoidCurve(*curve, name, values, steps, minima, maxima);
+    ExpectSigmoidCurve(*curve, name, values, &rows);
 }
 
-constexpr double kCorrectionSteps[4] = {0.01, 0.1, 0.1, 0.1};
-constexpr double kCorrectionMinima[4] = {-5, 0, -1, -1};
-constexpr double kCorrectionMaxima[4] = {5, 1, 2, 2};
-constexpr double kWeightSteps[4] = {0.01, 0.1, 0.05, 0.05};
-constexpr double kCostSteps[4] = {0.01, 0.1, 0.1, 0.1};
-constexpr double kZeros[4] = {0, 0, 0, 0};
-constexpr double kUnitMaxima[4] = {5, 1, 1, 1};
+constexpr CurveRows kCorrectionRows = {{0.01, 0.1, 0.1, 0.1}, {-5, 0, -1, -1}, {5, 1, 2, 2}};
+constexpr CurveRows kWeightRows = {{0.01, 0.1, 0.05, 0.05}, {0, 0, 0, 0}, {5, 1, 1, 1}};
+constexpr CurveRows kCostRows = {{0.01, 0.1, 0.1, 0.1}, {0, 0, 0, 0}, {5, 1, 1, 1}};
 
 TEST(TevuCurves, TheColourMapsCorrectionsAreTheSameAtEveryLevel) {
     for (int level : {0, 2}) {
@@ -219,9 +216,9 @@ TEST(TevuCurves, TheColourMapsCorrectionsAreTheSameAtEveryLevel) {
         ASSERT_EQ(p.engine.Initialize(), 1);
         ASSERT_TRUE(p.RunUntil(5)) << p.status;
         ExpectCurve(p.engine.firstLight.get(), "Light correction", {0.02, 0.5, 0, 1.0},
-                    kCorrectionSteps, kCorrectionMinima, kCorrectionMaxima);
+                    kCorrectionRows);
         ExpectCurve(p.engine.firstChroma.get(), "Croma correction", {0.01, 1.0, 0, 0.9},
-                    kCorrectionSteps, kCorrectionMinima, kCorrectionMaxima);
+                    kCorrectionRows);
         // An S-curve of light from 0 to 255; chroma held below 0.9 × 255.
         EXPECT_EQ(p.engine.firstLight->table[0], 0);
         EXPECT_EQ(p.engine.firstLight->table[255], 255);
@@ -248,11 +245,9 @@ TEST(TevuCurves, TheMergeCostsByTouchLevel) {
         ASSERT_EQ(p.engine.Initialize(), 1);
         ASSERT_TRUE(p.RunUntil(6)) << p.status;
         ExpectCurve(p.engine.mergeFocus.get(), "Merge Wight / Focus", {0.02, 1.0, c.low, c.high},
-                    kWeightSteps, kZeros, kUnitMaxima);
-        ExpectCurve(p.engine.darkWeight.get(), "Dark Wight", {0.1, 0.1, 1.0, 0}, kCostSteps,
-                    kZeros, kUnitMaxima);
-        ExpectCurve(p.engine.vividWeight.get(), "Vivid Wight", {0.04, 0.8, 0, 1.0}, kCostSteps,
-                    kZeros, kUnitMaxima);
+                    kWeightRows);
+        ExpectCurve(p.engine.darkWeight.get(), "Dark Wight", {0.1, 0.1, 1.0, 0}, kCostRows);
+        ExpectCurve(p.engine.vividWeight.get(), "Vivid Wight", {0.04, 0.8, 0, 1.0}, kCostRows);
         // In focus harder to merge; dark pieces not at all; vivid ones less.
         const uint8_t* focus = p.engine.mergeFocus->table;
         EXPECT_NEAR(focus[0], c.low * 255, 1);
@@ -291,10 +286,8 @@ TEST(TevuCurves, TheFlatPiecesLightAndChromaByColourLevel) {
         p.engine.colorLevel = c.colour;
         ASSERT_EQ(p.engine.Initialize(), 1);
         ASSERT_TRUE(p.RunUntil(7)) << p.status;
-        ExpectCurve(p.engine.secondLight.get(), "Light correction", c.light, kCorrectionSteps,
-                    kCorrectionMinima, kCorrectionMaxima);
-        ExpectCurve(p.engine.secondChroma.get(), "Croma correction", c.chroma, kCorrectionSteps,
-                    kCorrectionMinima, kCorrectionMaxima);
+        ExpectCurve(p.engine.secondLight.get(), "Light correction", c.light, kCorrectionRows);
+        ExpectCurve(p.engine.secondChroma.get(), "Croma correction", c.chroma, kCorrectionRows);
         const uint8_t* light = p.engine.secondLight->table;
         const uint8_t* chroma = p.engine.secondChroma->table;
         if (c.light64 >= 0) {
@@ -355,8 +348,7 @@ TEST_F(TevuFinish, LaysTheReliefAtOneWeightByMaterialLevel) {
 
         SetSeed(static_cast<int>(state));
         EXPECT_EQ(engine.Finish(), 1);
-        ExpectCurve(engine.textureWeight.get(), "Wight", {0, 0, c.w, c.w}, kWeightSteps, kZeros,
-                    kUnitMaxima);
+        ExpectCurve(engine.textureWeight.get(), "Wight", {0, 0, c.w, c.w}, kWeightRows);
         for (int i = 0; i < 256; ++i) ASSERT_EQ(engine.textureWeight->table[i], c.weight) << i;
         EXPECT_EQ(PixelBytes(*picture), PixelBytes(*expected));
         EXPECT_EQ(RandomState, stateAfter);

@@ -1,6 +1,5 @@
-// Checks that the style engines' tests share: a curve's record as a phase fills it
-// (curve_expectations.h), and the ground's relief laid by hand at one weight everywhere, to
-// compare a finish with.
+// Checks that the style engines' tests share: the ground's relief laid by hand at one weight
+// everywhere, to compare a finish with.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,8 +10,6 @@
 #include "engine/status_text.h"
 #include "engine/zo_material.h"
 #include "imaging/dib.h"
-#include "imaging/math_tbl.h"
-#include "tests/support/curve_expectations.h"
 
 // Lays the ground's relief over `picture` as ZoMaterial::ApplyTexture(table, a, b, c, d) does
 // with `weight` at every focus, drawing from the random state as it stands.
