@@ -459,19 +459,11 @@ TEST(TevuExpert, ANewInitialisationDropsThePartObject) {
     EXPECT_EQ(p.engine.Step(), -1) << "no flattening through the images of before";
 }
 
-uint64_t PaintCoffee(const PinnedPainting& c) { return PaintSample<Expert>(c, TevuModule()); }
-
 TEST(TevuPainting, PaintsTheSampleAsPinnedInEveryBuild) {
-    for (const PinnedPainting& c : kTevuPaintings) {
-        const uint64_t painted = PaintCoffee(c);
-        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
-    }
+    ExpectPinnedPaintings<Expert>(kTevuPaintings, TevuModule());
 }
 
-TEST(TevuPainting, SamePictureTwiceSameBytes) {
-    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
-    EXPECT_EQ(PaintCoffee(c), PaintCoffee(c));
-}
+TEST(TevuPainting, SamePictureTwiceSameBytes) { ExpectSameBytesTwice<Expert>(TevuModule()); }
 
 TEST(TevuPainting, OddAndTinyPicturesPaintWithoutFault) {
     ExpectOddPicturesPaint<Expert>(kNoGround, TevuModule());
