@@ -308,13 +308,8 @@ TEST(TevuCurves, TheFlatPiecesLightAndChromaByColourLevel) {
 struct TevuFinish : ::testing::Test {
     char status[kStatusSize] = "";
     std::unique_ptr<TDib> picture = test_pictures::Gradient(13, 9);
-    std::vector<uint8_t> texture = std::vector<uint8_t>(16 * 16);
-    MaterialInfo ground = {16, 255, 244, 210, 100, 180, 250, 100, 30, 12, nullptr};
-
-    void SetUp() override {
-        for (int i = 0; i < 16 * 16; ++i) texture[i] = static_cast<uint8_t>(100 + (i * 37) % 151);
-        ground.texture = texture.data();
-    }
+    std::vector<uint8_t> texture = SmallGroundTexture();
+    MaterialInfo ground = SmallGround(texture.data());
 
     void Prepare(Expert& engine, int materialLevel) {
         engine.source = picture.get();
@@ -323,35 +318,17 @@ struct TevuFinish : ::testing::Test {
         engine.ground = &ground;
         engine.materialLevel = materialLevel;
         ASSERT_EQ(engine.Initialize(), 1);
-        for (int y = 0; y < 9; ++y)
-            for (int x = 0; x < 13; ++x) engine.focusMap->Row(y)[x] = static_cast<uint8_t>(x * 21);
+        RampFocusAcrossColumns(*engine.focusMap);
     }
 };
 
 TEST_F(TevuFinish, LaysTheReliefAtOneWeightByMaterialLevel) {
-    struct Case {
-        int level;
-        double w;    // the curve's low and high
-        int weight;  // every entry of its table
-    } cases[] = {{0, 0.3, 76}, {1, 0.5, 127}, {2, 0.8, 204}};
-    for (const Case& c : cases) {
+    for (const ReliefWeight& c : kReliefWeights) {
         SCOPED_TRACE(c.level);
         picture = test_pictures::Gradient(13, 9);
         Expert engine;
         Prepare(engine, c.level);
-
-        // The same relief done by hand from the same random state.
-        auto expected = test_pictures::Gradient(13, 9);
-        const uint32_t state = RandomState;
-        LayReliefByHand(*expected, *engine.focusMap, ground, c.weight, 2, 0, -4, 0);
-        const uint32_t stateAfter = RandomState;
-
-        SetSeed(static_cast<int>(state));
-        EXPECT_EQ(engine.Finish(), 1);
-        ExpectCurve(engine.textureWeight.get(), "Wight", {0, 0, c.w, c.w}, kWeightRows);
-        for (int i = 0; i < 256; ++i) ASSERT_EQ(engine.textureWeight->table[i], c.weight) << i;
-        EXPECT_EQ(PixelBytes(*picture), PixelBytes(*expected));
-        EXPECT_EQ(RandomState, stateAfter);
+        ExpectReliefAtOneWeight(engine, c, 0, [](Expert& e) { return e.textureWeight.get(); });
     }
 }
 
