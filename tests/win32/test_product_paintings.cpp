@@ -53,6 +53,7 @@ std::vector<uint8_t> Paint(PluginCopy& plugin, std::vector<uint8_t> picture, int
 }
 
 struct ProductCase {
+    const char* name;  // of the test case
     const char* plugin;
     const PinnedPainting* paintings;
     size_t count;
@@ -119,21 +120,14 @@ TEST_P(ProductPaintings, OddAndTinyPicturesPaintWithoutFault) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Moravel, ProductPaintings,
-                         ::testing::Values(ProductCase{"Zo_Mor", kMoravelPaintings,
-                                                       std::size(kMoravelPaintings)}));
-INSTANTIATE_TEST_SUITE_P(Zavet, ProductPaintings,
-                         ::testing::Values(ProductCase{"Zo_Zav", kZavetPaintings,
-                                                       std::size(kZavetPaintings)}));
-INSTANTIATE_TEST_SUITE_P(Kolda, ProductPaintings,
-                         ::testing::Values(ProductCase{"Zo_Kol", kKoldaPaintings,
-                                                       std::size(kKoldaPaintings)}));
-INSTANTIATE_TEST_SUITE_P(Tevu, ProductPaintings,
-                         ::testing::Values(ProductCase{"Zo_Tev", kTevuPaintings,
-                                                       std::size(kTevuPaintings)}));
-
-INSTANTIATE_TEST_SUITE_P(Grisov, ProductPaintings,
-                         ::testing::Values(ProductCase{"Zo_Gri", kGrisovPaintings,
-                                                       std::size(kGrisovPaintings)}));
+INSTANTIATE_TEST_SUITE_P(
+    Products, ProductPaintings,
+    ::testing::Values(
+        ProductCase{"Moravel", "Zo_Mor", kMoravelPaintings, std::size(kMoravelPaintings)},
+        ProductCase{"Kolda", "Zo_Kol", kKoldaPaintings, std::size(kKoldaPaintings)},
+        ProductCase{"Grisov", "Zo_Gri", kGrisovPaintings, std::size(kGrisovPaintings)},
+        ProductCase{"Zavet", "Zo_Zav", kZavetPaintings, std::size(kZavetPaintings)},
+        ProductCase{"Tevu", "Zo_Tev", kTevuPaintings, std::size(kTevuPaintings)}),
+    [](const ::testing::TestParamInfo<ProductCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
