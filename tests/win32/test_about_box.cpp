@@ -17,6 +17,7 @@
 #include "framework/module.h"
 #include "host/dialog_automation.h"
 #include "imaging/dib.h"
+#include "tests/support/test_module.h"
 #include "tests/win32/dialog_probe.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -129,12 +130,6 @@ CoverCheck CheckCover(HWND dialog, const TDib& cover) {
 
 void Close(HWND, HWND dialog) { ClickDialog(dialog, 80, 90); }
 
-std::string Entry(HMODULE module, UINT id) {
-    char text[512] = "";
-    LoadStringA(module, id, text, sizeof text);
-    return text;
-}
-
 const char* const kNames[5] = {"MORAVEL", "KOLDA", "GRISOV", "ZAVET", "TEVU"};
 
 }  // namespace
@@ -177,8 +172,8 @@ TEST(AboutBoxLayout, EveryPluginShowsItsCoverNameAndTextsInThePlacesAndFontsBuil
         EXPECT_FALSE(run.forced);
         EXPECT_TRUE(boxes.Boxes().empty());
 
-        const std::string texts[3] = {kNames[p], Entry(plugin.Module(), 204),
-                                      Entry(plugin.Module(), 205)};
+        const std::string texts[3] = {kNames[p], LoadEntry(plugin.Module(), 204),
+                                      LoadEntry(plugin.Module(), 205)};
         ExpectControls(controls, {
             {"Static", 0xFFFF, texts[0].c_str(), 167, 15, 160, 25},
             {"Static", 0xFFFF, texts[1].c_str(), 167, 40, 160, 100},
