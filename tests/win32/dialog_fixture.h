@@ -55,6 +55,12 @@ inline void UntilGone(HWND (*find)()) {
     AddDialogStepUntil([find](HWND) { return find() == nullptr; });
 }
 
+// A way to end a dialog without its choice: its Cancel button, or the Escape key.
+struct CancelOrEscape {
+    const char* name;
+    bool escape;
+};
+
 // Ends `dialog` with its Cancel button, or with `escape` the Escape key on `focused`, the
 // control that should have the focus. Without the focus the Escape would go nowhere: Cancel
 // then, and the test fails.

@@ -149,10 +149,8 @@ TEST_F(GroundDialog, ThePlainPaperShowsAWhiteSample) {
 }
 
 TEST_F(GroundDialog, BrowsingThenCancelOrEscapeRestoresTheOpeningGroundAndLeavesThePreview) {
-    const struct {
-        const char* name;
-        bool escape;
-    } endings[] = {{"the Cancel button", false}, {"Escape on the focused list", true}};
+    const CancelOrEscape endings[] = {{"the Cancel button", false},
+                                      {"Escape on the focused list", true}};
     for (const auto& ending : endings) {
         SCOPED_TRACE(ending.name);
         WriteSettings({1, 1, 1, 1, 1, 1, 3});

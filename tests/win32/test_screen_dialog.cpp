@@ -224,10 +224,8 @@ TEST_F(ScreenDialog, AStoredPairIsShownAndAcceptedUnlessItsDpiIsBelowOne) {
 }
 
 TEST_F(ScreenDialog, CancelAndEscapeChangeNothing) {
-    const struct {
-        const char* name;
-        bool escape;
-    } endings[] = {{"the Cancel button", false}, {"Escape on the focused edit", true}};
+    const CancelOrEscape endings[] = {{"the Cancel button", false},
+                                      {"Escape on the focused edit", true}};
     for (const auto& ending : endings) {
         SCOPED_TRACE(ending.name);
         DeleteFileA(plugin.IniPath().c_str());
