@@ -38,15 +38,22 @@ void PostMouse(HWND dialog, UINT message, int x, int y);
 bool PostEscapeToFocus(HWND dialog);
 
 // The filter dialog's command and list ids.
+constexpr int kOriginalButton = 100;
+constexpr int kStudyButton = 101;
 constexpr int kTableauButton = 102;
+constexpr int kFilterHelpButton = 103;
 constexpr int kSizeListId = 105;
 constexpr int kFirstLevelListId = 106;  // 106..110: material, touch, colour, deform, focus
+constexpr int kLevelListCount = 5;
 // A press here on the preview lies on the ground margin whatever the picture's size (the
 // reduced picture starts 5 pixels further in at least): it opens the ground dialog.
 constexpr int kGroundMarginX = 17;
 constexpr int kGroundMarginY = 17;
-// The ground dialog's list; the screen dialog's length edit and a point of its dpi display.
+// The ground dialog's list and help button; the screen dialog's length edit, help button and
+// a point of its dpi display.
 constexpr int kGroundListId = 100;
+constexpr int kGroundHelpButton = 101;
 constexpr int kMillimetreEditId = 100;
+constexpr int kScreenHelpButton = 101;
 constexpr int kDpiDisplayX = 85;
 constexpr int kDpiDisplayY = 120;

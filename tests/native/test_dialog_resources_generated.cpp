@@ -6,16 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "imaging/dib.h"
+#include "imaging/int_helpers.h"
 #include "platform/native_module.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -23,37 +20,21 @@ const char* const kFiles[] = {"zo.dlg",    "zomaterial.dlg", "zoscreen.dlg", "ab
                               "odbuttons.dlg", "zo.ico",     "hand1.cur",    "hand2.cur",
                               "hand3.cur", "mat.cur",        "progress.bmp"};
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string Committed(const char* name) {
     return std::string(ZO_SOURCE_DIR) + "/resources/dialogs/" + name;
-}
-
-uint32_t U32(const std::vector<uint8_t>& b, size_t o) {
-    return uint32_t{b[o]} | uint32_t{b[o + 1]} << 8 | uint32_t{b[o + 2]} << 16 | uint32_t{b[o + 3]} << 24;
-}
-uint16_t U16(const std::vector<uint8_t>& b, size_t o) {
-    return static_cast<uint16_t>(b[o] | b[o + 1] << 8);
 }
 
 }  // namespace
 
 TEST(DialogResourcesGenerated, GeneratorReproducesTheCommittedFiles) {
-    char folder[] = "/tmp/zo_dialog_resources_XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string command = std::string("\"") + ZO_MAKE_DIALOG_RESOURCES + "\" \"" + folder + "\"";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const test_files::ScratchFolder folder("zo_dialog_resources_");
+    ASSERT_TRUE(test_files::RunGenerator(ZO_MAKE_DIALOG_RESOURCES, folder.Path()));
     for (const char* name : kFiles) {
-        const std::string made = std::string(folder) + "/" + name;
-        const std::vector<uint8_t> generated = ReadFile(made);
+        const std::vector<uint8_t> generated = test_files::ReadAll(folder.PathOf(name));
         EXPECT_FALSE(generated.empty()) << name;
-        EXPECT_TRUE(generated == ReadFile(Committed(name))) << name << " differs from its recipe";
-        std::remove(made.c_str());
+        EXPECT_TRUE(generated == test_files::ReadAll(Committed(name)))
+            << name << " differs from its recipe";
     }
-    rmdir(folder);
 }
 
 TEST(DialogResourcesGenerated, TheEmptyTemplatesAreVisibleWindowsOfOneByOneUnits) {
@@ -67,28 +48,29 @@ TEST(DialogResourcesGenerated, TheEmptyTemplatesAreVisibleWindowsOfOneByOneUnits
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        const std::vector<uint8_t> b = ReadFile(Committed(c.file));
+        const std::vector<uint8_t> b = test_files::ReadAll(Committed(c.file));
         ASSERT_EQ(b.size(), 24u);
-        EXPECT_EQ(U32(b, 0), c.style) << c.what;
-        EXPECT_EQ(U32(b, 4), 0u) << "no extended style";
-        EXPECT_EQ(U16(b, 8), 0) << "no items";
-        EXPECT_EQ(U16(b, 14), 1);
-        EXPECT_EQ(U16(b, 16), 1);
+        EXPECT_EQ(ReadLittleUint32(&b[0]), c.style) << c.what;
+        EXPECT_EQ(ReadLittleUint32(&b[4]), 0u) << "no extended style";
+        EXPECT_EQ(ReadLittleUint16(&b[8]), 0) << "no items";
+        EXPECT_EQ(ReadLittleUint16(&b[14]), 1);
+        EXPECT_EQ(ReadLittleUint16(&b[16]), 1);
         for (size_t i = 18; i < 24; ++i) EXPECT_EQ(b[i], 0) << "no menu, the default class, no title";
     }
 }
 
 TEST(DialogResourcesGenerated, ThePictureButtonTemplateHoldsTwoOwnerDrawnButtons) {
-    const std::vector<uint8_t> b = ReadFile(Committed("odbuttons.dlg"));
+    const std::vector<uint8_t> b = test_files::ReadAll(Committed("odbuttons.dlg"));
     ASSERT_EQ(b.size(), 24u + 26 + 2 + 26);
-    EXPECT_EQ(U16(b, 8), 2) << "two items";
+    EXPECT_EQ(ReadLittleUint16(&b[8]), 2) << "two items";
     const int ids[2] = {201, 202};
     for (int i = 0; i < 2; ++i) {
         const size_t item = 24 + 28 * i;  // each item on a 4-byte boundary
-        EXPECT_EQ(U32(b, item), 0x5000000Bu) << "WS_CHILD | WS_VISIBLE | BS_OWNERDRAW";
-        EXPECT_EQ(U16(b, item + 16), ids[i]);
-        EXPECT_EQ(U16(b, item + 18), 0xFFFF);
-        EXPECT_EQ(U16(b, item + 20), 0x0080) << "the button class";
+        EXPECT_EQ(ReadLittleUint32(&b[item]), 0x5000000Bu)
+            << "WS_CHILD | WS_VISIBLE | BS_OWNERDRAW";
+        EXPECT_EQ(ReadLittleUint16(&b[item + 16]), ids[i]);
+        EXPECT_EQ(ReadLittleUint16(&b[item + 18]), 0xFFFF);
+        EXPECT_EQ(ReadLittleUint16(&b[item + 20]), 0x0080) << "the button class";
     }
 }
 
@@ -98,23 +80,23 @@ TEST(DialogResourcesGenerated, TheGroundAndScreenTemplatesAreTitledPopupsWithout
         std::u16string title;
     } cases[] = {{"zomaterial.dlg", u"下地"}, {"zoscreen.dlg", u"スクリ－ン解像度の設定"}};
     for (const auto& c : cases) {
-        const std::vector<uint8_t> b = ReadFile(Committed(c.file));
+        const std::vector<uint8_t> b = test_files::ReadAll(Committed(c.file));
         ASSERT_EQ(b.size(), 24u + 2 * c.title.size()) << c.file;
-        EXPECT_EQ(U32(b, 0), 0x90C00080u)
+        EXPECT_EQ(ReadLittleUint32(&b[0]), 0x90C00080u)
             << c.file << ": WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME";
-        EXPECT_EQ(U32(b, 4), 0u) << c.file;
-        EXPECT_EQ(U16(b, 8), 0) << c.file << ": no items";
-        EXPECT_EQ(U16(b, 10), 0) << c.file;
-        EXPECT_EQ(U16(b, 12), 0) << c.file;
-        EXPECT_EQ(U16(b, 14), 1) << c.file;
-        EXPECT_EQ(U16(b, 16), 1) << c.file;
-        EXPECT_EQ(U16(b, 18), 0) << c.file << ": no menu";
-        EXPECT_EQ(U16(b, 20), 0) << c.file << ": the default class";
+        EXPECT_EQ(ReadLittleUint32(&b[4]), 0u) << c.file;
+        EXPECT_EQ(ReadLittleUint16(&b[8]), 0) << c.file << ": no items";
+        EXPECT_EQ(ReadLittleUint16(&b[10]), 0) << c.file;
+        EXPECT_EQ(ReadLittleUint16(&b[12]), 0) << c.file;
+        EXPECT_EQ(ReadLittleUint16(&b[14]), 1) << c.file;
+        EXPECT_EQ(ReadLittleUint16(&b[16]), 1) << c.file;
+        EXPECT_EQ(ReadLittleUint16(&b[18]), 0) << c.file << ": no menu";
+        EXPECT_EQ(ReadLittleUint16(&b[20]), 0) << c.file << ": the default class";
         std::u16string title;
         for (size_t o = 22; o + 2 < b.size(); o += 2)
-            title.push_back(static_cast<char16_t>(U16(b, o)));
+            title.push_back(static_cast<char16_t>(ReadLittleUint16(&b[o])));
         EXPECT_EQ(title, c.title) << c.file;
-        EXPECT_EQ(U16(b, b.size() - 2), 0) << c.file << ": the title's terminator";
+        EXPECT_EQ(ReadLittleUint16(&b[b.size() - 2]), 0) << c.file << ": the title's terminator";
     }
 }
 
@@ -124,14 +106,14 @@ TEST(DialogResourcesGenerated, CursorsAre32By32MonochromeWithTheirHotSpots) {
         int hotX, hotY;
     } cases[] = {{"hand1.cur", 4, 1}, {"hand2.cur", 3, 7}, {"hand3.cur", 14, 16}, {"mat.cur", 11, 15}};
     for (const auto& c : cases) {
-        const std::vector<uint8_t> b = ReadFile(Committed(c.file));
+        const std::vector<uint8_t> b = test_files::ReadAll(Committed(c.file));
         ASSERT_EQ(b.size(), 22u + 40 + 8 + 256) << c.file;
-        EXPECT_EQ(U16(b, 2), 2) << c.file << ": a cursor";
+        EXPECT_EQ(ReadLittleUint16(&b[2]), 2) << c.file << ": a cursor";
         EXPECT_EQ(b[6], 32) << c.file;
         EXPECT_EQ(b[7], 32) << c.file;
-        EXPECT_EQ(U16(b, 10), c.hotX) << c.file;
-        EXPECT_EQ(U16(b, 12), c.hotY) << c.file;
-        EXPECT_EQ(U16(b, 22 + 14), 1) << c.file << ": one bit per pixel";
+        EXPECT_EQ(ReadLittleUint16(&b[10]), c.hotX) << c.file;
+        EXPECT_EQ(ReadLittleUint16(&b[12]), c.hotY) << c.file;
+        EXPECT_EQ(ReadLittleUint16(&b[22 + 14]), 1) << c.file << ": one bit per pixel";
         // The hot spot is on the drawing, not on a transparent pixel: its AND bit is 0.
         const size_t andMask = 22 + 40 + 8 + 128;
         const size_t row = andMask + static_cast<size_t>(31 - c.hotY) * 4;

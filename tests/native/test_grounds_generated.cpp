@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/int_helpers.h"
 #include "platform/native_module.h"
 #include "tests/support/files.h"
 
@@ -40,11 +41,6 @@ std::string Committed(const Ground& g) {
     return std::string(ZO_SOURCE_DIR) + "/resources/grounds/" + g.resource + ".mat";
 }
 
-int32_t Int32At(const std::vector<uint8_t>& b, size_t offset) {
-    return static_cast<int32_t>(uint32_t{b[offset]} | uint32_t{b[offset + 1]} << 8 |
-                                uint32_t{b[offset + 2]} << 16 | uint32_t{b[offset + 3]} << 24);
-}
-
 // A zero-terminated text in a 20-byte field, the rest zeros.
 std::string Text20(const std::vector<uint8_t>& b, size_t offset) {
     const auto* begin = reinterpret_cast<const char*>(b.data() + offset);
@@ -72,7 +68,7 @@ TEST(GroundsGenerated, HeadersHoldTheGroundValues) {
         for (size_t i = std::strlen(g.name); i < 20; ++i) EXPECT_EQ(b[i], 0) << g.resource;
         for (size_t i = 20 + std::strlen(g.grain); i < 40; ++i) EXPECT_EQ(b[i], 0) << g.resource;
         for (int i = 0; i < 10; ++i)
-            EXPECT_EQ(Int32At(b, 40 + 4 * i), g.values[i]) << g.resource << " value " << i;
+            EXPECT_EQ(ReadLittleInt32(&b[40 + 4 * i]), g.values[i]) << g.resource << " value " << i;
     }
 }
 
@@ -83,7 +79,7 @@ TEST(GroundsGenerated, StrengthsStayWithinTheStylesBounds) {
     for (const Ground& g : kGrounds) {
         const std::vector<uint8_t> b = test_files::ReadAll(Committed(g));
         ASSERT_EQ(b.size(), kGroundSize) << g.resource;
-        const int32_t strength = Int32At(b, 40 + 4 * 7);
+        const int32_t strength = ReadLittleInt32(&b[40 + 4 * 7]);
         EXPECT_GE(strength, 0) << g.resource;
         EXPECT_LE(strength, 100) << g.resource;
     }

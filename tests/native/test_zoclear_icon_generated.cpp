@@ -7,17 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "imaging/int_helpers.h"
 #include "tests/support/files.h"
 
 namespace {
 
 const std::string kCommitted = std::string(ZO_SOURCE_DIR) + "/resources/icons/zoclear.ico";
-
-uint32_t Little(const std::vector<uint8_t>& b, size_t offset, int bytes) {
-    uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | b.at(offset + i);
-    return value;
-}
 
 TEST(ZoclearIconGenerated, GeneratorReproducesTheCommittedFile) {
     const test_files::ScratchFolder folder("zo_icon_");
@@ -28,10 +23,10 @@ TEST(ZoclearIconGenerated, GeneratorReproducesTheCommittedFile) {
 
 TEST(ZoclearIconGenerated, ImagesAreWellFormedWithTransparentCorners) {
     const std::vector<uint8_t> icon = test_files::ReadAll(kCommitted);
-    ASSERT_GE(icon.size(), 6u);
-    EXPECT_EQ(Little(icon, 0, 2), 0u);
-    EXPECT_EQ(Little(icon, 2, 2), 1u) << "an icon, not a cursor";
-    ASSERT_EQ(Little(icon, 4, 2), 2u);
+    ASSERT_GE(icon.size(), 6u + 2 * 16) << "the header and the two images' entries";
+    EXPECT_EQ(ReadLittleUint16(&icon[0]), 0u);
+    EXPECT_EQ(ReadLittleUint16(&icon[2]), 1u) << "an icon, not a cursor";
+    ASSERT_EQ(ReadLittleUint16(&icon[4]), 2u);
     const int sides[] = {32, 16};
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(sides[i]);
@@ -40,15 +35,15 @@ TEST(ZoclearIconGenerated, ImagesAreWellFormedWithTransparentCorners) {
         EXPECT_EQ(icon.at(entry), side);
         EXPECT_EQ(icon.at(entry + 1), side);
         EXPECT_EQ(icon.at(entry + 2), 16) << "colours";
-        EXPECT_EQ(Little(icon, entry + 6, 2), 4u) << "bits per pixel";
-        const uint32_t size = Little(icon, entry + 8, 4);
-        const uint32_t offset = Little(icon, entry + 12, 4);
+        EXPECT_EQ(ReadLittleUint16(&icon[entry + 6]), 4u) << "bits per pixel";
+        const uint32_t size = ReadLittleUint32(&icon[entry + 8]);
+        const uint32_t offset = ReadLittleUint32(&icon[entry + 12]);
         const size_t colourRow = (side * 4 + 31) / 32 * 4, maskRow = (side + 31) / 32 * 4;
         ASSERT_EQ(size, 40 + 64 + (colourRow + maskRow) * side);
         ASSERT_LE(offset + size, icon.size());
-        EXPECT_EQ(Little(icon, offset, 4), 40u);
-        EXPECT_EQ(static_cast<int>(Little(icon, offset + 4, 4)), side);
-        EXPECT_EQ(static_cast<int>(Little(icon, offset + 8, 4)), 2 * side) << "colour and mask";
+        EXPECT_EQ(ReadLittleUint32(&icon[offset]), 40u);
+        EXPECT_EQ(ReadLittleInt32(&icon[offset + 4]), side);
+        EXPECT_EQ(ReadLittleInt32(&icon[offset + 8]), 2 * side) << "colour and mask";
 
         const size_t mask = offset + 40 + 64 + colourRow * side;
         auto transparent = [&](int x, int y) {  // y counted from the top

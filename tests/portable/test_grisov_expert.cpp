@@ -17,7 +17,7 @@
 #include "imaging/random.h"
 #include "styles/grisov/back_run_field.h"
 #include "styles/grisov/expert.h"
-#include "tests/support/curve_checks.h"
+#include "tests/support/curve_expectations.h"
 #include "tests/support/line_phase_checks.h"
 #include "tests/support/pictures.h"
 #include "tests/support/pinned_paintings.h"

@@ -11,14 +11,12 @@
 
 #include "imaging/fractal_noise.h"
 #include "imaging/random.h"
+#include "tests/support/pictures.h"
 #include "tests/support/random_steps.h"
 
 namespace {
 
-std::string Pixel(const TDib& image, int x, int y) {
-    const uint8_t* p = image.Row(y) + 3 * x;
-    return std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]);
-}
+using test_pictures::PixelText;
 
 // A ground of colour (red 200, green 100, blue 50) over a 2 × 2 texture.
 struct TinyGround {
@@ -65,7 +63,7 @@ TEST(GroundSample, EachChannelIsTheColourTimesTheHeightPlusOneOver256) {
         {0, 1, "6,12,24"},     // height 30
         {1, 1, "50,100,200"},  // height 255: the colour itself
     };
-    for (const auto& c : cases) EXPECT_EQ(Pixel(*sample, c.x, c.y), c.bgr) << c.x << "," << c.y;
+    for (const auto& c : cases) EXPECT_EQ(PixelText(*sample, c.x, c.y), c.bgr) << c.x << "," << c.y;
 }
 
 TEST(GroundSample, ANegativeColourIsDividedTowardZero) {
@@ -120,8 +118,8 @@ TEST(GroundSample, DrawsTwoFieldsOnAPlainGroundAndTwoSamplesAPixelOnATexturedOne
         uint32_t draws;
         bool white;
     } cases[] = {
-        {"plain", &plain, 2 * 6829, true},
-        {"textured", &textured.info, 2 * 6829 + 2 * 150 * 160, false},
+        {"plain", &plain, 2 * FractalNoise::kGenerateDraws, true},
+        {"textured", &textured.info, 2 * FractalNoise::kGenerateDraws + 2 * 150 * 160, false},
     };
     for (const auto& c : cases) {
         auto sample = TDib::Create24(ground_sample::kWidth, ground_sample::kHeight);

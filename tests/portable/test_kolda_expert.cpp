@@ -14,7 +14,7 @@
 #include "styles/kolda/color_map_ex.h"
 #include "styles/kolda/expert.h"
 #include "styles/kolda/zo_collage.h"
-#include "tests/support/curve_checks.h"
+#include "tests/support/curve_expectations.h"
 #include "tests/support/line_phase_checks.h"
 #include "tests/support/pictures.h"
 #include "tests/support/random_steps.h"

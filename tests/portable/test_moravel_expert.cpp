@@ -16,10 +16,7 @@
 namespace {
 
 using moravel::Expert;
-
-std::vector<uint8_t> Pixels(const TDib& image) {
-    return std::vector<uint8_t>(image.Bits(), image.Bits() + image.ImageBytes());
-}
+using test_pictures::PixelBytes;
 
 using Painting = StylePainting<Expert>;
 
@@ -74,23 +71,23 @@ TEST(MoravelExpert, DeformLevelZeroLeavesEveryImage) {
     p.engine.deformLevel = 0;
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(3));
-    const auto source = Pixels(*p.picture), canvas = Pixels(*p.engine.canvas),
-               focus = Pixels(*p.engine.focusMap), labels = Pixels(*p.engine.colorIndexMap);
+    const auto source = PixelBytes(*p.picture), canvas = PixelBytes(*p.engine.canvas),
+               focus = PixelBytes(*p.engine.focusMap), labels = PixelBytes(*p.engine.colorIndexMap);
     EXPECT_EQ(p.engine.Step(), 60);
-    EXPECT_EQ(Pixels(*p.picture), source);
-    EXPECT_EQ(Pixels(*p.engine.canvas), canvas);
-    EXPECT_EQ(Pixels(*p.engine.focusMap), focus);
-    EXPECT_EQ(Pixels(*p.engine.colorIndexMap), labels);
+    EXPECT_EQ(PixelBytes(*p.picture), source);
+    EXPECT_EQ(PixelBytes(*p.engine.canvas), canvas);
+    EXPECT_EQ(PixelBytes(*p.engine.focusMap), focus);
+    EXPECT_EQ(PixelBytes(*p.engine.colorIndexMap), labels);
 }
 
 TEST(MoravelExpert, APlainGroundLeavesTheFinishWithoutEffectOrDraws) {
     Painting p(test_pictures::Gradient(40, 30), 1, 72, 0);  // PAPER1 has no relief
     ASSERT_EQ(p.engine.Initialize(), 1);
     ASSERT_TRUE(p.RunUntil(14));
-    const auto before = Pixels(*p.picture);
+    const auto before = PixelBytes(*p.picture);
     const uint32_t state = RandomState;
     EXPECT_EQ(p.engine.Step(), 100);
-    EXPECT_EQ(Pixels(*p.picture), before);
+    EXPECT_EQ(PixelBytes(*p.picture), before);
     EXPECT_EQ(RandomState, state);
 }
 

@@ -7,20 +7,14 @@
 #include <string>
 
 #include "dialogs/preview_picture.h"
+#include "imaging/fractal_noise.h"
 #include "imaging/random.h"
 #include "tests/support/pictures.h"
+#include "tests/support/random_steps.h"
 
 namespace {
 
-uint32_t StateAfterSteps(uint32_t state, uint64_t steps) {
-    for (uint64_t i = 0; i < steps; ++i) state = state * 1566083941u + 1u;
-    return state;
-}
-
-std::string Pixel(const TDib& image, int x, int y) {
-    const uint8_t* p = image.Row(y) + 3 * x;
-    return std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]);
-}
+using test_pictures::PixelText;
 
 MaterialInfo Ground(int red, int green, int blue) {
     MaterialInfo ground = {};
@@ -83,13 +77,13 @@ TEST(PreviewReduction, TakesEveryStepthPixelOfEveryStepthRow) {
     ASSERT_TRUE(reduced);
     ASSERT_EQ(reduced->Width(), 2);
     ASSERT_EQ(reduced->Height(), 1);
-    EXPECT_EQ(Pixel(*reduced, 1, 0), Pixel(*image, 3, 0));
+    EXPECT_EQ(PixelText(*reduced, 1, 0), PixelText(*image, 3, 0));
     auto thin = test_pictures::Gradient(1, 9);
     auto thinReduced = preview::Reduce(*thin, 4);
     ASSERT_TRUE(thinReduced);
     EXPECT_EQ(thinReduced->Width(), 1);
     EXPECT_EQ(thinReduced->Height(), 2);
-    EXPECT_EQ(Pixel(*thinReduced, 0, 1), Pixel(*thin, 0, 4));
+    EXPECT_EQ(PixelText(*thinReduced, 0, 1), PixelText(*thin, 0, 4));
 }
 
 TEST(PreviewGround, APlainGroundIsWhiteAfterTheTwoGridsOnly) {
@@ -97,7 +91,8 @@ TEST(PreviewGround, APlainGroundIsWhiteAfterTheTwoGridsOnly) {
     std::memset(groundImage->Bits(), 0, groundImage->ImageBytes());
     RandomState = 12345;
     ASSERT_TRUE(preview::BuildGround(Ground(255, 255, 255), groundImage.get()));
-    EXPECT_EQ(RandomState, StateAfterSteps(12345, 2 * 6829)) << "no sample is drawn";
+    EXPECT_EQ(RandomState, StateAfterSteps(12345, 2 * FractalNoise::kGenerateDraws))
+        << "no sample is drawn";
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 8; ++x) ASSERT_EQ(groundImage->Row(y)[x], 255);
 }
@@ -112,7 +107,8 @@ TEST(PreviewGround, ATextureIsSampledThroughTheDisplacementAfterBothGrids) {
     auto groundImage = TDib::Create8(8, 6);
     RandomState = 777;
     ASSERT_TRUE(preview::BuildGround(ground, groundImage.get()));
-    EXPECT_EQ(RandomState, StateAfterSteps(777, 2 * 6829 + 2 * 8 * 6)) << "two samples a pixel";
+    EXPECT_EQ(RandomState, StateAfterSteps(777, 2 * FractalNoise::kGenerateDraws + 2 * 8 * 6))
+        << "two samples a pixel";
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 8; ++x)
             ASSERT_EQ(groundImage->Row(y)[x], texture[(y % 4) * 4 + x % 4]) << x << "," << y;
@@ -145,7 +141,7 @@ TEST(PreviewCompose, PictureShadowEdgeAndGround) {
     };
     for (const auto& c : cases) {
         preview::Compose(*reduced, *groundImage, ground, c.shadow, image.get());
-        EXPECT_EQ(Pixel(*image, c.x, c.y), c.bgr) << c.name;
+        EXPECT_EQ(PixelText(*image, c.x, c.y), c.bgr) << c.name;
     }
 }
 
@@ -159,18 +155,18 @@ TEST(PreviewProgress, CopiesThroughTheColourTableAndMarksTheCanvas) {
     progress->Row(10)[50] = 2;  // below the canvas area
     auto image = TDib::Create24(200, 200);
     ASSERT_TRUE(preview::CopyProgressPicture(*progress, image.get()));
-    EXPECT_EQ(Pixel(*image, 50, 100), "20,30,40");
-    EXPECT_EQ(Pixel(*image, 0, 0), "255,255,255");
+    EXPECT_EQ(PixelText(*image, 50, 100), "20,30,40");
+    EXPECT_EQ(PixelText(*image, 0, 0), "255,255,255");
 
     auto groundImage = TDib::Create8(200, 200);
     std::memset(groundImage->Bits(), 99, groundImage->ImageBytes());  // g = 100
     preview::MarkCanvas(*groundImage, Ground(255, 128, 77), image.get());
-    EXPECT_EQ(Pixel(*image, 10, 23), "30,50,99") << "white canvas: tint, blue bit cleared";
-    EXPECT_EQ(Pixel(*image, 169, 172), "30,50,99") << "the area's last pixel";
-    EXPECT_EQ(Pixel(*image, 50, 100), "21,30,40") << "frame inside the area: blue bit set";
-    EXPECT_EQ(Pixel(*image, 9, 100), "255,255,255") << "left of the area";
-    EXPECT_EQ(Pixel(*image, 50, 173), "255,255,255") << "above the area";
-    EXPECT_EQ(Pixel(*image, 50, 10), "20,30,40") << "below the area";
+    EXPECT_EQ(PixelText(*image, 10, 23), "30,50,99") << "white canvas: tint, blue bit cleared";
+    EXPECT_EQ(PixelText(*image, 169, 172), "30,50,99") << "the area's last pixel";
+    EXPECT_EQ(PixelText(*image, 50, 100), "21,30,40") << "frame inside the area: blue bit set";
+    EXPECT_EQ(PixelText(*image, 9, 100), "255,255,255") << "left of the area";
+    EXPECT_EQ(PixelText(*image, 50, 173), "255,255,255") << "above the area";
+    EXPECT_EQ(PixelText(*image, 50, 10), "20,30,40") << "below the area";
 
     auto other = TDib::Create8(190, 190);
     EXPECT_FALSE(preview::CopyProgressPicture(*other, image.get()));

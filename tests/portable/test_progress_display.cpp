@@ -9,7 +9,7 @@
 #include "dialogs/progress_display.h"
 #include "imaging/hue_color.h"
 
-TEST(ProgressDisplay, LevelsChangeAtTheSpecifiedPhases) {
+TEST(ProgressDisplay, LevelsChangeAtTheirPhases) {
     const struct {
         int phases;
         std::vector<int> redrawnAfter;  // phases after which a new level is drawn

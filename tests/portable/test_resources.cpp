@@ -8,13 +8,6 @@
 
 namespace {
 
-std::string LoadString(unsigned id, int size = 1024) {
-    std::string buffer(size, '\0');
-    const int length = platform::LoadStringEntry(TestModule(), id, &buffer[0], size);
-    buffer.resize(length);
-    return buffer;
-}
-
 TEST(StringTable, EntriesAreCodePage932Text) {
     struct Case {
         unsigned id;
@@ -39,12 +32,12 @@ TEST(StringTable, EntriesAreCodePage932Text) {
         {242, "dpi"},
         {243, "入力値が不正です。やり直して下さい。"},
     };
-    for (const Case& c : cases) EXPECT_EQ(LoadString(c.id), c.text) << c.id;
+    for (const Case& c : cases) EXPECT_EQ(LoadEntry(TestModule(), c.id), c.text) << c.id;
 }
 
 TEST(StringTable, BytesAreThoseOfCodePage932) {
     // "名刺" is 0x96BC 0x8E68; "ﾏ" is the single byte 0xCF.
-    const std::string papers = LoadString(122);
+    const std::string papers = LoadEntry(TestModule(), 122);
     EXPECT_NE(papers.find("\x96\xBC\x8E\x68"), std::string::npos);
     EXPECT_EQ(static_cast<unsigned char>(papers[0]), 0xCF);
 }

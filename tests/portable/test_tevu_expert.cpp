@@ -12,6 +12,7 @@
 #include "imaging/random.h"
 #include "styles/tevu/expert.h"
 #include "tests/support/context_images.h"
+#include "tests/support/curve_expectations.h"
 #include "tests/support/pictures.h"
 #include "tests/support/pinned_paintings.h"
 #include "tests/support/style_checks.h"
@@ -200,18 +201,14 @@ TEST(TevuExpert, EveryPieceIsFlatAfterTheFlattening) {
 }
 
 void ExpectCurve(const ParamCurve* curve, const char* name, const double (&values)[4],
-                 const double (&steps)[4], const double (&minima)[4], const double (&maxima)[4]) {
+                 const CurveRows& rows) {
     ASSERT_NE(curve, nullptr) << name;
-    ExpectSigmoidCurve(*curve, name, values, steps, minima, maxima);
+    ExpectSigmoidCurve(*curve, name, values, &rows);
 }
 
-constexpr double kCorrectionSteps[4] = {0.01, 0.1, 0.1, 0.1};
-constexpr double kCorrectionMinima[4] = {-5, 0, -1, -1};
-constexpr double kCorrectionMaxima[4] = {5, 1, 2, 2};
-constexpr double kWeightSteps[4] = {0.01, 0.1, 0.05, 0.05};
-constexpr double kCostSteps[4] = {0.01, 0.1, 0.1, 0.1};
-constexpr double kZeros[4] = {0, 0, 0, 0};
-constexpr double kUnitMaxima[4] = {5, 1, 1, 1};
+constexpr CurveRows kCorrectionRows = {{0.01, 0.1, 0.1, 0.1}, {-5, 0, -1, -1}, {5, 1, 2, 2}};
+constexpr CurveRows kWeightRows = {{0.01, 0.1, 0.05, 0.05}, {0, 0, 0, 0}, {5, 1, 1, 1}};
+constexpr CurveRows kCostRows = {{0.01, 0.1, 0.1, 0.1}, {0, 0, 0, 0}, {5, 1, 1, 1}};
 
 TEST(TevuCurves, TheColourMapsCorrectionsAreTheSameAtEveryLevel) {
     for (int level : {0, 2}) {
@@ -219,9 +216,9 @@ TEST(TevuCurves, TheColourMapsCorrectionsAreTheSameAtEveryLevel) {
         ASSERT_EQ(p.engine.Initialize(), 1);
         ASSERT_TRUE(p.RunUntil(5)) << p.status;
         ExpectCurve(p.engine.firstLight.get(), "Light correction", {0.02, 0.5, 0, 1.0},
-                    kCorrectionSteps, kCorrectionMinima, kCorrectionMaxima);
+                    kCorrectionRows);
         ExpectCurve(p.engine.firstChroma.get(), "Croma correction", {0.01, 1.0, 0, 0.9},
-                    kCorrectionSteps, kCorrectionMinima, kCorrectionMaxima);
+                    kCorrectionRows);
         // An S-curve of light from 0 to 255; chroma held below 0.9 × 255.
         EXPECT_EQ(p.engine.firstLight->table[0], 0);
         EXPECT_EQ(p.engine.firstLight->table[255], 255);
@@ -248,11 +245,9 @@ TEST(TevuCurves, TheMergeCostsByTouchLevel) {
         ASSERT_EQ(p.engine.Initialize(), 1);
         ASSERT_TRUE(p.RunUntil(6)) << p.status;
         ExpectCurve(p.engine.mergeFocus.get(), "Merge Wight / Focus", {0.02, 1.0, c.low, c.high},
-                    kWeightSteps, kZeros, kUnitMaxima);
-        ExpectCurve(p.engine.darkWeight.get(), "Dark Wight", {0.1, 0.1, 1.0, 0}, kCostSteps,
-                    kZeros, kUnitMaxima);
-        ExpectCurve(p.engine.vividWeight.get(), "Vivid Wight", {0.04, 0.8, 0, 1.0}, kCostSteps,
-                    kZeros, kUnitMaxima);
+                    kWeightRows);
+        ExpectCurve(p.engine.darkWeight.get(), "Dark Wight", {0.1, 0.1, 1.0, 0}, kCostRows);
+        ExpectCurve(p.engine.vividWeight.get(), "Vivid Wight", {0.04, 0.8, 0, 1.0}, kCostRows);
         // In focus harder to merge; dark pieces not at all; vivid ones less.
         const uint8_t* focus = p.engine.mergeFocus->table;
         EXPECT_NEAR(focus[0], c.low * 255, 1);
@@ -291,10 +286,8 @@ TEST(TevuCurves, TheFlatPiecesLightAndChromaByColourLevel) {
         p.engine.colorLevel = c.colour;
         ASSERT_EQ(p.engine.Initialize(), 1);
         ASSERT_TRUE(p.RunUntil(7)) << p.status;
-        ExpectCurve(p.engine.secondLight.get(), "Light correction", c.light, kCorrectionSteps,
-                    kCorrectionMinima, kCorrectionMaxima);
-        ExpectCurve(p.engine.secondChroma.get(), "Croma correction", c.chroma, kCorrectionSteps,
-                    kCorrectionMinima, kCorrectionMaxima);
+        ExpectCurve(p.engine.secondLight.get(), "Light correction", c.light, kCorrectionRows);
+        ExpectCurve(p.engine.secondChroma.get(), "Croma correction", c.chroma, kCorrectionRows);
         const uint8_t* light = p.engine.secondLight->table;
         const uint8_t* chroma = p.engine.secondChroma->table;
         if (c.light64 >= 0) {
@@ -315,13 +308,8 @@ TEST(TevuCurves, TheFlatPiecesLightAndChromaByColourLevel) {
 struct TevuFinish : ::testing::Test {
     char status[kStatusSize] = "";
     std::unique_ptr<TDib> picture = test_pictures::Gradient(13, 9);
-    std::vector<uint8_t> texture = std::vector<uint8_t>(16 * 16);
-    MaterialInfo ground = {16, 255, 244, 210, 100, 180, 250, 100, 30, 12, nullptr};
-
-    void SetUp() override {
-        for (int i = 0; i < 16 * 16; ++i) texture[i] = static_cast<uint8_t>(100 + (i * 37) % 151);
-        ground.texture = texture.data();
-    }
+    std::vector<uint8_t> texture = SmallGroundTexture();
+    MaterialInfo ground = SmallGround(texture.data());
 
     void Prepare(Expert& engine, int materialLevel) {
         engine.source = picture.get();
@@ -330,36 +318,17 @@ struct TevuFinish : ::testing::Test {
         engine.ground = &ground;
         engine.materialLevel = materialLevel;
         ASSERT_EQ(engine.Initialize(), 1);
-        for (int y = 0; y < 9; ++y)
-            for (int x = 0; x < 13; ++x) engine.focusMap->Row(y)[x] = static_cast<uint8_t>(x * 21);
+        RampFocusAcrossColumns(*engine.focusMap);
     }
 };
 
 TEST_F(TevuFinish, LaysTheReliefAtOneWeightByMaterialLevel) {
-    struct Case {
-        int level;
-        double w;    // the curve's low and high
-        int weight;  // every entry of its table
-    } cases[] = {{0, 0.3, 76}, {1, 0.5, 127}, {2, 0.8, 204}};
-    for (const Case& c : cases) {
+    for (const ReliefWeight& c : kReliefWeights) {
         SCOPED_TRACE(c.level);
         picture = test_pictures::Gradient(13, 9);
         Expert engine;
         Prepare(engine, c.level);
-
-        // The same relief done by hand from the same random state.
-        auto expected = test_pictures::Gradient(13, 9);
-        const uint32_t state = RandomState;
-        LayReliefByHand(*expected, *engine.focusMap, ground, c.weight, 2, 0, -4, 0);
-        const uint32_t stateAfter = RandomState;
-
-        SetSeed(static_cast<int>(state));
-        EXPECT_EQ(engine.Finish(), 1);
-        ExpectCurve(engine.textureWeight.get(), "Wight", {0, 0, c.w, c.w}, kWeightSteps, kZeros,
-                    kUnitMaxima);
-        for (int i = 0; i < 256; ++i) ASSERT_EQ(engine.textureWeight->table[i], c.weight) << i;
-        EXPECT_EQ(PixelBytes(*picture), PixelBytes(*expected));
-        EXPECT_EQ(RandomState, stateAfter);
+        ExpectReliefAtOneWeight(engine, c, 0, [](Expert& e) { return e.textureWeight.get(); });
     }
 }
 
@@ -467,19 +436,11 @@ TEST(TevuExpert, ANewInitialisationDropsThePartObject) {
     EXPECT_EQ(p.engine.Step(), -1) << "no flattening through the images of before";
 }
 
-uint64_t PaintCoffee(const PinnedPainting& c) { return PaintSample<Expert>(c, TevuModule()); }
-
 TEST(TevuPainting, PaintsTheSampleAsPinnedInEveryBuild) {
-    for (const PinnedPainting& c : kTevuPaintings) {
-        const uint64_t painted = PaintCoffee(c);
-        EXPECT_EQ(painted, c.checksum) << c.name << std::hex << ": 0x" << painted;
-    }
+    ExpectPinnedPaintings<Expert>(kTevuPaintings, TevuModule());
 }
 
-TEST(TevuPainting, SamePictureTwiceSameBytes) {
-    const PinnedPainting c = {"levels 2 on WOOD1 at 150 dpi", 2, 9, 150, 0};
-    EXPECT_EQ(PaintCoffee(c), PaintCoffee(c));
-}
+TEST(TevuPainting, SamePictureTwiceSameBytes) { ExpectSameBytesTwice<Expert>(TevuModule()); }
 
 TEST(TevuPainting, OddAndTinyPicturesPaintWithoutFault) {
     ExpectOddPicturesPaint<Expert>(kNoGround, TevuModule());

@@ -1,8 +1,12 @@
 // Expectations on a style's tunable curves: the name, the sigmoid type, the four values and,
-// where a style writes them, the rows of steps, minima and maxima.
+// where a style writes them, the rows of steps, minima and maxima; for curves a phase builds,
+// also the table, as MathTbl::Sigmoid builds it.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <initializer_list>
 
 #include "imaging/math_tbl.h"
 
@@ -21,15 +25,18 @@ inline void ExpectSigmoidCurve(const ParamCurve& curve, const char* name,
     }
 }
 
-// The same with the rows given one by one.
-inline void ExpectSigmoidCurve(const ParamCurve& curve, const char* name,
-                               const double (&values)[4], const double (&steps)[4],
-                               const double (&minima)[4], const double (&maxima)[4]) {
-    CurveRows rows;
-    for (int i = 0; i < 4; ++i) {
-        rows.step[i] = steps[i];
-        rows.minimum[i] = minima[i];
-        rows.maximum[i] = maxima[i];
+// A curve a phase has filled and built.
+struct SigmoidCurveCase {
+    const ParamCurve& curve;
+    const char* name;
+    double values[4];  // slope, centre, low, high
+};
+
+inline void ExpectSigmoidCurves(std::initializer_list<SigmoidCurveCase> cases) {
+    for (const SigmoidCurveCase& c : cases) {
+        ExpectSigmoidCurve(c.curve, c.name, c.values);
+        MathTbl table;
+        table.Sigmoid(c.values[0], c.values[1], c.values[2], c.values[3]);
+        EXPECT_EQ(std::memcmp(c.curve.table, table.Table(), 256), 0) << c.name;
     }
-    ExpectSigmoidCurve(curve, name, values, &rows);
 }

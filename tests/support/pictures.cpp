@@ -74,6 +74,11 @@ std::vector<uint8_t> PixelBytes(const TDib& image) {
 
 uint8_t* PixelAt(TDib& image, int x, int y) { return image.Row(y) + 3 * x; }
 
+std::string PixelText(const TDib& image, int x, int y) {
+    const uint8_t* p = image.Row(y) + 3 * x;
+    return std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]);
+}
+
 void SetPixel(TDib& image, int x, int y, int blue, int green, int red) {
     uint8_t* p = PixelAt(image, x, y);
     p[0] = static_cast<uint8_t>(blue);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "imaging/dib.h"
@@ -26,6 +27,8 @@ std::unique_ptr<TDib> Crop(const TDib& picture, int left, int bottom, int width,
 
 // Pixel (x, y) of a 24-bit image, as blue, green, red.
 uint8_t* PixelAt(TDib& image, int x, int y);
+// The same as text, "blue,green,red", to compare with the colour a test expects there.
+std::string PixelText(const TDib& image, int x, int y);
 void SetPixel(TDib& image, int x, int y, int blue, int green, int red);
 // Every pixel of a 24-bit image.
 void FillPixels(TDib& image, int blue, int green, int red);

@@ -27,6 +27,12 @@ platform::ModuleHandle ProductModule(const char* name) {
 #endif
 }
 
+std::string LoadEntry(platform::ModuleHandle module, unsigned id) {
+    char text[1024] = "";
+    const int length = platform::LoadStringEntry(module, id, text, sizeof text);
+    return std::string(text, length > 0 ? length : 0);
+}
+
 const char* SourcePath(const char* relative) {
     static std::string path;
     path = std::string(ZO_SOURCE_DIR) + "/" + relative;

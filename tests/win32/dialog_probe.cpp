@@ -5,6 +5,7 @@
 
 #include "host/bmp_file.h"
 #include "host/window_capture.h"
+#include "imaging/dib.h"
 
 WindowSeen SeeWindow(HWND window, HWND owner) {
     WindowSeen seen = {};
@@ -69,11 +70,34 @@ COLORREF PixelAt(HWND window, int x, int y) {
     return color;
 }
 
+std::vector<COLORREF> PixelGrid(HWND window, int left, int top, int right, int bottom, int step) {
+    std::vector<COLORREF> pixels;
+    for (int y = top; y < bottom; y += step)
+        for (int x = left; x < right; x += step) pixels.push_back(PixelAt(window, x, y));
+    return pixels;
+}
+
+COLORREF PaletteColor(const TDib& picture, int x, int y) {
+    const uint8_t* entry = picture.Palette() + 4 * picture.Row(picture.Height() - 1 - y)[x];
+    return RGB(entry[2], entry[1], entry[0]);
+}
+
+bool IsCubeColor(COLORREF color) {
+    return GetRValue(color) % 51 == 0 && GetGValue(color) % 51 == 0 && GetBValue(color) % 51 == 0;
+}
+
 LOGFONTA FontOf(HWND control) {
     LOGFONTA font = {};
     HFONT handle = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
     if (handle != nullptr) GetObjectA(handle, sizeof font, &font);
     return font;
+}
+
+void ExpectFont(const LOGFONTA& font, const char* face, int height, int weight, int charSet) {
+    EXPECT_STREQ(font.lfFaceName, face);
+    EXPECT_EQ(font.lfHeight, height);
+    EXPECT_EQ(font.lfWeight, weight);
+    EXPECT_EQ(font.lfCharSet, charSet);
 }
 
 void SaveScreenshot(HWND window, const char* name) {

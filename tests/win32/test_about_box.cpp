@@ -17,6 +17,7 @@
 #include "framework/module.h"
 #include "host/dialog_automation.h"
 #include "imaging/dib.h"
+#include "tests/support/test_module.h"
 #include "tests/win32/dialog_probe.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -109,11 +110,6 @@ void ClickThroughTheScreen(HWND frame, HWND dialog, int x, int y, HWND* target) 
 // gives it to the dialog (also when another program's window is active meanwhile).
 void PostEscape(HWND, HWND dialog) { PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0); }
 
-COLORREF CoverColor(const TDib& cover, int x, int y) {  // y counted from the top
-    const uint8_t* entry = cover.Palette() + 4 * cover.Row(cover.Height() - 1 - y)[x];
-    return RGB(entry[2], entry[1], entry[0]);
-}
-
 // Cover pixels, every seventh in each direction, that differ from the box's pixels; and how
 // many of the cover's colours there lie off the 6 × 6 × 6 cube that a dither would give.
 struct CoverCheck {
@@ -124,22 +120,15 @@ CoverCheck CheckCover(HWND dialog, const TDib& cover) {
     CoverCheck check;
     for (int y = 0; y < cover.Height(); y += 7)
         for (int x = 0; x < cover.Width(); x += 7) {
-            const COLORREF expected = CoverColor(cover, x, y);
+            const COLORREF expected = PaletteColor(cover, x, y);
             ++check.checked;
             check.wrong += PixelAt(dialog, kCoverX + x, kCoverY + y) != expected;
-            check.offCube +=
-                GetRValue(expected) % 51 || GetGValue(expected) % 51 || GetBValue(expected) % 51;
+            check.offCube += !IsCubeColor(expected);
         }
     return check;
 }
 
 void Close(HWND, HWND dialog) { ClickDialog(dialog, 80, 90); }
-
-std::string Entry(HMODULE module, UINT id) {
-    char text[512] = "";
-    LoadStringA(module, id, text, sizeof text);
-    return text;
-}
 
 const char* const kNames[5] = {"MORAVEL", "KOLDA", "GRISOV", "ZAVET", "TEVU"};
 
@@ -183,22 +172,13 @@ TEST(AboutBoxLayout, EveryPluginShowsItsCoverNameAndTextsInThePlacesAndFontsBuil
         EXPECT_FALSE(run.forced);
         EXPECT_TRUE(boxes.Boxes().empty());
 
-        const std::string texts[3] = {kNames[p], Entry(plugin.Module(), 204),
-                                      Entry(plugin.Module(), 205)};
-        const struct {
-            int x, y, width, height;
-        } places[3] = {{167, 15, 160, 25}, {167, 40, 160, 100}, {167, 140, 160, 100}};
-        ASSERT_EQ(controls.size(), 3u);
-        for (int i = 0; i < 3; ++i) {
-            SCOPED_TRACE("static " + std::to_string(i));
-            EXPECT_EQ(lstrcmpiA(controls[i].className.c_str(), "Static"), 0);
-            EXPECT_EQ(controls[i].id, 0xFFFF);
-            EXPECT_EQ(controls[i].text, texts[i]);
-            EXPECT_EQ(controls[i].rect.left, places[i].x);
-            EXPECT_EQ(controls[i].rect.top, places[i].y);
-            EXPECT_EQ(controls[i].rect.right - controls[i].rect.left, places[i].width);
-            EXPECT_EQ(controls[i].rect.bottom - controls[i].rect.top, places[i].height);
-        }
+        const std::string texts[3] = {kNames[p], LoadEntry(plugin.Module(), 204),
+                                      LoadEntry(plugin.Module(), 205)};
+        ExpectControls(controls, {
+            {"Static", 0xFFFF, texts[0].c_str(), 167, 15, 160, 25},
+            {"Static", 0xFFFF, texts[1].c_str(), 167, 40, 160, 100},
+            {"Static", 0xFFFF, texts[2].c_str(), 167, 140, 160, 100},
+        });
         EXPECT_FALSE(texts[1].empty());
         EXPECT_EQ(texts[2].find("Zolvane 1.0"), 0u);
 
@@ -209,10 +189,8 @@ TEST(AboutBoxLayout, EveryPluginShowsItsCoverNameAndTextsInThePlacesAndFontsBuil
             {"Arial", -20, 700, 0}, {"ＭＳ ゴシック", -14, 400, 128}, {"Arial", -12, 400, 0}};
         for (int i = 0; i < 3; ++i) {
             SCOPED_TRACE("font " + std::to_string(i));
-            EXPECT_STREQ(fonts[i].lfFaceName, fontsExpected[i].face);
-            EXPECT_EQ(fonts[i].lfHeight, fontsExpected[i].height);
-            EXPECT_EQ(fonts[i].lfWeight, fontsExpected[i].weight);
-            EXPECT_EQ(fonts[i].lfCharSet, fontsExpected[i].charSet);
+            const auto& e = fontsExpected[i];
+            ExpectFont(fonts[i], e.face, e.height, e.weight, e.charSet);
             EXPECT_EQ(fonts[i].lfPitchAndFamily, 34);
         }
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "imaging/fpu_precision.h"
 #include "tests/win32/win32_test_support.h"
@@ -90,17 +91,42 @@ TEST(Exports, LeaveTheirArgumentsForTheCallerToRemove) {
 }
 #endif
 
+namespace {
+
 struct TitleCase {
-    const char* plugin;
+    std::string plugin;
     const char* title;  // UTF-8 here, code page 932 bytes once compiled
     size_t bytesWithZero;
 };
+
+// The titles of the plug-ins named `prefix` and their style's three letters.
+std::vector<TitleCase> TitleCases(const char* prefix) {
+    const struct {
+        const char* style;
+        const char* title;
+        size_t bytesWithZero;
+    } titles[] = {{"Mor", "Moravel (油彩)", 15},
+                  {"Kol", "Kolda (コラ－ジュ)", 19},
+                  {"Gri", "Grisov (ﾄﾞﾛ-ｲﾝｸﾞ)", 18},
+                  {"Zav", "Zavet (淡彩)", 13},
+                  {"Tev", "Tevu (ｼﾙｸｽｸﾘ-ﾝ)", 16}};
+    std::vector<TitleCase> cases;
+    for (const auto& t : titles)
+        cases.push_back({std::string(prefix) + t.style, t.title, t.bytesWithZero});
+    return cases;
+}
+
+std::string PluginName(const ::testing::TestParamInfo<TitleCase>& info) {
+    return info.param.plugin;
+}
+
+}  // namespace
 
 class Titles : public ::testing::TestWithParam<TitleCase> {};
 
 TEST_P(Titles, AreTheProductTitleInCodePage932AndZeroTheInts) {
     const TitleCase& c = GetParam();
-    PluginCopy plugin(c.plugin);
+    PluginCopy plugin(c.plugin.c_str());
     ASSERT_TRUE(plugin.Loaded());
     char title[64];
     std::memset(title, 0xCC, sizeof title);
@@ -113,24 +139,11 @@ TEST_P(Titles, AreTheProductTitleInCodePage932AndZeroTheInts) {
     EXPECT_EQ(static_cast<unsigned char>(title[c.bytesWithZero]), 0xCC) << "nothing past the zero";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllPlugins, Titles,
-    ::testing::Values(TitleCase{"ZoTest_Mor", "Moravel (油彩)", 15},
-                      TitleCase{"ZoTest_Kol", "Kolda (コラ－ジュ)", 19},
-                      TitleCase{"ZoTest_Gri", "Grisov (ﾄﾞﾛ-ｲﾝｸﾞ)", 18},
-                      TitleCase{"ZoTest_Zav", "Zavet (淡彩)", 13},
-                      TitleCase{"ZoTest_Tev", "Tevu (ｼﾙｸｽｸﾘ-ﾝ)", 16}),
-    [](const ::testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.plugin); });
-
+INSTANTIATE_TEST_SUITE_P(AllPlugins, Titles, ::testing::ValuesIn(TitleCases("ZoTest_")),
+                         PluginName);
 // The product plug-ins carry the same titles as the test plug-ins that stand in for them.
-INSTANTIATE_TEST_SUITE_P(
-    ProductPlugins, Titles,
-    ::testing::Values(TitleCase{"Zo_Mor", "Moravel (油彩)", 15},
-                      TitleCase{"Zo_Kol", "Kolda (コラ－ジュ)", 19},
-                      TitleCase{"Zo_Gri", "Grisov (ﾄﾞﾛ-ｲﾝｸﾞ)", 18},
-                      TitleCase{"Zo_Zav", "Zavet (淡彩)", 13},
-                      TitleCase{"Zo_Tev", "Tevu (ｼﾙｸｽｸﾘ-ﾝ)", 16}),
-    [](const ::testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.plugin); });
+INSTANTIATE_TEST_SUITE_P(ProductPlugins, Titles, ::testing::ValuesIn(TitleCases("Zo_")),
+                         PluginName);
 
 TEST(TitleBuffer, KoldaIsTheLongestAtNineteenBytes) {
     PluginCopy plugin("ZoTest_Kol");

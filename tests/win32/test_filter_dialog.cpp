@@ -42,12 +42,12 @@ TEST_F(DialogLayout, ControlsTextsFontsAndListsAsBuilt) {
     LOGFONTA fonts[4] = {};
     SetDialogStep([&](HWND dialog) {
         controls = ControlsOf(dialog);
-        for (int id = 105; id <= 110; ++id) {
+        for (int id = kSizeListId; id < kFirstLevelListId + kLevelListCount; ++id) {
             lists.push_back(ListItems(dialog, id));
             selections.push_back(ListSelection(dialog, id));
         }
-        HWND withFonts[4] = {GetWindow(dialog, GW_CHILD), nullptr, GetDlgItem(dialog, 100),
-                             GetDlgItem(dialog, 105)};
+        HWND withFonts[4] = {GetWindow(dialog, GW_CHILD), nullptr,
+                             GetDlgItem(dialog, kOriginalButton), GetDlgItem(dialog, kSizeListId)};
         withFonts[1] = GetWindow(withFonts[0], GW_HWNDNEXT);
         for (int i = 0; i < 4; ++i) fonts[i] = FontOf(withFonts[i]);
     });
@@ -85,7 +85,7 @@ TEST_F(DialogLayout, ControlsTextsFontsAndListsAsBuilt) {
     const std::vector<std::string> levels = {"おとなしく", "普通に", "奔放に"};
     ASSERT_EQ(lists.size(), 6u);
     EXPECT_EQ(lists[0], sizes);
-    for (int i = 1; i < 6; ++i) EXPECT_EQ(lists[i], levels) << "list " << 105 + i;
+    for (int i = 1; i < 6; ++i) EXPECT_EQ(lists[i], levels) << "list " << kSizeListId + i;
     EXPECT_EQ(selections, (std::vector<int>{5, 0, 2, 1, 0, 2})) << "from the settings file";
 
     const struct {
@@ -95,10 +95,8 @@ TEST_F(DialogLayout, ControlsTextsFontsAndListsAsBuilt) {
                          {"ＭＳ ゴシック", -14, 400, 128}, {"ＭＳ ゴシック", -13, 400, 128}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE("font " + std::to_string(i));
-        EXPECT_STREQ(fonts[i].lfFaceName, fontsExpected[i].face);
-        EXPECT_EQ(fonts[i].lfHeight, fontsExpected[i].height);
-        EXPECT_EQ(fonts[i].lfWeight, fontsExpected[i].weight);
-        EXPECT_EQ(fonts[i].lfCharSet, fontsExpected[i].charSet);
+        const auto& e = fontsExpected[i];
+        ExpectFont(fonts[i], e.face, e.height, e.weight, e.charSet);
         EXPECT_EQ(fonts[i].lfPitchAndFamily, 34) << "pitch and family, sixth in the entry";
         EXPECT_EQ(fonts[i].lfQuality, 2);
         EXPECT_EQ(fonts[i].lfOutPrecision, 2);
@@ -229,7 +227,7 @@ TEST_F(DialogRegions, ACommandDuringADragEndsItFirst) {
     });
     AddDialogStep([&](HWND dialog) {
         capturedWhileDragging = GetCapture() == dialog;
-        PostClick(dialog, 100);  // 原画: a command while the axis follows the pointer
+        PostClick(dialog, kOriginalButton);  // 原画: a command while the axis follows the pointer
     });
     AddDialogStep([&](HWND) {
         capturedAfter = GetCapture() != nullptr;
@@ -254,7 +252,7 @@ TEST_F(DialogStudy, PaintsThePreviewWithoutShadowAndStopsRegionEditing) {
     int paintingsAfterStudy = 0;
     SetDialogStep([&](HWND dialog) {
         before = PixelAt(dialog, 120, 100);
-        PostClick(dialog, 101);
+        PostClick(dialog, kStudyButton);
     });
     AddDialogStep([&](HWND dialog) {
         after = PixelAt(dialog, 120, 100);
@@ -315,13 +313,7 @@ TEST_F(DialogStudy, WithoutItsProgressPictureTheFinalPaintingGoesOnFromThePrevie
         std::vector<RECT> controls;  // their focus and highlight change as the boxes come
         SetDialogStep([&](HWND dialog) {
             before = CaptureWindow(dialog);
-            for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-                 child = GetWindow(child, GW_HWNDNEXT)) {
-                RECT rect;
-                GetWindowRect(child, &rect);
-                MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-                controls.push_back(rect);
-            }
+            for (const ControlSeen& control : ControlsOf(dialog)) controls.push_back(control.rect);
         });
         auto picture = MakeHostPicture(1900, 1000);
         const auto original = picture;
@@ -400,9 +392,9 @@ TEST_F(DialogClosing, OnlyTheFinishedPaintingChangesThePictureAndWritesTheRecord
 
 TEST_F(DialogClosing, ListChoicesGoIntoTheSettingsFileAndThePainting) {
     SetDialogStep([](HWND dialog) {
-        PostListSelection(dialog, 106, 2);  // material
-        PostListSelection(dialog, 110, 0);  // focus
-        PostListSelection(dialog, 105, 0);  // the master size: the picture's own 72 dpi
+        PostListSelection(dialog, kFirstLevelListId, 2);      // material
+        PostListSelection(dialog, kFirstLevelListId + 4, 0);  // focus
+        PostListSelection(dialog, kSizeListId, 0);  // the master size: the picture's own 72 dpi
     });
     auto picture = MakeHostPicture(30, 20);
     BoxCloser boxes;
@@ -417,15 +409,11 @@ TEST_F(DialogClosing, ListChoicesGoIntoTheSettingsFileAndThePainting) {
 
 TEST_F(DialogClosing, TheSettingsEntryLeavesTheScreenSizeSelected) {
     int selection = -2;
-    SetDialogStep([](HWND dialog) { PostListSelection(dialog, 105, 11); });
+    SetDialogStep([](HWND dialog) { PostListSelection(dialog, kSizeListId, 11); });
     // The screen resolution dialog opens; its OK keeps the stored pair.
-    AddDialogStepUntil([](HWND) {
-        HWND screen = FindScreenDialog();
-        if (screen != nullptr) PostClick(screen, IDOK);
-        return screen != nullptr;
-    });
-    AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
-    AddDialogStep([&](HWND dialog) { selection = ListSelection(dialog, 105); });
+    WithDialog(FindScreenDialog, [](HWND screen) { PostClick(screen, IDOK); });
+    UntilGone(FindScreenDialog);
+    AddDialogStep([&](HWND dialog) { selection = ListSelection(dialog, kSizeListId); });
     auto picture = MakeHostPicture(30, 20);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -447,7 +435,7 @@ TEST_F(DialogClosing, EnterDoesNothing) {
 TEST_F(DialogClosing, HelpOpensTheFolderHelpFileAtItsContents) {
     TakeHelpRequest();
     SetDialogMode("cancel");
-    SetDialogStep([](HWND dialog) { PostClick(dialog, 103); });
+    SetDialogStep([](HWND dialog) { PostClick(dialog, kFilterHelpButton); });
     auto picture = MakeHostPicture(10, 10);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -474,7 +462,7 @@ TEST_F(DialogLowColor, ThePreviewShowsOnlyCubeColours) {
             for (int x = 16; x < 214; x += 3) {
                 const COLORREF c = PixelAt(dialog, x, y);
                 ++checked;
-                if (GetRValue(c) % 51 || GetGValue(c) % 51 || GetBValue(c) % 51) ++offCube;
+                if (!IsCubeColor(c)) ++offCube;
             }
         ground = PixelAt(dialog, 100, 40);
     });
@@ -503,7 +491,7 @@ TEST_F(DialogScreenshot, SavesTheOpenDialogWithARegionAndAfterAStudy) {
         }
     });
     AddDialogStep([](HWND) { SaveScreenshot(FindFilterFrame(), "filter-dialog"); });
-    AddDialogStep([](HWND dialog) { PostClick(dialog, 101); });
+    AddDialogStep([](HWND dialog) { PostClick(dialog, kStudyButton); });
     AddDialogStep([](HWND) { SaveScreenshot(FindFilterFrame(), "filter-dialog-study"); });
     BoxCloser boxes;
     ASSERT_EQ(plugin.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);

@@ -4,21 +4,18 @@
 // leave the preview; OK, which keeps the ground and rebuilds the preview; help; a screenshot.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "host/bmp_file.h"
+#include "imaging/int_helpers.h"
 #include "tests/win32/dialog_fixture.h"
 #include "tests/win32/dialog_probe.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
 
-constexpr int kGroundList = 100;
-constexpr int kHelpButton = 101;
 const std::vector<std::string> kLines = {"紙(滑)", "紙(中)", "紙(粗)", "和紙", "ｷｬﾝﾊﾞｽ(細)",
                                          "ｷｬﾝﾊﾞｽ(中)", "ｷｬﾝﾊﾞｽ(生)", "漆喰", "砂", "木"};
 
@@ -28,32 +25,14 @@ void PressGroundMargin(HWND filterDialog) {
     PostMouse(filterDialog, WM_LBUTTONUP, kGroundMarginX, kGroundMarginY);
 }
 
-// Waits for the ground dialog, then runs `act` on it once.
-void WithGroundDialog(std::function<void(HWND ground)> act) {
-    AddDialogStepUntil([act](HWND) {
-        HWND ground = FindGroundDialog();
-        if (ground == nullptr) return false;
-        act(ground);
-        return true;
-    });
+// A step that waits for the ground dialog, then chooses line `line` of its list.
+void ChooseLine(int line) {
+    WithDialog(FindGroundDialog,
+               [line](HWND ground) { PostListBoxSelection(ground, kGroundListId, line); });
 }
 
-// Waits until the ground dialog has gone.
-void UntilGroundDialogGone() {
-    AddDialogStepUntil([](HWND) { return FindGroundDialog() == nullptr; });
-}
-
-// Pixels of the preview's ground margin and of the sample, on a coarse grid.
-std::vector<COLORREF> Pixels(HWND window, int left, int top, int right, int bottom) {
-    std::vector<COLORREF> pixels;
-    for (int y = top; y < bottom; y += 4)
-        for (int x = left; x < right; x += 4) pixels.push_back(PixelAt(window, x, y));
-    return pixels;
-}
-std::vector<COLORREF> PreviewMargin(HWND filterDialog) {
-    return Pixels(filterDialog, 17, 17, 213, 70);
-}
-std::vector<COLORREF> Sample(HWND ground) { return Pixels(ground, 116, 15, 266, 175); }
+// Pixels of the sample, on a coarse grid.
+std::vector<COLORREF> Sample(HWND ground) { return PixelGrid(ground, 116, 15, 266, 175, 4); }
 
 // True when every pixel has red above green above blue: a tint of the wood's colour.
 bool WoodTinted(const std::vector<COLORREF>& pixels) {
@@ -65,8 +44,7 @@ bool WoodTinted(const std::vector<COLORREF>& pixels) {
 int16_t GroundInSettingsFile(const std::string& path) {
     const std::string bytes = ReadFileBytes(path);
     if (bytes.size() < 14) return -1000;
-    const int low = static_cast<uint8_t>(bytes[12]), high = static_cast<uint8_t>(bytes[13]);
-    return static_cast<int16_t>(low | high << 8);
+    return static_cast<int16_t>(ReadLittleUint16(reinterpret_cast<const uint8_t*>(&bytes[12])));
 }
 
 }  // namespace
@@ -83,20 +61,20 @@ TEST_F(GroundDialog, OpensCentredOnTheFilterDialogWithTheGroundsInTheListsOrder)
     bool listFocused = false;
     LOGFONTA listFont = {}, buttonFont = {};
     SetDialogStep(PressGroundMargin);
-    WithGroundDialog([&](HWND ground) {
+    WithDialog(FindGroundDialog, [&](HWND ground) {
         window = SeeWindow(ground, FindFilterDialog());
         controls = ControlsOf(ground);
-        lines = ListBoxItems(ground, kGroundList);
-        selection = ListBoxSelection(ground, kGroundList);
-        listFocused = GetFocus() == GetDlgItem(ground, kGroundList);
-        listFont = FontOf(GetDlgItem(ground, kGroundList));
+        lines = ListBoxItems(ground, kGroundListId);
+        selection = ListBoxSelection(ground, kGroundListId);
+        listFocused = GetFocus() == GetDlgItem(ground, kGroundListId);
+        listFont = FontOf(GetDlgItem(ground, kGroundListId));
         buttonFont = FontOf(GetDlgItem(ground, IDOK));
         // The description "手漉きの紙" is written into its box.
-        for (COLORREF c : Pixels(ground, 117, 183, 265, 205))
+        for (COLORREF c : PixelGrid(ground, 117, 183, 265, 205, 4))
             notFace += c != GetSysColor(COLOR_BTNFACE);
         PostClick(ground, IDCANCEL);
     });
-    UntilGroundDialogGone();
+    UntilGone(FindGroundDialog);
     auto picture = MakeHostPicture(100, 80);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -105,9 +83,9 @@ TEST_F(GroundDialog, OpensCentredOnTheFilterDialogWithTheGroundsInTheListsOrder)
     ExpectCentredWithoutSystemMenu(window, 285, 265, "下地");
     ExpectControls(controls, {
         {"Button", IDOK, "ＯＫ", 10, 220, 80, 30},
-        {"Button", kHelpButton, "ヘルプ", 100, 220, 80, 30},
+        {"Button", kGroundHelpButton, "ヘルプ", 100, 220, 80, 30},
         {"Button", IDCANCEL, "ｷｬﾝｾﾙ", 190, 220, 80, 30},
-        {"ListBox", kGroundList, "", 14, 15, 95, -1},
+        {"ListBox", kGroundListId, "", 14, 15, 95, -1},
     });
     ASSERT_EQ(controls.size(), 4u);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(controls[i].style & BS_DEFPUSHBUTTON, 0) << "not default";
@@ -117,12 +95,8 @@ TEST_F(GroundDialog, OpensCentredOnTheFilterDialogWithTheGroundsInTheListsOrder)
     EXPECT_EQ(selection, 3) << "和紙";
     EXPECT_TRUE(listFocused);
     EXPECT_GT(notFace, 20) << "the description is written under the sample";
-    for (const LOGFONTA& font : {listFont, buttonFont}) {
-        EXPECT_STREQ(font.lfFaceName, "ＭＳ ゴシック");
-        EXPECT_EQ(font.lfHeight, -15);
-        EXPECT_EQ(font.lfWeight, 400);
-        EXPECT_EQ(font.lfCharSet, 128);
-    }
+    for (const LOGFONTA& font : {listFont, buttonFont})
+        ExpectFont(font, "ＭＳ ゴシック", -15, 400, 128);
 }
 
 TEST_F(GroundDialog, AnIndexOutsideTheListSelectsTheLineTheGroundLoadsAndCancelKeepsIt) {
@@ -136,11 +110,11 @@ TEST_F(GroundDialog, AnIndexOutsideTheListSelectsTheLineTheGroundLoadsAndCancelK
         SetDialogMode("");  // the final painting writes the record
         int selection = -2;
         SetDialogStep(PressGroundMargin);
-        WithGroundDialog([&](HWND ground) {
-            selection = ListBoxSelection(ground, kGroundList);
+        WithDialog(FindGroundDialog, [&](HWND ground) {
+            selection = ListBoxSelection(ground, kGroundListId);
             PostClick(ground, IDCANCEL);
         });
-        UntilGroundDialogGone();
+        UntilGone(FindGroundDialog);
         auto picture = MakeHostPicture(100, 80);
         BoxCloser boxes;
         ASSERT_EQ(Run(&picture), 1);
@@ -156,14 +130,14 @@ TEST_F(GroundDialog, ThePlainPaperShowsAWhiteSample) {
     std::vector<COLORREF> sample;
     std::vector<COLORREF> corners;
     SetDialogStep(PressGroundMargin);
-    WithGroundDialog([&](HWND ground) {
+    WithDialog(FindGroundDialog, [&](HWND ground) {
         sample = Sample(ground);
         for (POINT p : {POINT{116, 15}, POINT{265, 15}, POINT{116, 174}, POINT{265, 174}})
             corners.push_back(PixelAt(ground, p.x, p.y));
         corners.push_back(PixelAt(ground, 115, 100));  // the sunken bevel's dark left ring
         PostClick(ground, IDCANCEL);
     });
-    UntilGroundDialogGone();
+    UntilGone(FindGroundDialog);
     auto picture = MakeHostPicture(100, 80);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -175,9 +149,10 @@ TEST_F(GroundDialog, ThePlainPaperShowsAWhiteSample) {
 }
 
 TEST_F(GroundDialog, BrowsingThenCancelOrEscapeRestoresTheOpeningGroundAndLeavesThePreview) {
-    const char* const endings[] = {"the Cancel button", "Escape on the focused list"};
-    for (const char* ending : endings) {
-        SCOPED_TRACE(ending);
+    const CancelOrEscape endings[] = {{"the Cancel button", false},
+                                      {"Escape on the focused list", true}};
+    for (const auto& ending : endings) {
+        SCOPED_TRACE(ending.name);
         WriteSettings({1, 1, 1, 1, 1, 1, 3});
         SetDialogMode("");
         std::vector<COLORREF> before, after;
@@ -186,18 +161,12 @@ TEST_F(GroundDialog, BrowsingThenCancelOrEscapeRestoresTheOpeningGroundAndLeaves
             before = PreviewMargin(dialog);
             PressGroundMargin(dialog);
         });
-        WithGroundDialog([](HWND ground) { PostListBoxSelection(ground, kGroundList, 8); });
-        WithGroundDialog([&](HWND ground) {
-            selection = ListBoxSelection(ground, kGroundList);
-            // Without the focus the Escape would go nowhere: Cancel, and the test fails.
-            const bool escape = std::strcmp(ending, "the Cancel button") != 0;
-            const bool escaped = escape && PostEscapeToFocus(ground);
-            if (!escaped) PostClick(ground, IDCANCEL);
-            if (escape) {
-                EXPECT_TRUE(escaped) << "the list has the focus";
-            }
+        ChooseLine(8);
+        WithDialog(FindGroundDialog, [&](HWND ground) {
+            selection = ListBoxSelection(ground, kGroundListId);
+            PostCancelOrEscape(ground, ending.escape, "the list");
         });
-        UntilGroundDialogGone();
+        UntilGone(FindGroundDialog);
         AddDialogStep([&](HWND dialog) { after = PreviewMargin(dialog); });
         auto picture = MakeHostPicture(100, 80);
         BoxCloser boxes;
@@ -219,12 +188,12 @@ TEST_F(GroundDialog, WoodThenOkKeepsItAndRebuildsThePreview) {
         before = PreviewMargin(dialog);
         PressGroundMargin(dialog);
     });
-    WithGroundDialog([](HWND ground) { PostListBoxSelection(ground, kGroundList, 9); });
-    WithGroundDialog([&](HWND ground) {
+    ChooseLine(9);
+    WithDialog(FindGroundDialog, [&](HWND ground) {
         sample = Sample(ground);
         PostClick(ground, IDOK);
     });
-    UntilGroundDialogGone();
+    UntilGone(FindGroundDialog);
     AddDialogStep([&](HWND dialog) { after = PreviewMargin(dialog); });
     auto picture = MakeHostPicture(100, 80);
     BoxCloser boxes;
@@ -241,16 +210,16 @@ TEST_F(GroundDialog, TheSameGroundAgainShowsNewNoise) {
     SetDialogMode("cancel");
     std::vector<COLORREF> first, again;
     SetDialogStep(PressGroundMargin);
-    WithGroundDialog([&](HWND ground) {
+    WithDialog(FindGroundDialog, [&](HWND ground) {
         first = Sample(ground);
-        PostListBoxSelection(ground, kGroundList, 9);
+        PostListBoxSelection(ground, kGroundListId, 9);
     });
-    WithGroundDialog([](HWND ground) { PostListBoxSelection(ground, kGroundList, 8); });
-    WithGroundDialog([&](HWND ground) {
+    ChooseLine(8);
+    WithDialog(FindGroundDialog, [&](HWND ground) {
         again = Sample(ground);
         PostClick(ground, IDCANCEL);
     });
-    UntilGroundDialogGone();
+    UntilGone(FindGroundDialog);
     auto picture = MakeHostPicture(100, 80);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -262,9 +231,9 @@ TEST_F(GroundDialog, HelpOpensTheFolderHelpFileAtItsKey) {
     TakeHelpRequest();
     SetDialogMode("cancel");
     SetDialogStep(PressGroundMargin);
-    WithGroundDialog([](HWND ground) { PostClick(ground, kHelpButton); });
-    WithGroundDialog([](HWND ground) { PostClick(ground, IDCANCEL); });
-    UntilGroundDialogGone();
+    WithDialog(FindGroundDialog, [](HWND ground) { PostClick(ground, kGroundHelpButton); });
+    WithDialog(FindGroundDialog, [](HWND ground) { PostClick(ground, IDCANCEL); });
+    UntilGone(FindGroundDialog);
     auto picture = MakeHostPicture(100, 80);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -280,13 +249,13 @@ TEST_F(GroundDialog, TheButtonsUnderTheListStayUsableAndAScreenshotIsSaved) {
     RECT list = {};
     HWND underOk = nullptr, underHelp = nullptr, okButton = nullptr, helpButton = nullptr;
     SetDialogStep(PressGroundMargin);
-    WithGroundDialog([](HWND ground) { PostListBoxSelection(ground, kGroundList, 6); });
-    WithGroundDialog([&](HWND ground) {
-        HWND listBox = GetDlgItem(ground, kGroundList);
+    ChooseLine(6);
+    WithDialog(FindGroundDialog, [&](HWND ground) {
+        HWND listBox = GetDlgItem(ground, kGroundListId);
         GetWindowRect(listBox, &list);
         MapWindowPoints(nullptr, ground, reinterpret_cast<POINT*>(&list), 2);
         okButton = GetDlgItem(ground, IDOK);
-        helpButton = GetDlgItem(ground, kHelpButton);
+        helpButton = GetDlgItem(ground, kGroundHelpButton);
         // The list box (14, 15, 95 × 210) would reach into the buttons' row; a press on their
         // upper edge below it lands on the buttons.
         POINT onOk = {50, 222}, onHelp = {105, 222};
@@ -297,7 +266,7 @@ TEST_F(GroundDialog, TheButtonsUnderTheListStayUsableAndAScreenshotIsSaved) {
         SaveScreenshot(ground, "ground-dialog");
         PostClick(ground, IDCANCEL);
     });
-    UntilGroundDialogGone();
+    UntilGone(FindGroundDialog);
     BoxCloser boxes;
     ASSERT_EQ(plugin.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);
     EXPECT_EQ(list.left, 14);
@@ -319,17 +288,17 @@ TEST(GroundDialogLowColor, TheSampleShowsOnlyCubeColours) {
     SetDialogMode("cancel");
     std::vector<COLORREF> sample;
     SetDialogStep(PressGroundMargin);
-    WithGroundDialog([&](HWND ground) {
+    WithDialog(FindGroundDialog, [&](HWND ground) {
         sample = Sample(ground);
         PostClick(ground, IDCANCEL);
     });
-    UntilGroundDialogGone();
+    UntilGone(FindGroundDialog);
     auto picture = MakeHostPicture(100, 80);
     BoxCloser boxes;
     ASSERT_EQ(plugin.filterProc(TestHostWindow(), picture.data(), 0, 0), 1);
     ASSERT_FALSE(sample.empty());
     int offCube = 0;
-    for (COLORREF c : sample) offCube += GetRValue(c) % 51 || GetGValue(c) % 51 || GetBValue(c) % 51;
+    for (COLORREF c : sample) offCube += !IsCubeColor(c);
     EXPECT_EQ(offCube, 0);
     EXPECT_GT(std::set<COLORREF>(sample.begin(), sample.end()).size(), 1u) << "the grain shows";
 }

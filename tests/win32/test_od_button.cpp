@@ -69,11 +69,6 @@ void RunModal(PictureButtonDialog* dialog, std::vector<std::function<void()>> st
     running = nullptr;
 }
 
-COLORREF BitmapColor(const TDib& bitmap, int x, int y) {  // y counted from the top
-    const uint8_t* entry = bitmap.Palette() + 4 * bitmap.Row(bitmap.Height() - 1 - y)[x];
-    return RGB(entry[2], entry[1], entry[0]);
-}
-
 // Which bitmap the button shows over its first 150 × 170 pixels: "COVER", "PROGRESS" or
 // "neither", judged at points every ninth pixel.
 std::string Showing(HWND button) {
@@ -84,8 +79,8 @@ std::string Showing(HWND button) {
         for (int x = 0; x < 150; x += 9) {
             const COLORREF seen = PixelAt(button, x, y);
             ++points;
-            coverMatches += seen == BitmapColor(*cover, x, y);
-            progressMatches += seen == BitmapColor(*progress, x, y);
+            coverMatches += seen == PaletteColor(*cover, x, y);
+            progressMatches += seen == PaletteColor(*progress, x, y);
         }
     if (coverMatches == points && progressMatches < points) return "COVER";
     if (progressMatches == points && coverMatches < points) return "PROGRESS";
@@ -200,7 +195,7 @@ TEST(ODButton, DrawBitmapCopiesTheWholeBitmapToTheItemsCorner) {
     // The corners and edges of the bitmap, the last column and row included.
     const POINT points[] = {{0, 0}, {149, 0}, {0, 169}, {149, 169}, {147, 100}, {75, 168}};
     for (const POINT p : points)
-        EXPECT_EQ(GetPixel(memory.GetHDC(), 3 + p.x, 2 + p.y), BitmapColor(*cover, p.x, p.y))
+        EXPECT_EQ(GetPixel(memory.GetHDC(), 3 + p.x, 2 + p.y), PaletteColor(*cover, p.x, p.y))
             << p.x << "," << p.y;
     EXPECT_EQ(GetPixel(memory.GetHDC(), 2, 1), RGB(0, 0, 0)) << "nothing outside it";
     EXPECT_EQ(GetPixel(memory.GetHDC(), 153, 172), RGB(0, 0, 0));

@@ -11,6 +11,7 @@
 #include "host/bmp_file.h"
 #include "tests/support/pinned_paintings.h"
 #include "tests/support/test_module.h"
+#include "tests/win32/dialog_probe.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
@@ -51,15 +52,8 @@ std::vector<uint8_t> Paint(PluginCopy& plugin, std::vector<uint8_t> picture, int
     return RunFilter(plugin, std::move(picture));
 }
 
-// A pixel of the dialog's preview, as the screen shows it.
-COLORREF PreviewPixel(HWND dialog) {
-    HDC dc = GetDC(dialog);
-    const COLORREF color = GetPixel(dc, 120, 100);
-    ReleaseDC(dialog, dc);
-    return color;
-}
-
 struct ProductCase {
+    const char* name;  // of the test case
     const char* plugin;
     const PinnedPainting* paintings;
     size_t count;
@@ -93,10 +87,10 @@ TEST_P(ProductPaintings, AStudyBeforeTheTableauLeavesItAsPinned) {
     SetDialogMode("");
     COLORREF before = 0, after = 0;
     SetDialogStep([&](HWND dialog) {
-        before = PreviewPixel(dialog);
-        PostClick(dialog, 101);  // 習作: the study of the preview
+        before = PixelAt(dialog, 120, 100);  // the preview
+        PostClick(dialog, kStudyButton);    // 習作: the study of the preview
     });
-    AddDialogStep([&](HWND dialog) { after = PreviewPixel(dialog); });
+    AddDialogStep([&](HWND dialog) { after = PixelAt(dialog, 120, 100); });
     const auto painted = RunFilter(plugin, Coffee());
     EXPECT_NE(after, before) << "the study is painted into the preview";
     EXPECT_EQ(PixelChecksum(painted), pin.checksum) << "the study leaves nothing behind";
@@ -126,21 +120,14 @@ TEST_P(ProductPaintings, OddAndTinyPicturesPaintWithoutFault) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Moravel, ProductPaintings,
-                         ::testing::Values(ProductCase{"Zo_Mor", kMoravelPaintings,
-                                                       std::size(kMoravelPaintings)}));
-INSTANTIATE_TEST_SUITE_P(Zavet, ProductPaintings,
-                         ::testing::Values(ProductCase{"Zo_Zav", kZavetPaintings,
-                                                       std::size(kZavetPaintings)}));
-INSTANTIATE_TEST_SUITE_P(Kolda, ProductPaintings,
-                         ::testing::Values(ProductCase{"Zo_Kol", kKoldaPaintings,
-                                                       std::size(kKoldaPaintings)}));
-INSTANTIATE_TEST_SUITE_P(Tevu, ProductPaintings,
-                         ::testing::Values(ProductCase{"Zo_Tev", kTevuPaintings,
-                                                       std::size(kTevuPaintings)}));
-
-INSTANTIATE_TEST_SUITE_P(Grisov, ProductPaintings,
-                         ::testing::Values(ProductCase{"Zo_Gri", kGrisovPaintings,
-                                                       std::size(kGrisovPaintings)}));
+INSTANTIATE_TEST_SUITE_P(
+    Products, ProductPaintings,
+    ::testing::Values(
+        ProductCase{"Moravel", "Zo_Mor", kMoravelPaintings, std::size(kMoravelPaintings)},
+        ProductCase{"Kolda", "Zo_Kol", kKoldaPaintings, std::size(kKoldaPaintings)},
+        ProductCase{"Grisov", "Zo_Gri", kGrisovPaintings, std::size(kGrisovPaintings)},
+        ProductCase{"Zavet", "Zo_Zav", kZavetPaintings, std::size(kZavetPaintings)},
+        ProductCase{"Tevu", "Zo_Tev", kTevuPaintings, std::size(kTevuPaintings)}),
+    [](const ::testing::TestParamInfo<ProductCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -18,21 +18,10 @@
 namespace {
 
 constexpr int kSettingsEntry = 11;  // "[設定]", the size list's last entry
-constexpr int kHelpButton = 101;
 constexpr char kRefusal[] = "入力値が不正です。やり直して下さい。";
 
 void ChooseSettingsEntry(HWND filterDialog) {
     PostListSelection(filterDialog, kSizeListId, kSettingsEntry);
-}
-
-// Waits for the screen dialog, then runs `act` on it once.
-void WithScreenDialog(std::function<void(HWND screen)> act) {
-    AddDialogStepUntil([act](HWND) {
-        HWND screen = FindScreenDialog();
-        if (screen == nullptr) return false;
-        act(screen);
-        return true;
-    });
 }
 
 // Waits until no message box of the screen dialog is open (the box closer answers it), then
@@ -45,7 +34,7 @@ void CancelIfStillOpen(bool* stayed) {
         if (screen != nullptr) PostClick(screen, IDCANCEL);
         return true;
     });
-    AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
+    UntilGone(FindScreenDialog);
 }
 
 std::string DpiShown(HWND screen) {
@@ -90,7 +79,7 @@ TEST_F(ScreenDialog, OpensCentredWithItsControlsAndTheStoredPairWhichOkGivesBack
     LOGFONTA editFont = {}, promptFont = {};
     int selectionAfter = -2;
     SetDialogStep(ChooseSettingsEntry);
-    WithScreenDialog([&](HWND screen) {
+    WithDialog(FindScreenDialog, [&](HWND screen) {
         window = SeeWindow(screen, FindFilterDialog());
         controls = ControlsOf(screen);
         editFocused = GetFocus() == GetDlgItem(screen, kMillimetreEditId);
@@ -99,7 +88,7 @@ TEST_F(ScreenDialog, OpensCentredWithItsControlsAndTheStoredPairWhichOkGivesBack
         promptFont = FontOf(GetWindow(screen, GW_CHILD));
         PostClick(screen, IDOK);
     });
-    AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
+    UntilGone(FindScreenDialog);
     AddDialogStep([&](HWND dialog) {
         selectionAfter = ListSelection(dialog, kSizeListId);
     });
@@ -117,7 +106,7 @@ TEST_F(ScreenDialog, OpensCentredWithItsControlsAndTheStoredPairWhichOkGivesBack
         {"Static", 0xFFFF, "84", 80, 115, 30, 20},
         {"Static", 0xFFFF, "dpi", 115, 115, 30, 20},
         {"Button", IDOK, "ＯＫ", 10, 150, 60, 30},
-        {"Button", kHelpButton, "ヘルプ", 80, 150, 60, 30},
+        {"Button", kScreenHelpButton, "ヘルプ", 80, 150, 60, 30},
         {"Button", IDCANCEL, "ｷｬﾝｾﾙ", 150, 150, 60, 30},
     });
     EXPECT_TRUE(editFocused);
@@ -149,7 +138,7 @@ TEST_F(ScreenDialog, TypedLengthsShowTheirDpiAndOkAcceptsTenTo400) {
         std::string shown;
         bool stayed = false;
         SetDialogStep(ChooseSettingsEntry);
-        WithScreenDialog([&](HWND screen) {
+        WithDialog(FindScreenDialog, [&](HWND screen) {
             SetDlgItemTextA(screen, kMillimetreEditId, c.typed);
             shown = DpiShown(screen);
             PostClick(screen, IDOK);
@@ -179,17 +168,17 @@ TEST_F(ScreenDialog, AFourthDigitCannotBeTyped) {
     SetDialogMode("cancel");
     std::string typed, shown;
     SetDialogStep(ChooseSettingsEntry);
-    WithScreenDialog([](HWND screen) {
+    WithDialog(FindScreenDialog, [](HWND screen) {
         HWND edit = GetDlgItem(screen, kMillimetreEditId);
         PostMessageA(edit, EM_SETSEL, 0, -1);
         for (char key : {'1', '2', '3', '4'}) PostMessageA(edit, WM_CHAR, key, 1);
     });
-    WithScreenDialog([&](HWND screen) {
+    WithDialog(FindScreenDialog, [&](HWND screen) {
         typed = EditText(screen);
         shown = DpiShown(screen);
         PostClick(screen, IDCANCEL);
     });
-    AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
+    UntilGone(FindScreenDialog);
     auto picture = MakeHostPicture(30, 20);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -217,7 +206,7 @@ TEST_F(ScreenDialog, AStoredPairIsShownAndAcceptedUnlessItsDpiIsBelowOne) {
         std::string shownMm, shownDpi;
         bool stayed = false;
         SetDialogStep(ChooseSettingsEntry);
-        WithScreenDialog([&](HWND screen) {
+        WithDialog(FindScreenDialog, [&](HWND screen) {
             shownMm = EditText(screen);
             shownDpi = DpiShown(screen);
             PostClick(screen, IDOK);
@@ -235,24 +224,19 @@ TEST_F(ScreenDialog, AStoredPairIsShownAndAcceptedUnlessItsDpiIsBelowOne) {
 }
 
 TEST_F(ScreenDialog, CancelAndEscapeChangeNothing) {
-    const char* const endings[] = {"the Cancel button", "Escape on the focused edit"};
-    for (const char* ending : endings) {
-        SCOPED_TRACE(ending);
+    const CancelOrEscape endings[] = {{"the Cancel button", false},
+                                      {"Escape on the focused edit", true}};
+    for (const auto& ending : endings) {
+        SCOPED_TRACE(ending.name);
         DeleteFileA(plugin.IniPath().c_str());
         SetDialogMode("");
         int selectionAfter = -2;
         SetDialogStep(ChooseSettingsEntry);
-        WithScreenDialog([](HWND screen) { SetDlgItemTextA(screen, kMillimetreEditId, "40"); });
-        WithScreenDialog([&](HWND screen) {
-            // Without the focus the Escape would go nowhere: Cancel, and the test fails.
-            const bool escape = std::strcmp(ending, "the Cancel button") != 0;
-            const bool escaped = escape && PostEscapeToFocus(screen);
-            if (!escaped) PostClick(screen, IDCANCEL);
-            if (escape) {
-                EXPECT_TRUE(escaped) << "the edit has the focus";
-            }
-        });
-        AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
+        WithDialog(FindScreenDialog,
+               [](HWND screen) { SetDlgItemTextA(screen, kMillimetreEditId, "40"); });
+        WithDialog(FindScreenDialog,
+                   [&](HWND screen) { PostCancelOrEscape(screen, ending.escape, "the edit"); });
+        UntilGone(FindScreenDialog);
         AddDialogStep([&](HWND dialog) {
             selectionAfter = ListSelection(dialog, kSizeListId);
         });
@@ -271,23 +255,17 @@ TEST_F(ScreenDialog, OkLeavesTheScreenSizeSelectedWithoutRebuildingThePreview) {
     SetDialogMode("");
     std::vector<COLORREF> before, after;
     int selectionAfter = -2;
-    auto margin = [](HWND dialog) {
-        std::vector<COLORREF> pixels;
-        for (int y = 17; y < 60; y += 3)
-            for (int x = 17; x < 213; x += 3) pixels.push_back(PixelAt(dialog, x, y));
-        return pixels;
-    };
     SetDialogStep([&](HWND dialog) {
-        before = margin(dialog);
+        before = PreviewMargin(dialog);
         ChooseSettingsEntry(dialog);
     });
-    WithScreenDialog([](HWND screen) {
+    WithDialog(FindScreenDialog, [](HWND screen) {
         SetDlgItemTextA(screen, kMillimetreEditId, "40");
         PostClick(screen, IDOK);
     });
-    AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
+    UntilGone(FindScreenDialog);
     AddDialogStep([&](HWND dialog) {
-        after = margin(dialog);
+        after = PreviewMargin(dialog);
         selectionAfter = ListSelection(dialog, kSizeListId);
     });
     auto picture = MakeHostPicture(100, 80);
@@ -314,12 +292,12 @@ TEST_F(ScreenDialog, TheRulerAndArrowAreDrawnInBlackOnWhite) {
     std::vector<COLORREF> seen;
     COLORREF beyondArrow = 0;
     SetDialogStep(ChooseSettingsEntry);
-    WithScreenDialog([&](HWND screen) {
+    WithDialog(FindScreenDialog, [&](HWND screen) {
         for (const auto& c : cases) seen.push_back(PixelAt(screen, c.x, c.y));
         beyondArrow = PixelAt(screen, 210, 100);
         PostClick(screen, IDCANCEL);
     });
-    AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
+    UntilGone(FindScreenDialog);
     auto picture = MakeHostPicture(30, 20);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -333,9 +311,9 @@ TEST_F(ScreenDialog, HelpOpensTheFolderHelpFileAtItsKey) {
     TakeHelpRequest();
     SetDialogMode("cancel");
     SetDialogStep(ChooseSettingsEntry);
-    WithScreenDialog([](HWND screen) { PostClick(screen, kHelpButton); });
-    WithScreenDialog([](HWND screen) { PostClick(screen, IDCANCEL); });
-    AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
+    WithDialog(FindScreenDialog, [](HWND screen) { PostClick(screen, kScreenHelpButton); });
+    WithDialog(FindScreenDialog, [](HWND screen) { PostClick(screen, IDCANCEL); });
+    UntilGone(FindScreenDialog);
     auto picture = MakeHostPicture(30, 20);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
@@ -346,12 +324,13 @@ TEST_F(ScreenDialog, HelpOpensTheFolderHelpFileAtItsKey) {
 TEST_F(ScreenDialog, ShowsAScreenshot) {
     SetDialogMode("cancel");
     SetDialogStep(ChooseSettingsEntry);
-    WithScreenDialog([](HWND screen) { SetDlgItemTextA(screen, kMillimetreEditId, "57"); });
-    WithScreenDialog([](HWND screen) {
+    WithDialog(FindScreenDialog,
+               [](HWND screen) { SetDlgItemTextA(screen, kMillimetreEditId, "57"); });
+    WithDialog(FindScreenDialog, [](HWND screen) {
         SaveScreenshot(screen, "screen-dialog");
         PostClick(screen, IDCANCEL);
     });
-    AddDialogStepUntil([](HWND) { return FindScreenDialog() == nullptr; });
+    UntilGone(FindScreenDialog);
     auto picture = MakeHostPicture(30, 20);
     BoxCloser boxes;
     ASSERT_EQ(Run(&picture), 1);
