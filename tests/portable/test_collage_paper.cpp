@@ -14,13 +14,9 @@
 #include "styles/kolda/collage_paper.h"
 #include "styles/kolda/collage_shadow.h"
 #include "tests/support/context_images.h"
+#include "tests/support/random_steps.h"
 
 namespace {
-
-uint32_t Advanced(uint32_t state, uint32_t steps) {
-    for (uint32_t n = 0; n < steps; ++n) state = state * 1566083941u + 1u;
-    return state;
-}
 
 // The state whose next step has `angle` in its top five bits.
 uint32_t StateBeforeAngle(uint32_t angle) {
@@ -74,7 +70,7 @@ TEST(CollagePaper, TheNoiseFieldsAreMadeWithAndWithoutAGround) {
         CollagePaper paper(images.Context(c.ground));
         EXPECT_TRUE(paper.IsValid());
         EXPECT_EQ(paper.HasTexture(), c.texture);
-        EXPECT_EQ(RandomState, Advanced(4711, 2 * FractalNoise::kGenerateDraws));
+        EXPECT_EQ(RandomState, StateAfterSteps(4711, 2 * FractalNoise::kGenerateDraws));
     }
     ContextImages images(12, 9, 72);
     EngineContext context = images.Context(&textured.info);
@@ -139,15 +135,15 @@ TEST(CollagePaper, OneDrawPerPieceAndTwoPerPixel) {
     CollagePaper paper(images.Context(&ground.info));
     SetSeed(99);
     paper.BeginPiece(100, 100, 100, 1);
-    EXPECT_EQ(RandomState, Advanced(99, 1));
-    EXPECT_EQ(paper.Angle(), static_cast<int>(Advanced(99, 1) >> 27));
+    EXPECT_EQ(RandomState, StateAfterSteps(99, 1));
+    EXPECT_EQ(paper.Angle(), static_cast<int>(StateAfterSteps(99, 1) >> 27));
     paper.PaintSpan(3, 9, 4);   // 7 pixels
     paper.PaintSpan(0, 0, 5);   // 1
     paper.PaintSpan(18, 40, 6); // clipped to 18, 19
     paper.PaintSpan(2, 5, -1);  // outside
-    EXPECT_EQ(RandomState, Advanced(99, 1 + 2 * 10));
+    EXPECT_EQ(RandomState, StateAfterSteps(99, 1 + 2 * 10));
     paper.BeginPiece(5, 5, 5, 1);
-    EXPECT_EQ(RandomState, Advanced(99, 22));
+    EXPECT_EQ(RandomState, StateAfterSteps(99, 22));
 }
 
 TEST(CollagePaper, TheTextureIsLaidAtThePiecesAngle) {
@@ -194,7 +190,7 @@ TEST(CollagePaper, TheNoiseDisplacesTheTextureAndRepeatsFromTheSeed) {
         paper.SetGains(1, 256, 0, 0, 0);
         paper.BeginPiece(0, 0, 0, 1);
         for (int y = 0; y < 16; ++y) paper.PaintSpan(0, 23, y);
-        EXPECT_EQ(RandomState, Advanced(2024, 2 * FractalNoise::kGenerateDraws + 1 + 2 * 24 * 16));
+        EXPECT_EQ(RandomState, StateAfterSteps(2024, 2 * FractalNoise::kGenerateDraws + 1 + 2 * 24 * 16));
         return std::vector<uint8_t>(images.canvas->Bits(), images.canvas->Bits() + images.canvas->ImageBytes());
     };
     EXPECT_TRUE(paint(4) == paint(4));

@@ -10,6 +10,7 @@
 
 #include "imaging/fractal_noise.h"
 #include "imaging/random.h"
+#include "tests/support/random_steps.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ namespace {
 std::vector<uint32_t> StatesAfter(int seed, int count) {
     std::vector<uint32_t> states(count);
     uint32_t s = static_cast<uint32_t>(seed);
-    for (uint32_t& state : states) state = s = s * 1566083941u + 1u;
+    for (uint32_t& state : states) state = s = NextState(s);
     return states;
 }
 
@@ -148,7 +149,7 @@ TEST(FractalNoise, SampleStepsOnceAndReadsTheCellOfItsPosition) {
         EXPECT_EQ(noise.Sample(-5, -1000000), noise.GridAt(0, 0));
         EXPECT_EQ(noise.Sample(w + 100, 2147483647), noise.GridAt(64, 64));
         uint32_t expected = before;
-        for (int i = 0; i < 6; ++i) expected = expected * 1566083941u + 1u;
+        expected = StateAfterSteps(expected, 6);
         EXPECT_EQ(RandomState, expected) << "one step per sample";
     }
 }
@@ -161,7 +162,7 @@ TEST(FractalNoise, SampleAddsJitterNoiseAndClamps) {
     int clampedHigh = 0, clampedLow = 0;
     for (int y = 0; y <= 64; ++y) {
         for (int x = 0; x <= 64; ++x) {
-            const uint32_t s = RandomState * 1566083941u + 1u;
+            const uint32_t s = NextState(RandomState);
             const int raw = noise.GridAt(y, x) + Noise(s, 255);
             const int sample = noise.Sample(x, y);
             ASSERT_EQ(sample, Clamp(raw)) << x << "," << y;

@@ -11,13 +11,9 @@
 #include "imaging/fractal_noise.h"
 #include "imaging/random.h"
 #include "tests/support/pictures.h"
+#include "tests/support/random_steps.h"
 
 namespace {
-
-uint32_t Advanced(uint32_t state, uint32_t steps) {
-    for (uint32_t n = 0; n < steps; ++n) state = state * 1566083941u + 1u;
-    return state;
-}
 
 std::vector<float> NodesOf(const ZoForm& form) {
     std::vector<float> nodes;
@@ -295,13 +291,13 @@ TEST(ZoFormTest, JitterDrawsBothGridsThenTwoStepsPerNode) {
     const auto before = NodesOf(still);
     SetSeed(1234);
     EXPECT_EQ(still.Jitter(1.0, 0.8, mask.get(), holdStill), 1);
-    EXPECT_EQ(RandomState, Advanced(1234, draws));
+    EXPECT_EQ(RandomState, StateAfterSteps(1234, draws));
     EXPECT_EQ(NodesOf(still), before) << "a table of 255 holds every node";
 
     ZoForm moving(width, height, status);
     SetSeed(1234);
     EXPECT_EQ(moving.Jitter(1.0, 0.8, mask.get(), free), 1);
-    EXPECT_EQ(RandomState, Advanced(1234, draws));
+    EXPECT_EQ(RandomState, StateAfterSteps(1234, draws));
     // The same fields as the component draws them: U's grid, V's grid, then U and V per node.
     SetSeed(1234);
     FractalNoise u, v;

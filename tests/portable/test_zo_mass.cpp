@@ -13,6 +13,7 @@
 #include "styles/moravel/zo_mass.h"
 #include "tests/support/context_images.h"
 #include "tests/support/pictures.h"
+#include "tests/support/random_steps.h"
 
 namespace {
 
@@ -30,11 +31,6 @@ std::vector<int> WithLumaChange(std::vector<int> bgr, int change) {
 std::vector<int> At(TDib& image, int x, int y) {
     const uint8_t* p = test_pictures::PixelAt(image, x, y);
     return {p[0], p[1], p[2]};
-}
-
-uint32_t StateAfter(uint32_t state, uint32_t draws) {
-    for (uint32_t i = 0; i < draws; ++i) state = state * 1566083941u + 1u;
-    return state;
 }
 
 const uint8_t kFlat[3] = {40, 60, 80};    // the subject part 0
@@ -186,13 +182,13 @@ struct ZoMassBackground : ::testing::Test {
 TEST_F(ZoMassBackground, TheFieldsDrawTwice6829AndEachReliefPixelTwo) {
     SetSeed(321);
     ZoMass mass(Context());
-    EXPECT_EQ(RandomState, StateAfter(321, 2 * FractalNoise::kGenerateDraws));
+    EXPECT_EQ(RandomState, StateAfterSteps(321, 2 * FractalNoise::kGenerateDraws));
     mass.RankByFocus();
     mass.MeasureParts();
     ASSERT_EQ(mass.BackgroundPart(), 1);
     const uint32_t before = RandomState;
     mass.TextureBackground(weight, 2, 0, -2, 2, 0);
-    EXPECT_EQ(RandomState, StateAfter(before, 2 * 6)) << "six background pixels of weight 200";
+    EXPECT_EQ(RandomState, StateAfterSteps(before, 2 * 6)) << "six background pixels of weight 200";
 
     std::memset(weight, 0, sizeof weight);
     const uint32_t unweighted = RandomState;
@@ -249,7 +245,7 @@ TEST_F(ZoMassBackground, APlainOrMissingGroundLeavesThePictureAndTheRandomState)
         SetSeed(9);
         ZoMass mass(c);
         EXPECT_TRUE(mass.IsValid());
-        EXPECT_EQ(RandomState, StateAfter(9, 2 * FractalNoise::kGenerateDraws))
+        EXPECT_EQ(RandomState, StateAfterSteps(9, 2 * FractalNoise::kGenerateDraws))
             << "the fields are made either way";
         mass.RankByFocus();
         mass.MeasureParts();

@@ -10,13 +10,9 @@
 #include "imaging/hue_color.h"
 #include "imaging/random.h"
 #include "tests/support/pictures.h"
+#include "tests/support/random_steps.h"
 
 namespace {
-
-uint32_t Advanced(uint32_t state, uint32_t steps) {
-    for (uint32_t n = 0; n < steps; ++n) state = state * 1566083941u + 1u;
-    return state;
-}
 
 constexpr uint32_t kFieldDraws = 2 * FractalNoise::kGenerateDraws;
 
@@ -70,7 +66,7 @@ TEST(ZoMaterialTest, ConstructorMakesBothFieldsForThePicture) {
     EXPECT_TRUE(material.IsValid());
     EXPECT_EQ(material.TextureSide(), 8);
     EXPECT_STREQ(status, "Material:");
-    EXPECT_EQ(RandomState, Advanced(42, kFieldDraws));
+    EXPECT_EQ(RandomState, StateAfterSteps(42, kFieldDraws));
 }
 
 TEST(ZoMaterialTest, ImagesItCannotReadMakeItInvalidWithoutDrawing) {
@@ -118,7 +114,7 @@ TEST(ZoMaterialTest, ZeroWeightsChangeNothingAndDrawNothing) {
     ZoMaterial material(picture.get(), nullptr, focus.get(), ground.info, status);
     material.ApplyTexture(zeros, 4, -4, -4, 4);
     material.TintTexture(zeros);
-    EXPECT_EQ(RandomState, Advanced(5, kFieldDraws));
+    EXPECT_EQ(RandomState, StateAfterSteps(5, kFieldDraws));
     EXPECT_EQ(PixelsOf(*picture), before);
 }
 
@@ -136,7 +132,7 @@ TEST(ZoMaterialTest, TexelAtTheMiddleHeightStillDrawsItsSamples) {
     ZoMaterial material(picture.get(), nullptr, focus.get(), ground.info, status);
     material.ApplyTexture(table, 4, -4, -4, 4);
     EXPECT_EQ(PixelsOf(*picture), before);
-    EXPECT_EQ(RandomState, Advanced(11, kFieldDraws + 2 * (5 * 4 - 1)));
+    EXPECT_EQ(RandomState, StateAfterSteps(11, kFieldDraws + 2 * (5 * 4 - 1)));
 }
 
 TEST(ZoMaterialTest, ReliefChangesLumaAndChromaByTheConstants) {
@@ -299,7 +295,7 @@ TEST(ZoMaterialTest, TexelsFollowTheNoiseSamplesInDrawOrder) {
             }
         }
         EXPECT_EQ(RandomState, after);
-        EXPECT_EQ(after, Advanced(99, kFieldDraws + 2 * drawn));
+        EXPECT_EQ(after, StateAfterSteps(99, kFieldDraws + 2 * drawn));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "imaging/random.h"
 #include "tests/support/context_images.h"
 #include "tests/support/pictures.h"
+#include "tests/support/random_steps.h"
 
 namespace {
 
@@ -179,7 +180,7 @@ TEST_F(OutlineFixture, WiderOutlinesGrowOneColumnPerStepAndDrawPerCandidate) {
     }
     // Candidates: step 0 the 36 unmarked pixels, step 1 the 24 left.
     uint32_t expected = 1234;
-    for (int i = 0; i < 36 + 24; ++i) expected = expected * 1566083941u + 1u;
+    expected = StateAfterSteps(expected, 36 + 24);
     EXPECT_EQ(RandomState, expected);
 }
 
@@ -211,7 +212,7 @@ TEST_F(OutlineFixture, LowChanceGrowsOnlyWhereTheDrawAllows) {
                 EXPECT_EQ(images.colorIndexMap->Row(y)[x], 255);
                 continue;
             }
-            state = state * 1566083941u + 1u;
+            state = NextState(state);
             const bool nextToBorder = x == 2 || x == 5;
             const uint8_t expected = (state <= threshold && nextToBorder) ? 255 : (x < 4 ? 0 : 1);
             EXPECT_EQ(images.colorIndexMap->Row(y)[x], expected) << x << "," << y;

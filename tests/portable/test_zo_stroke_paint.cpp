@@ -14,14 +14,10 @@
 #include "tests/support/context_images.h"
 #include "tests/support/pictures.h"
 #include "tests/support/pictures.h"
+#include "tests/support/random_steps.h"
 #include "tests/support/test_module.h"
 
 namespace {
-
-uint32_t Advanced(uint32_t state, int draws) {
-    for (int i = 0; i < draws; ++i) state = state * 1566083941u + 1u;
-    return state;
-}
 
 // A square brush of `side` pixels, all red `red` and green `green`.
 std::unique_ptr<TDib> SquareBrush(int side, int red = 255, int green = 128) {
@@ -69,7 +65,7 @@ TEST_F(StrokePaint, OneCellStrokeTakesTheMeanUnderItsFootprint) {
             EXPECT_EQ(Canvas(x, y), (x < 2 && y < 2 ? std::vector<int>{25, 35, 45}
                                                     : std::vector<int>{200, 200, 200}))
                 << x << "," << y;
-    EXPECT_EQ(RandomState, Advanced(kSeed, 4)) << "density, x, y and bend draws";
+    EXPECT_EQ(RandomState, StateAfterSteps(kSeed, 4)) << "density, x, y and bend draws";
     EXPECT_STREQ(images.status, "Stroke:");
 }
 
@@ -77,7 +73,7 @@ TEST_F(StrokePaint, JitterMovesTheCentreByTheTopByteOfItsDraws) {
     OneCellBrush();
     stroke.SetJitter(1.0, 1.0);  // 12 × 12: up to 255 × 12 / 512 = 5 pixels
     EXPECT_EQ(stroke.Paint(), 1);
-    const uint32_t t1 = Advanced(kSeed, 2), t2 = Advanced(kSeed, 3);
+    const uint32_t t1 = StateAfterSteps(kSeed, 2), t2 = StateAfterSteps(kSeed, 3);
     const int px = static_cast<int>((t1 >> 24) * 12 / 512);
     const int py = static_cast<int>((t2 >> 24) * 12 / 512);
     for (int y = 0; y < 10; ++y)
@@ -138,7 +134,7 @@ TEST_F(StrokePaint, DrawsPerCell) {
         stroke.SetFocusRange(c.focusLow, 255);
         SetSeed(static_cast<int>(kSeed));
         EXPECT_EQ(stroke.Paint(), 1);
-        EXPECT_EQ(RandomState, Advanced(kSeed, c.draws));
+        EXPECT_EQ(RandomState, StateAfterSteps(kSeed, c.draws));
         EXPECT_EQ(Canvas(0, 0)[0] != 200, c.painted);
         EXPECT_EQ(Canvas(9, 9)[0] != 200, c.painted) << "the grid reaches past the edge";
     }
@@ -248,7 +244,7 @@ TEST_F(StrokePaint, PaintColorSamplesAndPaintsOnlyItsLabel) {
     // A label without pixels paints nothing but still draws for the cell.
     const uint32_t before = RandomState;
     EXPECT_EQ(stroke.PaintColor(7), 1);
-    EXPECT_EQ(RandomState, Advanced(before, 4));
+    EXPECT_EQ(RandomState, StateAfterSteps(before, 4));
     EXPECT_EQ(Canvas(0, 0)[0], 100);
 }
 
