@@ -9,6 +9,16 @@ const char kListSection[] = "INSTALL";
 
 std::string NumberedKey(const char* stem, int number) { return stem + std::to_string(number); }
 
+// The characters the profile functions trim from both ends of a section name they look up.
+bool IsProfileSpace(char c) { return (c >= '\t' && c <= '\r') || c == '\x1A' || c == ' '; }
+
+std::string TrimProfileSpace(const std::string& text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && IsProfileSpace(text[begin])) ++begin;
+    while (end > begin && IsProfileSpace(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
 bool SameNameIgnoringCase(const std::string& a, const char* b) {
     size_t i = 0;
     for (; i < a.size() && b[i] != '\0'; ++i) {
@@ -36,8 +46,16 @@ int ParseRecordCount(const std::string& text, int limit) {
     return static_cast<int>(value);
 }
 
+std::string SectionLookedUp(const std::string& partName) {
+    std::string name = TrimProfileSpace(partName);
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+        name = TrimProfileSpace(name.substr(1, name.size() - 2));
+    return name;
+}
+
 bool HasOwnSection(const std::string& partName) {
-    return !partName.empty() && !SameNameIgnoringCase(partName, kListSection);
+    const std::string name = SectionLookedUp(partName);
+    return !name.empty() && !SameNameIgnoringCase(name, kListSection);
 }
 
 int InstallRecords::ReadPartCount() const {

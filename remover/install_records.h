@@ -30,9 +30,16 @@ struct InstalledPart {
 // count as 0), held to 0 .. limit.
 int ParseRecordCount(const std::string& text, int limit);
 
-// False for the names that are no part's own section: the empty name of a missing SECTION key
-// and the list's own section, INSTALL (in any letter case). Such a line has no records to
-// read or delete; removing it only drops it from the list.
+// The section that the profile functions find for a list line's name: they trim white space
+// from both ends of the name they look up, so "INSTALL " and "\tinstall" name [INSTALL]. One
+// pair of double quotes around it goes too, so that a name still quoted after the reading took
+// off the value's own quotes ('""INSTALL""') is not taken for a part's section either.
+std::string SectionLookedUp(const std::string& partName);
+
+// False for the names that are no part's own section: a name that is empty and one that is
+// the list's own section, INSTALL (in any letter case), once looked up as the profile
+// functions look it up. Such a line has no records to read or delete; removing it only drops
+// it from the list.
 bool HasOwnSection(const std::string& partName);
 
 class InstallRecords {

@@ -42,7 +42,7 @@ bool IsSendableName(const std::string& name) {
             ++i;  // the second byte may have any value from 0x40 up
             continue;
         }
-        if (byte < 0x20 || byte == 0x7F || byte == '"' || byte == ')' || byte == ']' || byte == ':')
+        if (byte < 0x20 || byte == 0x7F || byte == '"' || byte == ':')
             return false;
         if (IsSeparator(name[i])) {
             if (IsDotPart(name, partBegin, i)) return false;

@@ -7,11 +7,13 @@
 
 #include "remover/removal_plan.h"
 
-// True when `name` can stand between the double quotes of a command: not empty; no control
-// character, no `"`, `)` or `]` (each would end the argument or the command early); no
-// drive or absolute path; and no part between "\" or "/" that is only dots and blanks
-// (".", "..", "..." and the like would name the folder above). Walked as code page 932 text,
-// so the second byte of a double-byte character is never mistaken for one of them.
+// True when `name` can stand between the double quotes of a command and names a group or item
+// inside the Programs folder: not empty; no control character and no `"` (the argument would
+// end early); no drive, colon or absolute path; and no part between "\" or "/" that is only
+// dots and blanks (the system drops trailing dots and blanks from a name, so ".", ".. " and
+// the like name the folder itself or the one above). Parentheses and square brackets are
+// sent as they stand: a quoted argument runs up to its closing quote. Walked as code page 932
+// text, so the second byte of a double-byte character is never mistaken for one of them.
 bool IsSendableName(const std::string& name);
 
 // The commands for the plan, in order: "[DeleteGroup("<group>")]" when the whole group goes,

@@ -48,16 +48,24 @@ void Remover::ShowInfo() {
 void Remover::Remove() {
     RemovalPlan plan;
     int index = 0, count = 0;
-    if (!PlanSelected(&plan, &index, &count) || !ShowFileList(plan, true)) return;
+    if (!PlanSelected(&plan, &index, &count)) return;
+    // A name that cannot be sent is found before anything goes: a part removed halfway could
+    // never be removed later, its group name being refused again at every try.
+    std::string refused;
+    if (FindUnsendableName(plan, &refused)) {
+        ErrorMessage(false, strings_.Format(zoclear_text::kRefusedName, refused));
+        return;
+    }
+    if (!ShowFileList(plan, true)) return;
 
-    bool success = true;
+    bool filesGone = true;
     const int keys = static_cast<int>(plan.deletions.size());
     const int total = keys + 2;
     SetProgress(0, total);
     for (int k = 0; k < keys; ++k) {
         const std::string& path = plan.deletions[k];
         if (!path.empty() && seams_.files->RemoveFile(path) == RemoveOutcome::kRefused) {
-            success = false;
+            filesGone = false;
             if (!ErrorMessage(true, strings_.Format(zoclear_text::kDeleteFailed, path))) break;
         }
         SetProgress(k + 1, total);
@@ -65,14 +73,19 @@ void Remover::Remove() {
     if (plan.part.folder.size() > kRootLength) seams_.files->RemoveFolder(plan.part.folder);
     SetProgress(keys + 1, total);
 
-    // The records go only with everything they describe, so a refused file or a failed
-    // conversation leaves the part listed with all its keys for a second try.
-    if (success) success = RemoveProgmanEntries(plan);
-    if (success) {
+    // A file that could not be deleted keeps the part listed with all its keys, so that a
+    // second try, once the user has closed what held it, finds it again. Once the files are
+    // gone the records go too, whatever Program Manager answered: kept, they would send the
+    // whole conversation again at every try, and a Program Manager that refuses to delete an
+    // item already gone would keep the part from ever leaving the list.
+    if (filesGone) {
+        const bool entriesGone = RemoveProgmanEntries(plan);
         records_.DeletePart(plan.part.name);
         records_.DropFromList(index, count);
-        SetProgress(total, total);
-        seams_.ui->Show(strings_.Load(zoclear_text::kCompleted), BoxIcon::kInformation);
+        if (entriesGone) {
+            SetProgress(total, total);
+            seams_.ui->Show(strings_.Load(zoclear_text::kCompleted), BoxIcon::kInformation);
+        }
         if (count - 1 <= 0) {
             seams_.files->StartSelfRemoval();
             seams_.ui->Quit();
@@ -125,17 +138,9 @@ bool Remover::ShowFileList(const RemovalPlan& plan, bool ask) {
 
 bool Remover::RemoveProgmanEntries(const RemovalPlan& plan) {
     const std::vector<std::string> commands = ProgmanCommands(plan);
-    if (commands.empty()) return true;
-    std::string refused;
-    if (FindUnsendableName(plan, &refused)) {
-        ErrorMessage(false, strings_.Format(zoclear_text::kRefusedName, refused));
-        return false;
-    }
-    if (!seams_.programManager->Execute(commands)) {
-        ErrorMessage(false, strings_.Load(zoclear_text::kNoProgramManager));
-        return false;
-    }
-    return true;
+    if (commands.empty() || seams_.programManager->Execute(commands)) return true;
+    ErrorMessage(false, strings_.Load(zoclear_text::kNoProgramManager));
+    return false;
 }
 
 void Remover::SetProgress(int position, int total) {

@@ -34,9 +34,12 @@ public:
     void FillGroupList();
     // Info: the paths that removing the selected part deletes.
     void ShowInfo();
-    // Remove: asks twice, deletes the selected part's files, its folder when empty and its
-    // Program Manager entries; only when all of that succeeded are its records deleted and
-    // its list line dropped. After the last part the program removes itself and ends.
+    // Remove: refuses a part whose group or item names cannot be sent before it changes
+    // anything; else asks twice, deletes the selected part's files, its folder when empty and
+    // its Program Manager entries. Once its files are gone, its records and its list line go
+    // too, also when Program Manager refused a command or did not answer (it says so); a file
+    // that could not be deleted keeps every record for a second try. After the last part the
+    // program removes itself and ends.
     void Remove();
     void ShowHelp();
 
@@ -48,7 +51,7 @@ private:
     bool PlanSelected(RemovalPlan* plan, int* index, int* count) const;
     // Shows the file list; with `ask`, asks whether to start, twice. False for a No.
     bool ShowFileList(const RemovalPlan& plan, bool ask);
-    // False, after its message, when a name cannot be sent or Program Manager failed.
+    // False, after its message, when Program Manager did not answer or refused a command.
     bool RemoveProgmanEntries(const RemovalPlan& plan);
     void SetProgress(int position, int total);
 

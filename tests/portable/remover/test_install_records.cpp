@@ -25,12 +25,31 @@ TEST(InstallRecords, CountsAreHeldToTheirBounds) {
         EXPECT_EQ(ParseRecordCount(c.text, c.limit), c.count) << '"' << c.text << '"';
 }
 
+// A name is judged as the profile functions will look it up: trimmed of white space at both
+// ends, and once more inside one pair of double quotes.
 TEST(InstallRecords, OnlyRealNamesHaveASectionOfTheirOwn) {
-    EXPECT_TRUE(HasOwnSection("Moravel"));
-    EXPECT_TRUE(HasOwnSection("INSTALL2"));
-    EXPECT_FALSE(HasOwnSection(""));
-    EXPECT_FALSE(HasOwnSection("INSTALL"));
-    EXPECT_FALSE(HasOwnSection("Install"));
+    struct Case {
+        const char* name;
+        bool own;
+    } cases[] = {
+        {"Moravel", true},
+        {"INSTALL2", true},
+        {"IN STALL", true},
+        {"\"Moravel\"", true},
+        {"\"INSTALL", true},  // a lone quote is part of the name
+        {"", false},
+        {"INSTALL", false},
+        {"Install", false},
+        {"INSTALL ", false},
+        {"  install", false},
+        {"\tINSTALL\t", false},
+        {"\"INSTALL \"", false},
+        {" \" \tInstall\" ", false},
+        {"   ", false},
+        {"\"\"", false},
+        {"\" \"", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(HasOwnSection(c.name), c.own) << '"' << c.name << '"';
 }
 
 TEST(InstallRecords, APartReadsItsKeysWithMissingOnesEmpty) {

@@ -19,7 +19,7 @@ RemovalPlan Plan(const std::string& group, bool wholeGroup, Texts items) {
     return plan;
 }
 
-TEST(ProgmanCommands, NamesThatCouldChangeACommandAreRefused) {
+TEST(ProgmanCommands, NamesThatCouldChangeACommandOrLeaveTheProgramsFolderAreRefused) {
     struct Case {
         const char* name;
         bool sendable;
@@ -31,15 +31,19 @@ TEST(ProgmanCommands, NamesThatCouldChangeACommandAreRefused) {
         {"ソフト", true},          // "ソ" ends in 0x5C, the byte of "\"
         {"ソ..", true},            // one name: "ソ" and two dots, not "\x83" and ".."
         {"x...y", true},
+        // A quoted argument runs to its closing quote: brackets inside it are the name's own.
+        {"Zolvane (Demo)", true},
+        {"Zolvane [2.0] (Beta)", true},
+        {"A)B", true},
+        {"A]B", true},
         {"", false},
         {"A\"B", false},
         {"Zolvane\")][DeleteGroup(\"", false},
-        {"A)B", false},
-        {"A]B", false},
         {"..\\..\\Windows", false},
         {"Zolvane\\..\\..", false},
         {"..", false},
         {".", false},
+        {".. ", false},  // the system drops the trailing blank: ".."
         {"...", false},
         {". .", false},
         {"Zolvane\\..", false},
@@ -84,10 +88,10 @@ TEST(ProgmanCommands, TheFirstRefusedNameThatWouldBeSentIsFound) {
     } cases[] = {
         {"all sendable", Plan("G", false, {"a", "b"}), false, ""},
         {"the group", Plan("..", false, {"a\"b"}), true, ".."},
-        {"an item", Plan("G", false, {"a", "b]", "c)"}), true, "b]"},
-        {"items of a whole group are not sent", Plan("G", true, {"b]"}), false, ""},
-        {"nothing is sent without a group", Plan("", true, {"b]"}), false, ""},
-        {"nothing is sent without items", Plan("G)", false, {}), false, ""},
+        {"an item", Plan("G (1)", false, {"a]", "b:", "c\""}), true, "b:"},
+        {"items of a whole group are not sent", Plan("G", true, {"b\""}), false, ""},
+        {"nothing is sent without a group", Plan("", true, {"b\""}), false, ""},
+        {"nothing is sent without items", Plan("G\"", false, {}), false, ""},
     };
     for (const Case& c : cases) {
         std::string refused;

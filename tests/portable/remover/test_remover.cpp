@@ -2,6 +2,7 @@
 // way it can end, and what stays for a second try.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -245,7 +246,9 @@ TEST_F(RemoverTest, AFileThatIsGoneAlreadyIsPassedOver) {
     EXPECT_EQ(records->Read("Moravel", "FILES"), "");
 }
 
-TEST_F(RemoverTest, AFailedConversationKeepsEveryRecord) {
+// Once its files are gone a part leaves the records whatever Program Manager answered: kept,
+// it would send the whole conversation again at every try.
+TEST_F(RemoverTest, AFailedConversationStillTakesThePartOffTheList) {
     struct Case {
         const char* name;
         bool connects;
@@ -259,6 +262,15 @@ TEST_F(RemoverTest, AFailedConversationKeepsEveryRecord) {
         {"a refused group", true, "[ShowGroup(\"Zolvane\", 5)]",
          {"connect", "refused [ShowGroup(\"Zolvane\", 5)]", "disconnect"}},
     };
+    const std::string afterMoravel =
+        MemoryProfile(
+            "[INSTALL]\nSECTIONS=2\nSECTION1=Kolda\nSECTION2=Tools\n"
+            "[Kolda]\nGROUP=Zolvane\nFILES=2\nFILE1=C:\\Zolvane\\Zo_Kol.dll\n"
+            "FILE2=C:\\Zolvane\\Zolvane.hlp\nITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\n"
+            "DIR=C:\\Zolvane\\Kolda\n"
+            "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\Zolvane\\Tools\\t.exe\nITEMS=1\n"
+            "ITEM1=Tool\nDIR=C:\\Zolvane\\Tools\n")
+            .Text();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ui = ScriptedUi();
@@ -270,27 +282,93 @@ TEST_F(RemoverTest, AFailedConversationKeepsEveryRecord) {
         remover->Remove();
         EXPECT_EQ(programManager.log, c.log);
         const Texts boxes = ui.Boxes();
-        ASSERT_EQ(boxes.size(), 3u);
+        ASSERT_EQ(boxes.size(), 3u) << "no completion message";
         EXPECT_EQ(boxes[2], "warning: " + Text(zoclear_text::kNoProgramManager));
         EXPECT_EQ(ui.log[ui.log.size() - 2], "beep");
-        EXPECT_EQ(records->Text(), MemoryProfile(kThreeParts).Text());
-        EXPECT_EQ(ui.progress.back(), 0);
-        EXPECT_EQ(ui.list.size(), 3u);
+        EXPECT_EQ(files.log, (Texts{"file C:\\Zolvane\\Zo_Mor.dll",
+                                    "file C:\\Zolvane\\Moravel.txt",
+                                    "folder C:\\Zolvane\\Moravel"}));
+        EXPECT_EQ(records->Text(), afterMoravel);
+        EXPECT_EQ(ui.progress, (std::vector<int>{0, 20, 40, 60, 80, 0})) << "never 100";
+        EXPECT_EQ(ui.list, (Texts{"Kolda", "Tools"}));
+        EXPECT_EQ(std::count(ui.log.begin(), ui.log.end(), "quit"), 0);
     }
 }
 
-TEST_F(RemoverTest, NamesThatCouldChangeACommandAreNeverSent) {
-    StartAndClear("[INSTALL]\nSECTIONS=2\nSECTION1=A\nSECTION2=B\n"
-                  "[A]\nGROUP=Zolvane\nFILES=1\nFILE1=C:\\a.dll\nITEMS=1\n"
-                  "ITEM1=x\")][DeleteGroup(\"\nDIR=C:\\A\n"
-                  "[B]\nGROUP=Zolvane\n");
-    const std::string before = records->Text();
+TEST_F(RemoverTest, TheLastPartRemovesTheProgramAlsoWhenProgramManagerRefuses) {
+    programManager.refuse = "[DeleteGroup(\"Zolvane Tools\")]";
+    StartAndClear("[INSTALL]\nSECTIONS=1\nSECTION1=Tools\n"
+                  "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\t.exe\nDIR=C:\\T\n");
     remover->Remove();
-    EXPECT_TRUE(programManager.log.empty());
-    EXPECT_EQ(ui.Boxes().back(),
-              "warning: " + strings.Format(zoclear_text::kRefusedName,
-                                           std::string("x\")][DeleteGroup(\"")));
-    EXPECT_EQ(records->Text(), before);
+    EXPECT_EQ(ui.Boxes().back(), "warning: " + Text(zoclear_text::kNoProgramManager));
+    EXPECT_EQ(files.log, (Texts{"file C:\\t.exe", "folder C:\\T", "self-removal"}));
+    EXPECT_EQ(records->Text(), "[INSTALL]\nSECTIONS=0\n");
+    EXPECT_EQ(ui.log.back(), "quit");
+}
+
+// The names are checked before the questions: a part that cannot be removed whole is not
+// removed at all, so that nothing of it is lost while it stays listed.
+TEST_F(RemoverTest, ARefusedNameChangesNothing) {
+    struct Case {
+        const char* name;
+        const char* group;
+        const char* item;
+        const char* refused;
+    } cases[] = {
+        {"an item that would end its command", "Zolvane", "x\")][DeleteGroup(\"",
+         "x\")][DeleteGroup(\""},
+        {"a group above the Programs folder", "Zolvane\\..\\..", "x", "Zolvane\\..\\.."},
+        {"a group on a drive", "C:\\Windows", "x", "C:\\Windows"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui = ScriptedUi();
+        files = FakeFileSystem();
+        programManager = FakeProgramManager();
+        StartAndClear(std::string("[INSTALL]\nSECTIONS=2\nSECTION1=A\nSECTION2=B\n[A]\nGROUP=") +
+                      c.group + "\nFILES=1\nFILE1=C:\\a.dll\nITEMS=1\nITEM1=" + c.item +
+                      "\nDIR=C:\\A\n[B]\nGROUP=Zolvane\n");
+        const std::string before = records->Text();
+        remover->Remove();
+        EXPECT_EQ(ui.Boxes(), (Texts{"warning: " + strings.Format(zoclear_text::kRefusedName,
+                                                                  std::string(c.refused))}));
+        EXPECT_EQ(ui.log.front(), "beep");
+        EXPECT_TRUE(files.log.empty());
+        EXPECT_TRUE(programManager.log.empty());
+        EXPECT_TRUE(ui.progress.empty());
+        EXPECT_EQ(records->Text(), before);
+        EXPECT_EQ(ui.list, (Texts{"A", "B"}));
+    }
+}
+
+// A list line that names the list's own section, however it is padded or quoted, is no part:
+// removing it drops the line and touches none of what [INSTALL] holds.
+TEST_F(RemoverTest, ALineNamingTheListsSectionOnlyLeavesTheList) {
+    const char* const names[] = {"INSTALL", "INSTALL ", " \tinstall", "\"INSTALL \"",
+                                 "\" Install\""};
+    const std::string installKeys =
+        "GROUP=Startup\nFILES=1\nFILE1=C:\\Windows\\win.ini\nDIR=C:\\Windows\n";
+    const std::string tools = "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\t.exe\n";
+    for (const char* name : names) {
+        SCOPED_TRACE(std::string("\"") + name + "\"");
+        ui = ScriptedUi();
+        files = FakeFileSystem();
+        programManager = FakeProgramManager();
+        StartAndClear(std::string("[INSTALL]\nSECTIONS=2\nSECTION1=") + name +
+                      "\nSECTION2=Tools\n" + installKeys + tools);
+        remover->Remove();
+        EXPECT_EQ(ui.Boxes(),
+                  (Texts{"ask: " + Text(zoclear_text::kNothingToDelete) + "\n\n" +
+                             Text(zoclear_text::kGoOn) + " -> yes",
+                         "ask: " + Text(zoclear_text::kStartQuestion) + " -> yes",
+                         "info: " + Text(zoclear_text::kCompleted)}));
+        EXPECT_TRUE(files.log.empty());
+        EXPECT_TRUE(programManager.log.empty());
+        EXPECT_EQ(records->Text(),
+                  MemoryProfile("[INSTALL]\nSECTIONS=1\nSECTION1=Tools\n" + installKeys + tools)
+                      .Text());
+        EXPECT_EQ(ui.list, (Texts{"Tools"}));
+    }
 }
 
 TEST_F(RemoverTest, APartWithoutAGroupRemovesNoGroup) {

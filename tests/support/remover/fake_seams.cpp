@@ -47,9 +47,15 @@ MemoryProfile::MemoryProfile(const std::string& text) {
     }
 }
 
+// As the profile functions do, the name looked up is trimmed of blanks and tabs at both ends.
 MemoryProfile::Section* MemoryProfile::Find(const std::string& section) {
+    const size_t begin = section.find_first_not_of(" \t");
+    const std::string name =
+        begin == std::string::npos
+            ? std::string()
+            : section.substr(begin, section.find_last_not_of(" \t") - begin + 1);
     for (Section& s : sections_)
-        if (SameIgnoringCase(s.name, section)) return &s;
+        if (SameIgnoringCase(s.name, name)) return &s;
     return nullptr;
 }
 

@@ -18,8 +18,9 @@
 // The module that holds the removal program's string table in this build.
 platform::ModuleHandle ZoclearStrings();
 
-// A private-profile file in memory. Sections and keys match without regard to letter case;
-// Text() lists them in the order they were first written, as "[SECTION]\nKEY=value\n".
+// A private-profile file in memory. Sections and keys match without regard to letter case, and
+// a section is looked up by its name trimmed of blanks and tabs at both ends; Text() lists them
+// in the order they were first written, as "[SECTION]\nKEY=value\n".
 class MemoryProfile : public ProfileStore {
 public:
     MemoryProfile() = default;

@@ -57,14 +57,43 @@ const Texts kMoravelGone = [] {
     return gone;
 }();
 
+// The records once Moravel is removed.
+const std::string kAfterMoravel =
+    "[INSTALL]\nSECTIONS=2\nSECTION1=Kolda\nSECTION2=Tools\n"
+    "[Kolda]\nGROUP=Zolvane Filters\nFILES=2\nFILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\n"
+    "FILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
+    "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n" +
+    kToolsSection;
+
 // A file of the user's own in Kolda's folder: the folder is not empty and stays.
 const char kUserNotes[] = "C:\\ZoFixture\\Kolda\\Notes.txt";
+
+// A box a removal shows, in the order shown; each is answered Yes or OK.
+struct Box {
+    enum Kind {
+        kQuestions,         // the file list of `subject` (none: nothing to delete), then the start
+        kCompleted,
+        kNoProgramManager,
+        kRefusedName,       // `subject[0]` cannot be sent
+        kDeleteFailed,      // `subject[0]` could not be deleted
+    } kind;
+    Texts subject;
+};
 
 std::string Canonical(const std::string& records) { return MemoryProfile(records).Text(); }
 
 class ZoclearProgram : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(server.Running()) << "the stand-in cannot serve"; }
+    void SetUp() override { StartProgramManager(); }
+
+    // A fresh Program Manager of the tests' own, with an empty log; the last one goes first.
+    void StartProgramManager() {
+        server.reset();
+        server = std::make_unique<StandInProgramManager>(ProgramsMenuFolder());
+        ASSERT_TRUE(server->Running()) << "the stand-in cannot serve";
+    }
+    // The commands the tests' Program Manager received; none when there is none.
+    Texts Commands() const { return server ? server->Log() : Texts{}; }
 
     // Installs `records`, takes the state before, and starts the program in `folder` (the
     // product folder when empty).
@@ -111,9 +140,13 @@ protected:
         for (const std::string& path : paths) list += path + "\n";
         return list;
     }
-    // The file list and the question whether to start, both answered Yes.
+    // The file list (or the notice that nothing is to be deleted) and the question whether to
+    // start, both answered Yes.
     void ExpectQuestions(const Texts& paths) {
-        Expect(kYesNo, FileList(paths) + "\n\n" + Text(zoclear_text::kDeleteAll),
+        Expect(kYesNo,
+               paths.empty() ? Text(zoclear_text::kNothingToDelete) + "\n\n" +
+                                   Text(zoclear_text::kGoOn)
+                             : FileList(paths) + "\n\n" + Text(zoclear_text::kDeleteAll),
                IDYES);
         Expect(kYesNo, Text(zoclear_text::kStartQuestion), IDYES);
     }
@@ -123,6 +156,24 @@ protected:
         ExpectQuestions(paths);
     }
     void ExpectCompleted() { Expect(kOk, Text(zoclear_text::kCompleted), IDOK); }
+    void ExpectBox(const Box& box) {
+        switch (box.kind) {
+            case Box::kQuestions: ExpectQuestions(box.subject); break;
+            case Box::kCompleted: ExpectCompleted(); break;
+            case Box::kNoProgramManager:
+                Expect(kOk, Text(zoclear_text::kNoProgramManager), IDOK);
+                break;
+            case Box::kRefusedName:
+                Expect(kOk, strings.Format(zoclear_text::kRefusedName, box.subject.at(0)), IDOK);
+                break;
+            case Box::kDeleteFailed:
+                Expect(kYesNo,
+                       strings.Format(zoclear_text::kDeleteFailed, box.subject.at(0)) + "\n" +
+                           Text(zoclear_text::kGoOn),
+                       IDYES);
+                break;
+        }
+    }
     // Exit, then the program ends without a question.
     void Exit() {
         driver->Command(IDCANCEL);
@@ -144,7 +195,7 @@ protected:
     StringLoader strings{ZoclearStrings()};
     std::unique_ptr<FixtureInstallation> fixture;
     FixtureInstallation::State before;
-    StandInProgramManager server{ProgramsMenuFolder()};
+    std::unique_ptr<StandInProgramManager> server;
     std::unique_ptr<ZoclearDriver> driver;
 };
 
@@ -168,7 +219,7 @@ TEST_F(ZoclearProgram, StartsWithTheNoticeAndEndsByExitWithoutAQuestion) {
     EXPECT_TRUE(driver->Running());
     Exit();
     ExpectNothingChanged();
-    EXPECT_TRUE(server.Log().empty());
+    EXPECT_TRUE(Commands().empty());
 }
 
 TEST_F(ZoclearProgram, TheWindowAsBuilt) {
@@ -254,7 +305,7 @@ TEST_F(ZoclearProgram, TheCloseBoxAndTheEscapeKeyEndTheProgramWithoutAQuestion) 
         EXPECT_FALSE(driver->WaitForBox(&none, 0)) << none.text;
         ExpectNothingChanged();
     }
-    EXPECT_TRUE(server.Log().empty());
+    EXPECT_TRUE(Commands().empty());
 }
 
 TEST(ZoclearResources, TheProgramCarriesItsIconAndItsEmptyDialogTemplate) {
@@ -288,15 +339,9 @@ TEST_F(ZoclearProgram, RemovesAPartOfASharedGroupAndNothingElse) {
     EXPECT_EQ(after.files, Without(before.files, kMoravelGone));
     EXPECT_EQ(after.programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}))
         << "the help shared with Kolda and the item beside no file stay";
-    EXPECT_EQ(server.Log(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
+    EXPECT_EQ(Commands(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
                                    "[DeleteItem(\"Moravel\")] ok", "disconnect"}));
-    EXPECT_EQ(after.records,
-              Canonical("[INSTALL]\nSECTIONS=2\nSECTION1=Kolda\nSECTION2=Tools\n"
-                        "[Kolda]\nGROUP=Zolvane Filters\nFILES=2\n"
-                        "FILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\n"
-                        "FILE2=C:\\ZoFixture\\Plugins\\Zop2j.hlp\n"
-                        "ITEMS=2\nITEM1=Kolda\nITEM2=Zolvane Help\nDIR=C:\\ZoFixture\\Kolda\n" +
-                        kToolsSection));
+    EXPECT_EQ(after.records, Canonical(kAfterMoravel));
     EXPECT_TRUE(after.windows.empty()) << "no self-removal while parts remain";
 }
 
@@ -313,7 +358,7 @@ TEST_F(ZoclearProgram, RemovingEveryPartEndsWithTheSelfRemoval) {
     ExpectCompleted();
     EXPECT_TRUE(driver->WaitForExit(20000)) << "the program ends after the last part";
 
-    EXPECT_EQ(server.Log(),
+    EXPECT_EQ(Commands(),
               (Texts{"connect", "[DeleteGroup(\"Zolvane Tools\")] ok", "disconnect",
                      "connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
                      "[DeleteItem(\"Moravel\")] ok", "disconnect",
@@ -349,7 +394,7 @@ TEST_F(ZoclearProgram, ARefusedFileKeepsThePartForASecondTry) {
            IDYES, true, "0%");
     ExpectList({"Moravel", "Kolda", "Tools"});
     EXPECT_EQ(driver->GaugeText(), "0%");
-    EXPECT_TRUE(server.Log().empty()) << "Program Manager is not contacted";
+    EXPECT_TRUE(Commands().empty()) << "Program Manager is not contacted";
     FixtureInstallation::State after = fixture->Take();
     EXPECT_EQ(after.records, before.records) << "every record stays";
     EXPECT_EQ(after.programs, before.programs);
@@ -367,29 +412,8 @@ TEST_F(ZoclearProgram, ARefusedFileKeepsThePartForASecondTry) {
     EXPECT_EQ(after.programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}));
 }
 
-TEST_F(ZoclearProgram, ARefusedCommandKeepsThePartForASecondTry) {
-    server.Refuse("[DeleteItem(\"Moravel\")]");
-    LaunchThreeParts();
-    Remove(0, kMoravelFiles);
-    Expect(kOk, Text(zoclear_text::kNoProgramManager), IDOK);
-    ExpectList({"Moravel", "Kolda", "Tools"});
-    EXPECT_EQ(driver->GaugeText(), "0%");
-    EXPECT_EQ(server.Log(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
-                                   "[DeleteItem(\"Moravel\")] refused", "disconnect"}));
-    EXPECT_EQ(fixture->Take().records, before.records);
-
-    // A second try: the records still list the deleted files, which are passed over now.
-    server.Refuse("");
-    Remove(0, kMoravelFiles);
-    ExpectCompleted();
-    ExpectList({"Kolda", "Tools"});
-    Exit();
-    EXPECT_EQ(server.Log().size(), 8u);
-    EXPECT_EQ(fixture->Take().programs, Without(before.programs, {"Zolvane Filters\\Moravel.lnk"}));
-}
-
-TEST_F(ZoclearProgram, TheServerEndingTheConversationKeepsThePart) {
-    server.DisconnectAt("[DeleteItem(\"Moravel\")]");
+TEST_F(ZoclearProgram, TheServerEndingTheConversationStillRemovesThePart) {
+    server->DisconnectAt("[DeleteItem(\"Moravel\")]");
     LaunchThreeParts();
     Remove(0, kMoravelFiles);
     SeenBox box;
@@ -401,30 +425,189 @@ TEST_F(ZoclearProgram, TheServerEndingTheConversationKeepsThePart) {
     }
     EXPECT_EQ(box.text, Text(zoclear_text::kNoProgramManager));
     driver->Answer(box, IDOK);
-    ExpectList({"Moravel", "Kolda", "Tools"});
+    ExpectList({"Kolda", "Tools"});
     Exit();
-    EXPECT_EQ(server.Log(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
-                                   "[DeleteItem(\"Moravel\")] disconnected", "disconnect"}));
+    EXPECT_EQ(Commands(), (Texts{"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok",
+                                 "[DeleteItem(\"Moravel\")] disconnected", "disconnect"}));
     const FixtureInstallation::State after = fixture->Take();
-    EXPECT_EQ(after.records, before.records);
+    EXPECT_EQ(after.files, Without(before.files, kMoravelGone));
+    EXPECT_EQ(after.records, Canonical(kAfterMoravel)) << "the files are gone: the records too";
     EXPECT_EQ(after.programs, before.programs);
 }
 
-TEST_F(ZoclearProgram, NamesThatCouldChangeACommandAreNeverSent) {
-    Launch("[INSTALL]\nSECTIONS=2\nSECTION1=Bad\nSECTION2=Tools\n"
-           "[Bad]\nGROUP=..\\..\nFILES=1\nFILE1=C:\\ZoFixture\\Bad\\bad.dll\n"
-           "DIR=C:\\ZoFixture\\Bad\n" +
-           kToolsSection);
-    ExpectNotice({"Bad", "Tools"});
-    Remove(0, {"C:\\ZoFixture\\Bad\\bad.dll"});
-    Expect(kOk, strings.Format(zoclear_text::kRefusedName, std::string("..\\..")),
-           IDOK);
-    ExpectList({"Bad", "Tools"});
-    Exit();
-    EXPECT_TRUE(server.Log().empty());
-    const FixtureInstallation::State after = fixture->Take();
-    EXPECT_EQ(after.programs, before.programs);
-    EXPECT_EQ(after.records, before.records);
+// What the list's own section holds: a group, a file, an item and a folder outside the product
+// that no removal may touch.
+const std::string kInstallOwnKeys =
+    "GROUP=Startup\nFILES=1\nFILE1=C:\\ZoFixture\\Setup\\Setup.log\nITEMS=1\nITEM1=Setup\n"
+    "DIR=C:\\ZoFixture\\Setup\n";
+// A part whose group and item carry brackets.
+const std::string kDemoSection =
+    "[Demo]\nGROUP=Zolvane (Demo)\nFILES=1\nFILE1=C:\\ZoFixture\\Demo\\Demo.dll\nITEMS=1\n"
+    "ITEM1=Demo [1.0]\nDIR=C:\\ZoFixture\\Demo\n";
+const Texts kToolsGone = {"C:\\ZoFixture\\Tools\\", "C:\\ZoFixture\\Tools\\ZoTool.exe"};
+
+// One removal through the window, and what it must leave: the files, the Programs menu, the
+// commands Program Manager received, the records and the list, and how the scenario ends.
+struct RemovalRow {
+    const char* name;
+    std::string records;
+    Texts listed;  // the notice's and the list's lines
+    int line;      // the line removed
+    bool programManager;
+    const char* refuse;    // the command Program Manager refuses, if any
+    const char* readOnly;  // a file made read-only before the removal, if any
+    std::vector<Box> boxes;
+    Texts commands;
+    Texts filesGone, programsGone;
+    std::string recordsAfter;  // empty: as before
+    Texts listAfter;
+    enum Then {
+        kExit,
+        kSelfRemoval,   // the last part went: the program removes itself and ends
+        kRestart,       // a new start lists `listAfter`
+        kWritableRetry, // the read-only file is made writable and a second removal completes
+    } then;
+};
+
+const RemovalRow kRemovalRows[] = {
+    {"a quoted list line naming INSTALL with a blank at its end",
+     "[INSTALL]\nSECTIONS=2\nSECTION1=\"INSTALL \"\nSECTION2=Tools\n" + kInstallOwnKeys +
+         kToolsSection,
+     {"INSTALL ", "Tools"}, 0, true, nullptr, nullptr,
+     {{Box::kQuestions, {}}, {Box::kCompleted, {}}},
+     {}, {}, {},
+     "[INSTALL]\nSECTIONS=1\nSECTION1=Tools\n" + kInstallOwnKeys + kToolsSection,
+     {"Tools"}, RemovalRow::kExit},
+    {"a blank-padded list line naming install",
+     "[INSTALL]\nSECTIONS=2\nSECTION1=\" \tinstall  \"\nSECTION2=Tools\n" + kInstallOwnKeys +
+         kToolsSection,
+     {" \tinstall  ", "Tools"}, 0, true, nullptr, nullptr,
+     {{Box::kQuestions, {}}, {Box::kCompleted, {}}},
+     {}, {}, {},
+     "[INSTALL]\nSECTIONS=1\nSECTION1=Tools\n" + kInstallOwnKeys + kToolsSection,
+     {"Tools"}, RemovalRow::kExit},
+    {"a group of its own with parentheses",
+     "[INSTALL]\nSECTIONS=2\nSECTION1=Demo\nSECTION2=Tools\n" + kDemoSection + kToolsSection,
+     {"Demo", "Tools"}, 0, true, nullptr, nullptr,
+     {{Box::kQuestions, {"C:\\ZoFixture\\Demo\\Demo.dll"}}, {Box::kCompleted, {}}},
+     {"connect", "[DeleteGroup(\"Zolvane (Demo)\")] ok", "disconnect"},
+     {"C:\\ZoFixture\\Demo\\", "C:\\ZoFixture\\Demo\\Demo.dll"},
+     {"Zolvane (Demo)\\", "Zolvane (Demo)\\Demo [1.0].lnk"},
+     "[INSTALL]\nSECTIONS=1\nSECTION1=Tools\n" + kToolsSection, {"Tools"}, RemovalRow::kExit},
+    {"an item with brackets in a shared group with brackets",
+     "[INSTALL]\nSECTIONS=3\nSECTION1=Moravel\nSECTION2=Kolda\nSECTION3=Tools\n"
+     "[Moravel]\nGROUP=Zolvane [Filters]\nFILES=1\nFILE1=C:\\ZoFixture\\Plugins\\Zo_Mor.dll\n"
+     "ITEMS=1\nITEM1=Moravel (Beta)\n"
+     "[Kolda]\nGROUP=Zolvane [Filters]\nFILES=1\nFILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\n"
+     "ITEMS=1\nITEM1=Kolda\n" + kToolsSection,
+     {"Moravel", "Kolda", "Tools"}, 0, true, nullptr, nullptr,
+     {{Box::kQuestions, {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll"}}, {Box::kCompleted, {}}},
+     {"connect", "[ShowGroup(\"Zolvane [Filters]\", 5)] ok",
+      "[DeleteItem(\"Moravel (Beta)\")] ok", "disconnect"},
+     {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll"}, {"Zolvane [Filters]\\Moravel (Beta).lnk"},
+     "[INSTALL]\nSECTIONS=2\nSECTION1=Kolda\nSECTION2=Tools\n"
+     "[Kolda]\nGROUP=Zolvane [Filters]\nFILES=1\nFILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\n"
+     "ITEMS=1\nITEM1=Kolda\n" + kToolsSection,
+     {"Kolda", "Tools"}, RemovalRow::kExit},
+    {"a group that climbs out of the Programs folder: refused before anything goes",
+     "[INSTALL]\nSECTIONS=2\nSECTION1=Bad\nSECTION2=Tools\n"
+     "[Bad]\nGROUP=Zolvane\\..\\..\nFILES=1\nFILE1=C:\\ZoFixture\\Bad\\Bad.dll\n"
+     "DIR=C:\\ZoFixture\\Bad\n" + kToolsSection,
+     {"Bad", "Tools"}, 0, true, nullptr, nullptr,
+     {{Box::kRefusedName, {"Zolvane\\..\\.."}}},
+     {}, {}, {}, "", {"Bad", "Tools"}, RemovalRow::kExit},
+    {"Program Manager refuses to delete the last part's group",
+     "[INSTALL]\nSECTIONS=1\nSECTION1=Tools\n" + kToolsSection, {"Tools"}, 0, true,
+     "[DeleteGroup(\"Zolvane Tools\")]", nullptr,
+     {{Box::kQuestions, {"C:\\ZoFixture\\Tools\\ZoTool.exe"}}, {Box::kNoProgramManager, {}}},
+     {"connect", "[DeleteGroup(\"Zolvane Tools\")] refused", "disconnect"}, kToolsGone, {},
+     "[INSTALL]\nSECTIONS=0\n", {}, RemovalRow::kSelfRemoval},
+    {"Program Manager refuses the second item",
+     "[INSTALL]\nSECTIONS=3\nSECTION1=Moravel\nSECTION2=Kolda\nSECTION3=Tools\n"
+     "[Moravel]\nGROUP=Zolvane Filters\nFILES=2\nFILE1=C:\\ZoFixture\\Plugins\\Zo_Mor.dll\n"
+     "FILE2=C:\\ZoFixture\\Moravel\\Readme.txt\nITEMS=2\nITEM1=Moravel\nITEM2=Moravel Readme\n"
+     "DIR=C:\\ZoFixture\\Moravel\n"
+     "[Kolda]\nGROUP=Zolvane Filters\nFILES=1\nFILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\n"
+     "ITEMS=1\nITEM1=Kolda\n" + kToolsSection,
+     {"Moravel", "Kolda", "Tools"}, 0, true, "[DeleteItem(\"Moravel Readme\")]", nullptr,
+     {{Box::kQuestions,
+       {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\Readme.txt"}},
+      {Box::kNoProgramManager, {}}},
+     {"connect", "[ShowGroup(\"Zolvane Filters\", 5)] ok", "[DeleteItem(\"Moravel\")] ok",
+      "[DeleteItem(\"Moravel Readme\")] refused", "disconnect"},
+     {"C:\\ZoFixture\\Plugins\\Zo_Mor.dll", "C:\\ZoFixture\\Moravel\\",
+      "C:\\ZoFixture\\Moravel\\Readme.txt"},
+     {"Zolvane Filters\\Moravel.lnk"},
+     "[INSTALL]\nSECTIONS=2\nSECTION1=Kolda\nSECTION2=Tools\n"
+     "[Kolda]\nGROUP=Zolvane Filters\nFILES=1\nFILE1=C:\\ZoFixture\\Plugins\\Zo_Kol.dll\n"
+     "ITEMS=1\nITEM1=Kolda\n" + kToolsSection,
+     {"Kolda", "Tools"}, RemovalRow::kRestart},
+    {"no Program Manager answers",
+     "[INSTALL]\nSECTIONS=2\nSECTION1=Tools\nSECTION2=Demo\n" + kToolsSection + kDemoSection,
+     {"Tools", "Demo"}, 0, false, nullptr, nullptr,
+     {{Box::kQuestions, {"C:\\ZoFixture\\Tools\\ZoTool.exe"}}, {Box::kNoProgramManager, {}}},
+     {}, kToolsGone, {}, "[INSTALL]\nSECTIONS=1\nSECTION1=Demo\n" + kDemoSection, {"Demo"},
+     RemovalRow::kExit},
+    {"a read-only file keeps every record until it can go",
+     "[INSTALL]\nSECTIONS=2\nSECTION1=Tools\nSECTION2=Demo\n" + kToolsSection + kDemoSection,
+     {"Tools", "Demo"}, 0, true, nullptr, "C:\\ZoFixture\\Tools\\ZoTool.exe",
+     {{Box::kQuestions, {"C:\\ZoFixture\\Tools\\ZoTool.exe"}},
+      {Box::kDeleteFailed, {"C:\\ZoFixture\\Tools\\ZoTool.exe"}}},
+     {"connect", "[DeleteGroup(\"Zolvane Tools\")] ok", "disconnect"}, kToolsGone,
+     {"Zolvane Tools\\", "Zolvane Tools\\ZoTool.lnk"},
+     "[INSTALL]\nSECTIONS=1\nSECTION1=Demo\n" + kDemoSection, {"Demo"},
+     RemovalRow::kWritableRetry},
+};
+
+TEST_F(ZoclearProgram, RemovalsKeepToTheirRecordsAndNeverTrapAPart) {
+    for (const RemovalRow& row : kRemovalRows) {
+        SCOPED_TRACE(row.name);
+        server.reset();
+        if (row.programManager) StartProgramManager();
+        if (row.refuse != nullptr) server->Refuse(row.refuse);
+        Launch(row.records);
+        ExpectNotice(row.listed);
+        ExpectList(row.listed);
+        if (row.readOnly != nullptr) SetFileAttributesA(row.readOnly, FILE_ATTRIBUTE_READONLY);
+
+        driver->Select(row.line);
+        driver->Command(kRemoveCommand);
+        for (const Box& box : row.boxes) ExpectBox(box);
+        if (row.then == RemovalRow::kWritableRetry) {
+            ExpectList(row.listed);
+            const FixtureInstallation::State kept = fixture->Take();
+            EXPECT_EQ(kept.records, before.records) << "every record stays";
+            EXPECT_TRUE(PathExists(row.readOnly));
+            EXPECT_TRUE(Commands().empty()) << "Program Manager is not contacted";
+            SetFileAttributesA(row.readOnly, FILE_ATTRIBUTE_NORMAL);
+            driver->Select(row.line);
+            driver->Command(kRemoveCommand);
+            ExpectBox(row.boxes.front());
+            ExpectCompleted();
+        }
+        if (row.then == RemovalRow::kSelfRemoval) {
+            EXPECT_TRUE(driver->WaitForExit(20000)) << "the program ends after the last part";
+            for (int i = 0; i < 200 && fixture->Take().windows.size() < 3; ++i) Pause(50);
+            EXPECT_EQ(fixture->Take().windows,
+                      (Texts{"VaravUr.bat", "VaravUr.pif", "VaravUr.ran"}));
+        } else {
+            ExpectList(row.listAfter);
+            EXPECT_EQ(driver->GaugeText(), "0%");
+            Exit();
+        }
+
+        const FixtureInstallation::State after = fixture->Take();
+        EXPECT_EQ(after.files, Without(before.files, row.filesGone));
+        EXPECT_EQ(after.programs, Without(before.programs, row.programsGone));
+        EXPECT_EQ(Commands(), row.commands);
+        EXPECT_EQ(after.records,
+                  row.recordsAfter.empty() ? before.records : Canonical(row.recordsAfter));
+        if (row.then == RemovalRow::kRestart) {
+            ASSERT_TRUE(driver->Start(fixture->Program(), fixture->ProductFolder()));
+            ExpectNotice(row.listAfter);
+            Exit();
+        }
+    }
 }
 
 TEST_F(ZoclearProgram, APartWithoutAGroupRemovesNoGroup) {
@@ -437,7 +620,7 @@ TEST_F(ZoclearProgram, APartWithoutAGroupRemovesNoGroup) {
     ExpectCompleted();
     ExpectList({"Tools"});
     Exit();
-    EXPECT_TRUE(server.Log().empty()) << "never [DeleteGroup(\"\")]";
+    EXPECT_TRUE(Commands().empty()) << "never [DeleteGroup(\"\")]";
     const FixtureInstallation::State after = fixture->Take();
     EXPECT_EQ(after.programs, before.programs);
     EXPECT_EQ(after.files, Without(before.files, {"C:\\ZoFixture\\Loose\\",
@@ -469,7 +652,7 @@ TEST_F(ZoclearProgram, StartUpChecksEndTheProgram) {
         EXPECT_EQ(after.files, before.files);
         EXPECT_EQ(after.records, before.records);
     }
-    EXPECT_TRUE(server.Log().empty());
+    EXPECT_TRUE(Commands().empty());
 }
 
 }  // namespace
