@@ -2,6 +2,9 @@
 #include "dialogs/region_geometry.h"
 
 #include <cmath>
+#include <cstdint>
+
+#include "imaging/saturating_cast.h"
 
 namespace regions {
 
@@ -19,35 +22,42 @@ void SetAngle(EllipseRegion* region, double angle) {
 
 }  // namespace
 
+// Both conversions compute in 64 bits and hold each field to the int range: a picture up to the
+// largest a TDib holds is reduced by a step near two million, and a pointer dragged far past the
+// preview would pass the int range in picture coordinates.
 EllipseRegion RegionToPreview(const EllipseRegion& region, const PreviewMapping& m) {
+    const int64_t s = m.step;
+    const int64_t lastRow = int64_t{m.pictureHeight} - 1;
+    auto column = [&](int x) { return SaturateToInt(x / s + m.originX); };
+    auto row = [&](int y) { return SaturateToInt((lastRow - y) / s + m.originY); };
     EllipseRegion rubber;
-    const int s = m.step;
-    const int lastRow = m.pictureHeight - 1;
-    rubber.startX = region.startX / s + m.originX;
-    rubber.startY = (lastRow - region.startY) / s + m.originY;
-    rubber.endX = region.endX / s + m.originX;
-    rubber.endY = (lastRow - region.endY) / s + m.originY;
-    rubber.centerX = region.centerX / s + m.originX;
-    rubber.centerY = (lastRow - region.centerY) / s + m.originY;
-    rubber.length = region.length / s;
-    rubber.width = region.width / s;
+    rubber.startX = column(region.startX);
+    rubber.startY = row(region.startY);
+    rubber.endX = column(region.endX);
+    rubber.endY = row(region.endY);
+    rubber.centerX = column(region.centerX);
+    rubber.centerY = row(region.centerY);
+    rubber.length = SaturateToInt(region.length / s);
+    rubber.width = SaturateToInt(region.width / s);
     rubber.ratio = region.ratio;
     SetAngle(&rubber, -region.angle);
     return rubber;
 }
 
 EllipseRegion RegionFromPreview(const EllipseRegion& rubber, const PreviewMapping& m) {
+    const int64_t s = m.step;
+    const int64_t lastRow = int64_t{m.pictureHeight} - 1;
+    auto column = [&](int x) { return SaturateToInt((int64_t{x} - m.originX) * s); };
+    auto row = [&](int y) { return SaturateToInt(lastRow - (int64_t{y} - m.originY) * s); };
     EllipseRegion region;
-    const int s = m.step;
-    const int lastRow = m.pictureHeight - 1;
-    region.startX = (rubber.startX - m.originX) * s;
-    region.startY = lastRow - (rubber.startY - m.originY) * s;
-    region.endX = (rubber.endX - m.originX) * s;
-    region.endY = lastRow - (rubber.endY - m.originY) * s;
-    region.centerX = (rubber.centerX - m.originX) * s;
-    region.centerY = lastRow - (rubber.centerY - m.originY) * s;
-    region.length = rubber.length * s;
-    region.width = rubber.width * s;
+    region.startX = column(rubber.startX);
+    region.startY = row(rubber.startY);
+    region.endX = column(rubber.endX);
+    region.endY = row(rubber.endY);
+    region.centerX = column(rubber.centerX);
+    region.centerY = row(rubber.centerY);
+    region.length = SaturateToInt(rubber.length * s);
+    region.width = SaturateToInt(rubber.width * s);
     region.ratio = rubber.ratio;
     SetAngle(&region, -rubber.angle);
     return region;

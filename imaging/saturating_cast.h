@@ -19,3 +19,11 @@ inline int32_t TruncToInt(double v) {
     if (v <= -2147483648.0) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(v);
 }
+
+// A 64-bit result held to the int range: products of int coordinates with a scale factor, which
+// pass it only for the largest pictures.
+constexpr int32_t SaturateToInt(int64_t v) {
+    return v > std::numeric_limits<int32_t>::max()   ? std::numeric_limits<int32_t>::max()
+           : v < std::numeric_limits<int32_t>::min() ? std::numeric_limits<int32_t>::min()
+                                                     : static_cast<int32_t>(v);
+}

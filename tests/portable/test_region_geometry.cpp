@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
+#include "dialogs/preview_picture.h"
 #include "dialogs/region_geometry.h"
 
 namespace {
@@ -181,4 +183,67 @@ TEST(RegionGeometry, StudiesScaleTheIntFieldsAndDeletionClosesTheGap) {
     EXPECT_EQ(three[1].length, 102);
     regions::DeleteRegion(three, &count, 5);
     EXPECT_EQ(count, 2) << "an index beyond the count deletes nothing";
+}
+
+// The widest and the tallest picture a TDib holds (one row of 357913941 pixels, one column of
+// 268435456) reduce with steps near two million: a pointer dragged some 1200 pixels past the
+// preview lands beyond the int range in picture coordinates, and is held at its ends.
+TEST(RegionGeometry, TheLargestPicturesMapWithoutOverflow) {
+    constexpr int kWidest = 357913941, kTallest = 268435456;
+    ASSERT_EQ(preview::ReductionStep(kWidest, 1, preview::kFitSide, preview::kFitSide), 1883758);
+    ASSERT_EQ(preview::ReductionStep(1, kTallest, preview::kFitSide, preview::kFitSide), 1412819);
+    // The reduced pictures, 189 × 1 and 1 × 189, centred in the preview.
+    constexpr regions::PreviewMapping kWide = {20, 114, 1883758, 1};
+    constexpr regions::PreviewMapping kTall = {114, 20, 1412819, kTallest};
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    const struct {
+        const char* name;
+        regions::PreviewMapping mapping;
+        int previewX, previewY, pictureX, pictureY;
+    } cases[] = {
+        {"widest: the origin", kWide, 20, 114, 0, 0},
+        {"widest: the last column", kWide, 208, 114, 354146504, 0},
+        {"widest: the farthest column that fits", kWide, 1159, 114, 2145600362, 0},
+        {"widest: 1200 columns past", kWide, 1220, 114, kMax, 0},
+        {"widest: 1200 columns before", kWide, -1180, 114, kMin, 0},
+        {"widest: 1200 rows below", kWide, 20, 1314, 0, kMin},
+        {"widest: 1200 rows above", kWide, 20, -1086, 0, kMax},
+        {"tallest: the origin", kTall, 114, 20, 0, 268435455},
+        {"tallest: the last row", kTall, 114, 208, 0, 2825483},
+        {"tallest: 1600 rows below, still inside", kTall, 114, 1620, 0, -1992074945},
+        {"tallest: 1800 rows below", kTall, 114, 1820, 0, kMin},
+        {"tallest: 1600 rows above", kTall, 114, -1580, 0, kMax},
+        {"tallest: 1600 columns past", kTall, 1714, 20, kMax, 268435455},
+    };
+    for (const auto& c : cases) {
+        EllipseRegion rubber = Rubber(c.previewX, c.previewY, c.previewX, c.previewY);
+        rubber.centerX = c.previewX;
+        rubber.centerY = c.previewY;
+        const EllipseRegion region = regions::RegionFromPreview(rubber, c.mapping);
+        EXPECT_EQ(region.startX, c.pictureX) << c.name;
+        EXPECT_EQ(region.startY, c.pictureY) << c.name;
+        EXPECT_EQ(region.endX, c.pictureX) << c.name;
+        EXPECT_EQ(region.endY, c.pictureY) << c.name;
+        EXPECT_EQ(region.centerX, c.pictureX) << c.name;
+        EXPECT_EQ(region.centerY, c.pictureY) << c.name;
+    }
+
+    EllipseRegion rubber = Rubber(20, 114, 20, 114);
+    rubber.length = 1139;
+    rubber.width = 1200;
+    EllipseRegion region = regions::RegionFromPreview(rubber, kWide);
+    EXPECT_EQ(region.length, 2145600362);
+    EXPECT_EQ(region.width, kMax);
+
+    // Back to the preview from fields at the ends of the int range.
+    region = {};
+    region.startX = kMax;
+    region.startY = kMin;
+    region.endY = kMax;
+    region.length = kMax;
+    rubber = regions::RegionToPreview(region, kTall);
+    EXPECT_EQ(rubber.startX, 114 + 1519);
+    EXPECT_EQ(rubber.startY, 20 + 1709);
+    EXPECT_EQ(rubber.endY, 20 - 1329) << "toward zero";
+    EXPECT_EQ(rubber.length, 1519);
 }
