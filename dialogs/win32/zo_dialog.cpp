@@ -6,12 +6,15 @@
 #include <windowsx.h>
 
 #include <new>
+#include <utility>
 
+#include "dialogs/fitting_font_height.h"
 #include "dialogs/list_entries.h"
 #include "dialogs/preview_picture.h"
 #include "dialogs/win32/help.h"
 #include "dialogs/win32/sub_dialogs.h"
 #include "engine/status_text.h"
+#include "framework/dc.h"
 #include "framework/module.h"
 #include "imaging/resolution.h"
 #include "plugin/error_box.h"
@@ -102,6 +105,7 @@ void ZoDialog::SetupWindow() {
     settings_ = call_.settings;
     FillLists();
 
+    FitTitleFont();
     auto font = [](const std::unique_ptr<framework::TFont>& f) { return f ? f->GetHandle() : nullptr; };
     title_.SetFont(font(textLabelFont_), false);
     credit_.SetFont(font(creditFont_), false);
@@ -128,6 +132,38 @@ void ZoDialog::SetupWindow() {
 
     SetCursorKind(regions::kCursorArrow);
     EnableWindow(host_, FALSE);
+}
+
+// A static of SS_LEFT wraps a text wider than its client area at a word break, and the second
+// line would fall under the credit line below: the title's font then takes the largest
+// height at which the title holds on one line, keeping face, weight and character set. A
+// title that fits keeps the font made from its entry. The fitted font replaces it in the
+// text-label field, which owns it and frees it with the dialog.
+void ZoDialog::FitTitleFont() {
+    HWND title = title_.GetHandle();
+    if (!textLabelFont_ || title == nullptr) return;
+    char text[256];
+    const int length = GetWindowTextA(title, text, sizeof text);
+    RECT client;
+    GetClientRect(title, &client);
+    framework::TClientDC dc(title);
+    if (!dc.IsValid()) return;
+    LOGFONTA description = textLabelFont_->Description();
+    const int height = FittingFontHeight(description.lfHeight, client.right, [&](int candidate) {
+        description.lfHeight = candidate;
+        const framework::TFont font(description);
+        // A font that cannot be made ends the search; the entry's font then stays.
+        if (!font.IsValid()) return 0;
+        SIZE extent = {0, 0};
+        const HGDIOBJ previous = SelectObject(dc.GetHDC(), font.GetHandle());
+        GetTextExtentPoint32A(dc.GetHDC(), text, length, &extent);
+        SelectObject(dc.GetHDC(), previous);  // out before the font is deleted
+        return static_cast<int>(extent.cx);
+    });
+    if (height == textLabelFont_->Description().lfHeight) return;
+    description.lfHeight = height;
+    std::unique_ptr<framework::TFont> fitted(new (std::nothrow) framework::TFont(description));
+    if (fitted && fitted->IsValid()) textLabelFont_ = std::move(fitted);
 }
 
 void ZoDialog::FillLists() {

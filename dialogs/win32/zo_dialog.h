@@ -63,6 +63,9 @@ private:
     void EvRButtonUp();
     void EvMouseMove(WPARAM keys, POINT point);
 
+    // The title font at a smaller height when the title is wider than its static.
+    void FitTitleFont();
+
     // Lists, preview and commands.
     void FillLists();
     void ReadParameters();
@@ -109,6 +112,7 @@ private:
     std::unique_ptr<TDib> unpainted_;  // the reduced picture before any study
     std::unique_ptr<TDib> ground_;     // 200 × 200, 8 bits
 
+    // The title's font is FixDialog's text-label font, fitted to the title (FitTitleFont).
     std::unique_ptr<framework::TFont> creditFont_, buttonFont_, listFont_;
     std::unique_ptr<framework::TPen> rubberPen_;
 

@@ -1,13 +1,17 @@
 // The product plug-ins through their exports and their filter dialog: the sample painted with
 // each settings file gives the bytes that the engine gives natively (the pinned paintings), the
-// same bytes twice, and odd or tiny pictures paint without fault.
+// same bytes twice, and odd or tiny pictures paint without fault; each style's title reads on
+// one line of its static.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <iterator>
 #include <utility>
 #include <string>
 #include <vector>
 
+#include "dialogs/dialog_font.h"
+#include "dialogs/win32/log_font.h"
 #include "host/bmp_file.h"
 #include "tests/support/pinned_paintings.h"
 #include "tests/support/test_module.h"
@@ -117,6 +121,82 @@ TEST_P(ProductPaintings, OddAndTinyPicturesPaintWithoutFault) {
         EXPECT_EQ(std::vector<uint8_t>(painted.begin(), painted.begin() + 40),
                   std::vector<uint8_t>(picture.begin(), picture.begin() + 40))
             << "the header stays";
+    }
+}
+
+// The width of `text` on one line in `font`, measured in the control's own device context.
+int TextWidth(HWND control, const std::string& text, HFONT font) {
+    HDC dc = GetDC(control);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    SIZE extent = {-1, -1};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return extent.cx;
+}
+
+// The same, in a font made for the measure from `description`.
+int TextWidth(HWND control, const std::string& text, const LOGFONTA& description) {
+    const HFONT font = CreateFontIndirectA(&description);
+    const int width = TextWidth(control, text, font);
+    DeleteObject(font);
+    return width;
+}
+
+// The title static (a static of SS_LEFT, which wraps what is wider than its client area) holds
+// the style's title on one line in the font it was given. That font is the title entry's but
+// for the height: the entry's own where the title fits in it, else the largest below it.
+TEST_P(ProductPaintings, TheTitleReadsOnOneLineInTheLargestTitleFontThatHoldsIt) {
+    PluginCopy plugin(GetParam().plugin);
+    ASSERT_TRUE(plugin.Loaded());
+    char fontText[256] = "", titleText[256] = "";
+    ASSERT_GT(LoadStringA(plugin.Module(), 100, fontText, sizeof fontText), 0);
+    ASSERT_GT(LoadStringA(plugin.Module(), 203, titleText, sizeof titleText), 0);
+    DialogFontEntry entry;
+    ParseDialogFont(fontText, &entry);
+    const LOGFONTA entryFont = LogFontOf(entry);
+    const std::string title = titleText;
+
+    std::string shown;
+    LOGFONTA held = {};
+    int room = -1, heldWidth = -1, entryWidth = -1, oneLargerWidth = -1;
+    SetDialogMode("cancel");
+    SetDialogStep([&](HWND dialog) {
+        HWND control = GetWindow(dialog, GW_CHILD);  // the title static comes first
+        char text[256] = "";
+        GetWindowTextA(control, text, sizeof text);
+        shown = text;
+        RECT client;
+        GetClientRect(control, &client);
+        room = client.right;
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+        if (font == nullptr) return;
+        GetObjectA(font, sizeof held, &held);
+        heldWidth = TextWidth(control, shown, font);
+        entryWidth = TextWidth(control, shown, entryFont);
+        LOGFONTA oneLarger = held;
+        oneLarger.lfHeight += held.lfHeight < 0 ? -1 : 1;
+        oneLargerWidth = TextWidth(control, shown, oneLarger);
+    });
+    RunFilter(plugin, MakeHostPicture(40, 30));
+
+    EXPECT_EQ(shown, title);
+    EXPECT_EQ(room, 140);
+    EXPECT_GT(heldWidth, 0);
+    EXPECT_LE(heldWidth, room) << "the title in the font the static holds";
+    ExpectFont(held, entryFont.lfFaceName, held.lfHeight, entryFont.lfWeight,
+               entryFont.lfCharSet);
+    EXPECT_EQ(held.lfWidth, entryFont.lfWidth);
+    EXPECT_EQ(held.lfItalic, entryFont.lfItalic);
+    EXPECT_EQ(held.lfPitchAndFamily, entryFont.lfPitchAndFamily);
+    EXPECT_EQ(held.lfOutPrecision, entryFont.lfOutPrecision);
+    EXPECT_EQ(held.lfQuality, entryFont.lfQuality);
+    if (entryWidth <= room) {
+        EXPECT_EQ(held.lfHeight, entryFont.lfHeight) << "the title fits in the entry's font";
+    } else {
+        EXPECT_LT(std::abs(held.lfHeight), std::abs(entryFont.lfHeight)) << entryWidth << " wide";
+        EXPECT_EQ(held.lfHeight < 0, entryFont.lfHeight < 0) << "a character height still";
+        EXPECT_GT(oneLargerWidth, room) << "height " << held.lfHeight << " is the largest that fits";
     }
 }
 
