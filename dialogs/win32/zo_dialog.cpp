@@ -107,7 +107,7 @@ void ZoDialog::SetupWindow() {
 
     FitTitleFont();
     auto font = [](const std::unique_ptr<framework::TFont>& f) { return f ? f->GetHandle() : nullptr; };
-    title_.SetFont(font(textLabelFont_), false);
+    title_.SetFont(font(titleFont_ ? titleFont_ : textLabelFont_), false);
     credit_.SetFont(font(creditFont_), false);
     framework::TControl* const labelsAndLists[] = {&sizeLabel_,   &materialLabel_, &touchLabel_,
                                                    &colorLabel_,  &deformLabel_,   &focusLabel_,
@@ -137,8 +137,8 @@ void ZoDialog::SetupWindow() {
 // A static of SS_LEFT wraps a text wider than its client area at a word break, and the second
 // line would fall under the credit line below: the title's font then takes the largest
 // height at which the title holds on one line, keeping face, weight and character set. A
-// title that fits keeps the font made from its entry. The fitted font replaces it in the
-// text-label field, which owns it and frees it with the dialog.
+// title that fits keeps the font made from its entry (the text-label font); a fitted one is
+// the dialog's own, freed with it.
 void ZoDialog::FitTitleFont() {
     HWND title = title_.GetHandle();
     if (!textLabelFont_ || title == nullptr) return;
@@ -163,7 +163,7 @@ void ZoDialog::FitTitleFont() {
     if (height == textLabelFont_->Description().lfHeight) return;
     description.lfHeight = height;
     std::unique_ptr<framework::TFont> fitted(new (std::nothrow) framework::TFont(description));
-    if (fitted && fitted->IsValid()) textLabelFont_ = std::move(fitted);
+    if (fitted && fitted->IsValid()) titleFont_ = std::move(fitted);
 }
 
 void ZoDialog::FillLists() {

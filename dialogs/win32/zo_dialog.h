@@ -112,8 +112,10 @@ private:
     std::unique_ptr<TDib> unpainted_;  // the reduced picture before any study
     std::unique_ptr<TDib> ground_;     // 200 × 200, 8 bits
 
-    // The title's font is FixDialog's text-label font, fitted to the title (FitTitleFont).
     std::unique_ptr<framework::TFont> creditFont_, buttonFont_, listFont_;
+    // The text-label font at the height that holds the title on one line, when the title is
+    // wider than its static in the text-label font itself (FitTitleFont).
+    std::unique_ptr<framework::TFont> titleFont_;
     std::unique_ptr<framework::TPen> rubberPen_;
 
     framework::TStatic title_, credit_;
