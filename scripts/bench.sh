@@ -4,6 +4,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 bash scripts/setup.sh
-cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/bench -j "$(nproc)" --target zo_bench
+. scripts/steps.sh
+zo_build "the benchmarks (native, Release)" build/bench -DCMAKE_BUILD_TYPE=Release \
+  -- --target zo_bench
 build/bench/bench/zo_bench "$@"

@@ -14,22 +14,16 @@ jobs=$(nproc)
 out=${ZO_OUT_DIR:-out}
 
 bash scripts/setup.sh
+. scripts/steps.sh
 . scripts/windows-targets.sh
 zo_windows_targets "the plug-ins paint" "is built"
 target=${ZO_RUN_TARGETS%% *}
 build=${ZO_BUILD_DIR:-build/$target}
 
-if [ "$target" != win32 ]; then
-  cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$(zo_toolchain win32)" >/dev/null
-  cmake --build build/win32 -j "$jobs"
-fi
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$(zo_toolchain "$target")" >/dev/null
-cmake --build "$build" -j "$jobs"
-# The PNG converter, a native program.
-cmake -S . -B build/tools -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/tools -j "$jobs" --target bmp_to_png
+[ "$target" = win32 ] || zo_build_cross win32
+zo_build_cross "$target" "$build"
+zo_build "the PNG converter (native, Release)" build/tools -DCMAKE_BUILD_TYPE=Release \
+  -- --target bmp_to_png
 echo "main-job: painting with the $target build in $build"
 
 export ZO_WINEPREFIX="$top/$build/wineprefix"

@@ -46,7 +46,13 @@ std::string ScratchFolder::PathOf(const std::string& name) const {
 }
 
 bool RunGenerator(const char* program, const std::string& folder) {
-    const std::string command = std::string("\"") + program + "\" \"" + folder + "\"";
+#ifdef ZO_GENERATOR_EMULATOR
+    // A cross build's generator runs under the emulator that runs this test program.
+    const std::string runner = ZO_GENERATOR_EMULATOR " ";
+#else
+    const std::string runner;
+#endif
+    const std::string command = runner + "\"" + program + "\" \"" + folder + "\"";
     return std::system(command.c_str()) == 0;
 }
 

@@ -30,7 +30,8 @@ private:
     std::string path_;
 };
 
-// Runs a generator program with `folder` as its only argument; true when it exits with 0.
+// Runs a generator program with `folder` as its only argument (in a cross build under the
+// emulator that runs the tests); true when it exits with 0.
 bool RunGenerator(const char* program, const std::string& folder);
 
 }  // namespace test_files
