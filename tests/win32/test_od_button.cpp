@@ -36,19 +36,26 @@ protected:
     }
 };
 
-// The modal dialog's steps, one per tick, then Cancel. The steps start a few ticks after the
-// dialog shows, once the display has had it painted whole: a whole repaint shows the up bitmap
-// of a button that is held but not pressed.
+// The modal dialog's steps, one per tick, then Cancel. The steps start once the display shows
+// the dialog painted (`painted`, when given, says so; a busy machine paints late) and a few
+// ticks more: a whole repaint shows the up bitmap of a button that is held but not pressed, so
+// no first paint may still be on its way when a step holds one.
 struct Steps {
     PictureButtonDialog* dialog;
     std::vector<std::function<void()>> steps;
+    std::function<bool()> painted;
     size_t next = 0;
     int settling = 4;
+    int waitingForPaint = 250;  // ticks, 10 s: then the steps run and show what is there
 };
 Steps* running = nullptr;
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (running == nullptr || !running->dialog->IsWindow()) return;
+    if (running->painted && running->waitingForPaint > 0 && !running->painted()) {
+        --running->waitingForPaint;
+        return;
+    }
     if (running->settling > 0) {
         --running->settling;
         return;
@@ -60,8 +67,9 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     PostMessageA(running->dialog->GetHandle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
-void RunModal(PictureButtonDialog* dialog, std::vector<std::function<void()>> steps) {
-    Steps run{dialog, std::move(steps)};
+void RunModal(PictureButtonDialog* dialog, std::vector<std::function<void()>> steps,
+              std::function<bool()> painted = nullptr) {
+    Steps run{dialog, std::move(steps), std::move(painted)};
     running = &run;
     const UINT_PTR timer = SetTimer(nullptr, 0, 40, Tick);
     EXPECT_EQ(dialog->Execute(), IDCANCEL);
@@ -131,6 +139,9 @@ TEST(ODButton, ShowsTheUpBitmapAndTheDownOneWhileHeldOrPressed) {
             group.ReleaseAll();
         },
         look,
+    }, [&] {
+        return Showing(dialog.first.GetHandle()) != "neither" &&
+               Showing(dialog.second.GetHandle()) != "neither";
     });
     EXPECT_EQ(placed[0].left, 10);
     EXPECT_EQ(placed[0].top, 10);
