@@ -20,6 +20,17 @@ void SetAngle(EllipseRegion* region, double angle) {
     region->sine = std::sin(angle);
 }
 
+// The region's three points (start, end, centre) through one column and one row mapping.
+template <typename Column, typename Row>
+void MapPoints(const EllipseRegion& from, Column column, Row row, EllipseRegion* to) {
+    to->startX = column(from.startX);
+    to->startY = row(from.startY);
+    to->endX = column(from.endX);
+    to->endY = row(from.endY);
+    to->centerX = column(from.centerX);
+    to->centerY = row(from.centerY);
+}
+
 }  // namespace
 
 // Both conversions compute in 64 bits and hold each field to the int range: a picture up to the
@@ -31,12 +42,7 @@ EllipseRegion RegionToPreview(const EllipseRegion& region, const PreviewMapping&
     auto column = [&](int x) { return SaturateToInt(x / s + m.originX); };
     auto row = [&](int y) { return SaturateToInt((lastRow - y) / s + m.originY); };
     EllipseRegion rubber;
-    rubber.startX = column(region.startX);
-    rubber.startY = row(region.startY);
-    rubber.endX = column(region.endX);
-    rubber.endY = row(region.endY);
-    rubber.centerX = column(region.centerX);
-    rubber.centerY = row(region.centerY);
+    MapPoints(region, column, row, &rubber);
     rubber.length = SaturateToInt(region.length / s);
     rubber.width = SaturateToInt(region.width / s);
     rubber.ratio = region.ratio;
@@ -50,12 +56,7 @@ EllipseRegion RegionFromPreview(const EllipseRegion& rubber, const PreviewMappin
     auto column = [&](int x) { return SaturateToInt((int64_t{x} - m.originX) * s); };
     auto row = [&](int y) { return SaturateToInt(lastRow - (int64_t{y} - m.originY) * s); };
     EllipseRegion region;
-    region.startX = column(rubber.startX);
-    region.startY = row(rubber.startY);
-    region.endX = column(rubber.endX);
-    region.endY = row(rubber.endY);
-    region.centerX = column(rubber.centerX);
-    region.centerY = row(rubber.centerY);
+    MapPoints(rubber, column, row, &region);
     region.length = SaturateToInt(rubber.length * s);
     region.width = SaturateToInt(rubber.width * s);
     region.ratio = rubber.ratio;
