@@ -111,34 +111,28 @@ TEST(ODButton, ShowsTheUpBitmapAndTheDownOneWhileHeldOrPressed) {
     group.Add(202, &dialog.second);
     std::vector<std::string> first, second;
     RECT placed[2] = {};
-    auto look = [&] {
-        first.push_back(Showing(dialog.first.GetHandle()));
-        second.push_back(Showing(dialog.second.GetHandle()));
+    // Each step paints whatever is pending, acts, paints what the action made pending and looks,
+    // all without the message loop: a late whole repaint (which shows a held but unpressed
+    // button's up bitmap) cannot come between an action and the look at what it drew.
+    const auto act = [&](const std::function<void()>& action) {
+        return [&dialog, &first, &second, action] {
+            RedrawWindow(dialog.GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            action();
+            RedrawWindow(dialog.GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            first.push_back(Showing(dialog.first.GetHandle()));
+            second.push_back(Showing(dialog.second.GetHandle()));
+        };
     };
     RunModal(&dialog, {
-        [&] {
+        act([&] {
             placed[0] = ClientRectOf(dialog.first.GetHandle());
             placed[1] = ClientRectOf(dialog.second.GetHandle());
-            look();
-            PostMessageA(dialog.first.GetHandle(), BM_SETSTATE, TRUE, 0);
-        },
-        [&] {
-            look();
-            PostMessageA(dialog.first.GetHandle(), BM_SETSTATE, FALSE, 0);
-        },
-        [&] {
-            look();
-            EXPECT_EQ(group.Press(201), 1);
-        },
-        [&] {
-            look();
-            EXPECT_EQ(group.Press(202), 1);
-        },
-        [&] {
-            look();
-            group.ReleaseAll();
-        },
-        look,
+        }),
+        act([&] { SendMessageA(dialog.first.GetHandle(), BM_SETSTATE, TRUE, 0); }),
+        act([&] { SendMessageA(dialog.first.GetHandle(), BM_SETSTATE, FALSE, 0); }),
+        act([&] { EXPECT_EQ(group.Press(201), 1); }),
+        act([&] { EXPECT_EQ(group.Press(202), 1); }),
+        act([&] { group.ReleaseAll(); }),
     }, [&] {
         return Showing(dialog.first.GetHandle()) != "neither" &&
                Showing(dialog.second.GetHandle()) != "neither";
