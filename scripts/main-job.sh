@@ -16,8 +16,8 @@ out=${ZO_OUT_DIR:-out}
 bash scripts/setup.sh
 . scripts/steps.sh
 . scripts/windows-targets.sh
-zo_windows_targets "the plug-ins paint" "is built"
-target=${ZO_RUN_TARGETS%% *}
+ZO_FIRST_TARGET_ONLY=1 zo_windows_targets "the plug-ins paint" "is built"
+target=$ZO_RUN_TARGETS
 build=${ZO_BUILD_DIR:-build/$target}
 
 [ "$target" = win32 ] || zo_build_cross win32

@@ -10,7 +10,9 @@
 #                        ("is built and statically checked" by default); an empty one is the
 #                        default. With I386 (what the 32-bit Linux build does, for the test
 #                        command) it also sets ZO_I386_SUITE to yes or no, as zo_portable_i386
-#                        decides, and says I386 in the line when yes.
+#                        decides, and says I386 in the line when yes. With ZO_FIRST_TARGET_ONLY=1
+#                        it keeps and names only the first of the builds (the main job paints
+#                        with one).
 #   zo_portable_i386     0 when the portable suite is built as 32-bit x86 Linux code and run
 #                        under qemu-i386 (scripts/setup.sh installs qemu-user and
 #                        g++-i686-linux-gnu for it): by default wherever no program of the
@@ -69,7 +71,11 @@ zo_windows_targets() {
   fi
   case "${ZO_WINDOWS_TARGET:-}" in
     "")
-      if [ $runs32 = yes ]; then
+      if [ $runs32 = yes ] && [ "${ZO_FIRST_TARGET_ONLY:-}" = 1 ]; then
+        ZO_RUN_TARGETS="win32"
+        echo "windows: this machine runs 32-bit programs: $what on the i686 build under" \
+             "wine$also"
+      elif [ $runs32 = yes ]; then
         ZO_RUN_TARGETS="win32 win64"
         echo "windows: this machine runs 32-bit programs: $what on the i686 build under" \
              "wine and on the x86-64 build under wine64$also"
