@@ -7,10 +7,10 @@
 # First the tools of every build; then, where the test command builds the portable suite as
 # 32-bit Linux code under qemu-i386 (see zo_portable_i386 in scripts/windows-targets.sh:
 # where no program of the i686 build runs, as on a machine that cannot execute 32-bit programs,
-# or with ZO_PORTABLE_I386=1), qemu-user and the i686 Linux cross compiler. That decision asks /lib/ld-linux.so.2, which wine32
-# brings, so it follows the first step. Both go without the packages' recommendations: qemu-user
-# recommends qemu-user-binfmt, whose handler would make this machine seem to run 32-bit
-# programs itself.
+# or with ZO_PORTABLE_I386=1), qemu-user and the i686 Linux cross compiler. That decision asks
+# /lib/ld-linux.so.2, which wine32 brings, so it follows the first step. Both go without the
+# packages' recommendations: qemu-user recommends qemu-user-binfmt, whose handler would make
+# this machine seem to run 32-bit programs itself.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/steps.sh"

@@ -149,7 +149,8 @@ void ZoDialog::FitTitleFont() {
     framework::TClientDC dc(title);
     if (!dc.IsValid()) return;
     LOGFONTA description = textLabelFont_->Description();
-    const int height = FittingFontHeight(description.lfHeight, client.right, [&](int candidate) {
+    const int entryHeight = description.lfHeight;
+    const int height = FittingFontHeight(entryHeight, client.right, [&](int candidate) {
         description.lfHeight = candidate;
         const framework::TFont font(description);
         // A font that cannot be made ends the search; the entry's font then stays.
@@ -160,7 +161,7 @@ void ZoDialog::FitTitleFont() {
         SelectObject(dc.GetHDC(), previous);  // out before the font is deleted
         return static_cast<int>(extent.cx);
     });
-    if (height == textLabelFont_->Description().lfHeight) return;
+    if (height == entryHeight) return;
     description.lfHeight = height;
     std::unique_ptr<framework::TFont> fitted(new (std::nothrow) framework::TFont(description));
     if (fitted && fitted->IsValid()) titleFont_ = std::move(fitted);

@@ -38,8 +38,7 @@ protected:
 
 // The modal dialog's steps, one per tick, then Cancel. The steps start once the display shows
 // the dialog painted (`painted`, when given, says so; a busy machine paints late) and a few
-// ticks more: a whole repaint shows the up bitmap of a button that is held but not pressed, so
-// no first paint may still be on its way when a step holds one.
+// ticks more, so that the first look finds the buttons drawn.
 struct Steps {
     PictureButtonDialog* dialog;
     std::vector<std::function<void()>> steps;

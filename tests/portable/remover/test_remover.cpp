@@ -46,6 +46,12 @@ protected:
         ui.log.clear();
         ui.progress.clear();
     }
+    // Fresh fakes for the next case of a table.
+    void ResetFakes() {
+        ui = ScriptedUi();
+        files = FakeFileSystem();
+        programManager = FakeProgramManager();
+    }
 
     std::string Text(unsigned id) const { return strings.Load(id); }
 
@@ -183,8 +189,7 @@ TEST_F(RemoverTest, RemovingAPartWithAGroupOfItsOwnDeletesTheGroup) {
 TEST_F(RemoverTest, ANoToEitherQuestionChangesNothing) {
     for (int no = 0; no < 2; ++no) {
         SCOPED_TRACE(no);
-        ui = ScriptedUi();
-        files = FakeFileSystem();
+        ResetFakes();
         StartAndClear(kThreeParts);
         ui.answers = {no != 0, false};
         remover->Remove();
@@ -273,9 +278,7 @@ TEST_F(RemoverTest, AFailedConversationStillTakesThePartOffTheList) {
             .Text();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ui = ScriptedUi();
-        files = FakeFileSystem();
-        programManager = FakeProgramManager();
+        ResetFakes();
         programManager.connects = c.connects;
         programManager.refuse = c.refuse;
         StartAndClear(kThreeParts);
@@ -322,9 +325,7 @@ TEST_F(RemoverTest, ARefusedNameChangesNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ui = ScriptedUi();
-        files = FakeFileSystem();
-        programManager = FakeProgramManager();
+        ResetFakes();
         StartAndClear(std::string("[INSTALL]\nSECTIONS=2\nSECTION1=A\nSECTION2=B\n[A]\nGROUP=") +
                       c.group + "\nFILES=1\nFILE1=C:\\a.dll\nITEMS=1\nITEM1=" + c.item +
                       "\nDIR=C:\\A\n[B]\nGROUP=Zolvane\n");
@@ -351,9 +352,7 @@ TEST_F(RemoverTest, ALineNamingTheListsSectionOnlyLeavesTheList) {
     const std::string tools = "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\t.exe\n";
     for (const char* name : names) {
         SCOPED_TRACE(std::string("\"") + name + "\"");
-        ui = ScriptedUi();
-        files = FakeFileSystem();
-        programManager = FakeProgramManager();
+        ResetFakes();
         StartAndClear(std::string("[INSTALL]\nSECTIONS=2\nSECTION1=") + name +
                       "\nSECTION2=Tools\n" + installKeys + tools);
         remover->Remove();
@@ -422,8 +421,7 @@ TEST_F(RemoverTest, DrivesRootsAreNeverRemovedAsFolders) {
     } cases[] = {{"C:\\", false}, {"C:", false}, {"", false}, {"C:\\Z", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dir);
-        ui = ScriptedUi();
-        files = FakeFileSystem();
+        ResetFakes();
         StartAndClear(std::string("[INSTALL]\nSECTIONS=2\nSECTION1=A\nSECTION2=B\n[A]\nDIR=") +
                       c.dir + "\n");
         remover->Remove();
