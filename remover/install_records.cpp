@@ -94,15 +94,16 @@ std::vector<InstalledPart> InstallRecords::ReadListedParts() const {
     return parts;
 }
 
-void InstallRecords::DeletePart(const std::string& name) const {
-    if (HasOwnSection(name)) store_->DeleteSection(name);
+bool InstallRecords::DeletePart(const std::string& name) const {
+    return !HasOwnSection(name) || store_->DeleteSection(name);
 }
 
-void InstallRecords::DropFromList(int index, int count) const {
-    if (index < 0 || index >= count) return;
+bool InstallRecords::DropFromList(int index, int count) const {
+    if (index < 0 || index >= count) return true;
     for (int n = index + 1; n < count; ++n)
-        store_->Write(kListSection, NumberedKey("SECTION", n),
-                      store_->Read(kListSection, NumberedKey("SECTION", n + 1)));
-    store_->DeleteKey(kListSection, NumberedKey("SECTION", count));
-    store_->Write(kListSection, "SECTIONS", std::to_string(count - 1));
+        if (!store_->Write(kListSection, NumberedKey("SECTION", n),
+                           store_->Read(kListSection, NumberedKey("SECTION", n + 1))))
+            return false;
+    return store_->DeleteKey(kListSection, NumberedKey("SECTION", count)) &&
+           store_->Write(kListSection, "SECTIONS", std::to_string(count - 1));
 }

@@ -54,11 +54,13 @@ public:
     // The list line and the records of each of SECTION1 .. SECTION<ReadPartCount()>.
     std::vector<InstalledPart> ReadListedParts() const;
 
-    // Deletes the part's section with all its keys.
-    void DeletePart(const std::string& name) const;
+    // Deletes the part's section with all its keys; false when the file could not be written.
+    bool DeletePart(const std::string& name) const;
     // Drops line `index` (0-based) from a list of `count` lines: the later lines move up one,
     // the last SECTION key goes and SECTIONS becomes count - 1, written also when it is 0.
-    void DropFromList(int index, int count) const;
+    // False when a write failed. Nothing is written after it and SECTIONS goes last, so a
+    // list cut short still counts `count` lines (one of them perhaps twice) and loses no part.
+    bool DropFromList(int index, int count) const;
 
 private:
     ProfileStore* store_;

@@ -2,29 +2,28 @@
 #include "remover/progman_commands.h"
 
 #include "platform/code_page.h"
+#include "remover/system_names.h"
 
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// A path part of dots and blanks with at least one dot: the system trims trailing dots and
-// blanks from a name, so any such part names the folder itself or one above it.
-bool IsDotPart(const std::string& name, size_t begin, size_t end) {
-    bool dots = false;
-    for (size_t i = begin; i < end; ++i) {
+// A path part of dots and blanks alone: the system trims trailing dots and blanks from a name,
+// so any such part names the folder itself or one above it.
+bool IsDotOrBlankPart(const std::string& name, size_t begin, size_t end) {
+    if (begin == end) return false;
+    for (size_t i = begin; i < end; ++i)
         if (name[i] != '.' && name[i] != ' ') return false;
-        dots = dots || name[i] == '.';
-    }
-    return dots;
+    return true;
 }
 
-// The names the plan's commands send, in order: none when there is no conversation (no group
-// name, or nothing to delete in the group); else the group, then the items unless the group
-// goes whole. The commands and the check of their names both come from it, so the check sees
-// exactly what is sent.
+// The names the plan's commands send, in order: none when there is no conversation (a group
+// name that names nothing, or nothing to delete in the group); else the group, then the items
+// unless the group goes whole. The commands and the check of their names both come from it,
+// so the check sees exactly what is sent.
 std::vector<const std::string*> SentNames(const RemovalPlan& plan) {
     std::vector<const std::string*> names;
-    if (plan.part.group.empty() || (!plan.wholeGroup && plan.items.empty())) return names;
+    if (IsBlankName(plan.part.group) || (!plan.wholeGroup && plan.items.empty())) return names;
     names.push_back(&plan.part.group);
     if (!plan.wholeGroup)
         for (const std::string& title : plan.items) names.push_back(&title);
@@ -45,11 +44,11 @@ bool IsSendableName(const std::string& name) {
         if (byte < 0x20 || byte == 0x7F || byte == '"' || byte == ':')
             return false;
         if (IsSeparator(name[i])) {
-            if (IsDotPart(name, partBegin, i)) return false;
+            if (IsDotOrBlankPart(name, partBegin, i)) return false;
             partBegin = i + 1;
         }
     }
-    return !IsDotPart(name, partBegin, name.size());
+    return !IsDotOrBlankPart(name, partBegin, name.size());
 }
 
 std::vector<std::string> ProgmanCommands(const RemovalPlan& plan) {

@@ -9,6 +9,18 @@ namespace {
 // A DIR of this many characters or fewer ("C:\") is a drive's root and is never removed.
 constexpr size_t kRootLength = 3;
 
+// The window's commands, off for as long as it lives.
+class CommandsOff {
+public:
+    explicit CommandsOff(RemoverUi* ui) : ui_(ui) { ui_->EnableCommands(false); }
+    ~CommandsOff() { ui_->EnableCommands(true); }
+    CommandsOff(const CommandsOff&) = delete;
+    CommandsOff& operator=(const CommandsOff&) = delete;
+
+private:
+    RemoverUi* ui_;
+};
+
 }  // namespace
 
 Remover::Remover(const Seams& seams, platform::ModuleHandle strings)
@@ -49,6 +61,7 @@ void Remover::Remove() {
     RemovalPlan plan;
     int index = 0, count = 0;
     if (!PlanSelected(&plan, &index, &count)) return;
+    const CommandsOff commandsOff(seams_.ui);
     // A name that cannot be sent is found before anything goes: a part removed halfway could
     // never be removed later, its group name being refused again at every try.
     std::string refused;
@@ -57,6 +70,12 @@ void Remover::Remove() {
         return;
     }
     if (!ShowFileList(plan, true)) return;
+    // Nor is anything deleted that the records could not then forget: they would go on
+    // listing files that are gone.
+    if (!seams_.records->CanWrite()) {
+        ErrorMessage(false, strings_.Format(zoclear_text::kRecordsLocked, seams_.records->Path()));
+        return;
+    }
 
     bool filesGone = true;
     const int keys = static_cast<int>(plan.deletions.size());
@@ -74,25 +93,37 @@ void Remover::Remove() {
     SetProgress(keys + 1, total);
 
     // A file that could not be deleted keeps the part listed with all its keys, so that a
-    // second try, once the user has closed what held it, finds it again. Once the files are
-    // gone the records go too, whatever Program Manager answered: kept, they would send the
-    // whole conversation again at every try, and a Program Manager that refuses to delete an
-    // item already gone would keep the part from ever leaving the list.
-    if (filesGone) {
-        const bool entriesGone = RemoveProgmanEntries(plan);
-        records_.DeletePart(plan.part.name);
-        records_.DropFromList(index, count);
-        if (entriesGone) {
-            SetProgress(total, total);
-            seams_.ui->Show(strings_.Load(zoclear_text::kCompleted), BoxIcon::kInformation);
-        }
-        if (count - 1 <= 0) {
-            seams_.files->StartSelfRemoval();
-            seams_.ui->Quit();
-        }
-    }
+    // second try, once the user has closed what held it, finds it again.
+    if (filesGone) ForgetPart(plan, index, count, total);
     SetProgress(0, 1);
     FillGroupList();
+}
+
+void Remover::ForgetPart(const RemovalPlan& plan, int index, int count, int total) {
+    // The section goes before Program Manager is asked: when it cannot be deleted, the part
+    // keeps all its records and nothing is sent, so that a second try does all of it again
+    // (the files already gone are passed over). Once the section has gone, the list line
+    // goes too, whatever Program Manager answered: kept, it would send the whole conversation
+    // again at every try, and a Program Manager that refuses to delete an item already gone
+    // would keep the part from ever leaving the list.
+    bool entriesGone = false, listDropped = false;
+    if (records_.DeletePart(plan.part.name)) {
+        entriesGone = RemoveProgmanEntries(plan);
+        listDropped = records_.DropFromList(index, count);
+    }
+    if (!listDropped) {
+        ErrorMessage(false,
+                     strings_.Format(zoclear_text::kRecordsNotUpdated, seams_.records->Path()));
+        return;
+    }
+    if (entriesGone) {
+        SetProgress(total, total);
+        seams_.ui->Show(strings_.Load(zoclear_text::kCompleted), BoxIcon::kInformation);
+    }
+    if (count - 1 <= 0) {
+        seams_.files->StartSelfRemoval();
+        seams_.ui->Quit();
+    }
 }
 
 void Remover::ShowHelp() {

@@ -35,11 +35,13 @@ public:
     // Info: the paths that removing the selected part deletes.
     void ShowInfo();
     // Remove: refuses a part whose group or item names cannot be sent before it changes
-    // anything; else asks twice, deletes the selected part's files, its folder when empty and
-    // its Program Manager entries. Once its files are gone, its records and its list line go
-    // too, also when Program Manager refused a command or did not answer (it says so); a file
-    // that could not be deleted keeps every record for a second try. After the last part the
-    // program removes itself and ends.
+    // anything; else asks twice and, when the records can be written, deletes the selected
+    // part's files and its folder when empty. Once its files are gone its section goes, then
+    // its Program Manager entries and its list line, also when Program Manager refused a
+    // command or did not answer (it says so). A file that could not be deleted keeps every
+    // record for a second try; records that could not be written are reported and keep the
+    // part listed. After the last part the program removes itself and ends. The window's
+    // commands are off from before the first box until the removal has ended.
     void Remove();
     void ShowHelp();
 
@@ -53,6 +55,10 @@ private:
     bool ShowFileList(const RemovalPlan& plan, bool ask);
     // False, after its message, when Program Manager did not answer or refused a command.
     bool RemoveProgmanEntries(const RemovalPlan& plan);
+    // The records once the part's files are gone: its section, then its Program Manager
+    // entries, then its list line; the completion and, after the last part, the
+    // self-removal only when all of it went.
+    void ForgetPart(const RemovalPlan& plan, int index, int count, int total);
     void SetProgress(int position, int total);
 
     Seams seams_;

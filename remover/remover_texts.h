@@ -30,6 +30,8 @@ constexpr unsigned kNoProgramManager = 134;
 constexpr unsigned kGoOn = 135;
 constexpr unsigned kCompleted = 136;
 constexpr unsigned kRefusedName = 137;  // "%s" group or item name
+constexpr unsigned kRecordsLocked = 138;      // "%s" records file: nothing was deleted
+constexpr unsigned kRecordsNotUpdated = 139;  // "%s" records file: the part stays listed
 
 constexpr unsigned kHelp = 800;
 constexpr unsigned kDialogFont = 900;

@@ -1,5 +1,5 @@
 // What the removal needs of its window: message boxes with the program's caption, the beep,
-// the progress gauge, the list of installed parts and the end of the program.
+// the progress gauge, the list of installed parts, its commands and the end of the program.
 #pragma once
 
 #include <string>
@@ -26,6 +26,10 @@ public:
     virtual void SetPartList(const std::vector<std::string>& lines) = 0;
     // The selected line, 0-based; -1 when none is selected.
     virtual int SelectedPart() = 0;
+    // Off while a removal runs, on again when it ends: the list, the buttons and the closing
+    // of the window, so that a click still waiting while Program Manager is asked cannot
+    // start another command in the middle of a removal.
+    virtual void EnableCommands(bool enable) = 0;
     // Ends the program once the current command has returned.
     virtual void Quit() = 0;
 };

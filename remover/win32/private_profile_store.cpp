@@ -22,15 +22,28 @@ std::string PrivateProfileStore::Read(const std::string& section, const std::str
     }
 }
 
-void PrivateProfileStore::Write(const std::string& section, const std::string& key,
+bool PrivateProfileStore::Write(const std::string& section, const std::string& key,
                                 const std::string& value) {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str());
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                      path_.c_str()) != FALSE;
 }
 
-void PrivateProfileStore::DeleteKey(const std::string& section, const std::string& key) {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, path_.c_str());
+bool PrivateProfileStore::DeleteKey(const std::string& section, const std::string& key) {
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, path_.c_str()) !=
+           FALSE;
 }
 
-void PrivateProfileStore::DeleteSection(const std::string& section) {
-    WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, path_.c_str());
+bool PrivateProfileStore::DeleteSection(const std::string& section) {
+    return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, path_.c_str()) != FALSE;
+}
+
+// Opened for writing as the profile functions open it, sharing reads and writes: a read-only
+// file, and one that another program holds open against writing, refuse it. Opening an
+// existing file changes nothing in it.
+bool PrivateProfileStore::CanWrite() {
+    HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
 }

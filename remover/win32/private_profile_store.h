@@ -11,10 +11,12 @@ public:
     explicit PrivateProfileStore(std::string path) : path_(std::move(path)) {}
 
     std::string Read(const std::string& section, const std::string& key) override;
-    void Write(const std::string& section, const std::string& key,
+    bool Write(const std::string& section, const std::string& key,
                const std::string& value) override;
-    void DeleteKey(const std::string& section, const std::string& key) override;
-    void DeleteSection(const std::string& section) override;
+    bool DeleteKey(const std::string& section, const std::string& key) override;
+    bool DeleteSection(const std::string& section) override;
+    bool CanWrite() override;
+    std::string Path() const override { return path_; }
 
 private:
     std::string path_;

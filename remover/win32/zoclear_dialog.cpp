@@ -160,4 +160,18 @@ void ZoclearDialog::SetPartList(const std::vector<std::string>& lines) {
 
 int ZoclearDialog::SelectedPart() { return groupList_.GetSelIndex(); }
 
+void ZoclearDialog::EnableCommands(bool enable) {
+    if (!enable) focusBeforeRemoval_ = GetFocus();
+    commandsEnabled_ = enable;
+    framework::TControl* const commands[] = {&groupList_, &infoButton_, &removeButton_,
+                                             &helpButton_, &exitButton_};
+    for (framework::TControl* command : commands)
+        EnableWindow(command->GetHandle(), enable ? TRUE : FALSE);
+    // The button that was pressed lost the focus when it was disabled; it gets it back, so
+    // that the keys reach the dialog again.
+    if (enable && GetFocus() == nullptr && ::IsWindow(focusBeforeRemoval_) &&
+        IsChild(GetHandle(), focusBeforeRemoval_))
+        SetFocus(focusBeforeRemoval_);
+}
+
 void ZoclearDialog::Quit() { PostQuitMessage(0); }

@@ -48,7 +48,11 @@ public:
     void SetProgress(int percent) override;
     void SetPartList(const std::vector<std::string>& lines) override;
     int SelectedPart() override;
+    void EnableCommands(bool enable) override;
     void Quit() override;
+
+    // False while a removal runs: a request to close the window is refused until it has ended.
+    bool CanClose() override { return commandsEnabled_; }
 
 protected:
     void SetupWindow() override;
@@ -81,6 +85,8 @@ private:
 
     std::string caption_;
     std::string currentFolder_, productFolder_;
+    bool commandsEnabled_ = true;
+    HWND focusBeforeRemoval_ = nullptr;
 
     std::unique_ptr<PrivateProfileStore> records_;
     SystemFileSystem files_;

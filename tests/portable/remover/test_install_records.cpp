@@ -2,7 +2,9 @@
 // names that are no part's own section, and the list renumbered after a removal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "remover/install_records.h"
 #include "tests/support/remover/fake_seams.h"
@@ -127,6 +129,32 @@ TEST(InstallRecords, DroppingALineMovesTheLaterOnesUp) {
     InstallRecords(&untouched).DropFromList(3, 3);
     InstallRecords(&untouched).DropFromList(-1, 3);
     EXPECT_EQ(untouched.Text(), three) << "a line outside the list drops nothing";
+}
+
+// A records file that comes to refuse writing at any point of the drop: the drop says so, and
+// every later part is still on the list that SECTIONS counts.
+TEST(InstallRecords, ADropCutShortLosesNoPart) {
+    const char* three = "[INSTALL]\nSECTIONS=3\nSECTION1=A\nSECTION2=B\nSECTION3=C\n";
+    for (int writes = 0; writes <= 4; ++writes) {
+        SCOPED_TRACE(writes);
+        MemoryProfile ini(three);
+        ini.writesLeft = writes;
+        const InstallRecords records(&ini);
+        EXPECT_EQ(records.DropFromList(0, 3), writes == 4) << "four changes drop the line";
+        const std::vector<std::string> names = records.ReadPartNames(records.ReadPartCount());
+        for (const char* part : {"B", "C"})
+            EXPECT_NE(std::find(names.begin(), names.end(), part), names.end()) << part;
+    }
+}
+
+TEST(InstallRecords, ASectionThatCannotBeDeletedSaysSo) {
+    MemoryProfile ini("[INSTALL]\nSECTIONS=1\nSECTION1=A\n[A]\nFILES=1\nFILE1=C:\\a.dll\n");
+    ini.writesLeft = 0;
+    const InstallRecords records(&ini);
+    EXPECT_FALSE(records.DeletePart("A"));
+    EXPECT_EQ(ini.Read("A", "FILES"), "1");
+    EXPECT_TRUE(records.DeletePart("INSTALL")) << "a line naming no section of its own";
+    EXPECT_TRUE(records.DeletePart(""));
 }
 
 }  // namespace

@@ -46,6 +46,12 @@ TEST(ProgmanCommands, NamesThatCouldChangeACommandOrLeaveTheProgramsFolderAreRef
         {".. ", false},  // the system drops the trailing blank: ".."
         {"...", false},
         {". .", false},
+        {"   ", false},  // blanks alone: the Programs folder itself
+        {"Zolvane\\   ", false},
+        {"  \\Zolvane", false},
+        {"Zolvane\\ \\x", false},
+        {"Zolvane Filters ", true},  // sent as spelt; the system drops the blank
+        {" Zolvane", true},
         {"Zolvane\\..", false},
         {"Zolvane/../x", false},
         {"\\Windows", false},
@@ -73,6 +79,9 @@ TEST(ProgmanCommands, EachPlanSendsItsCommandsInOrder) {
          {}},
         {"no group name: never DeleteGroup(\"\")", Plan("", true, {"Moravel"}), {}},
         {"no group name and a shared empty name", Plan("", false, {"Moravel"}), {}},
+        {"a group name of blanks alone: never DeleteGroup(\"   \")", Plan("   ", true, {"M"}),
+         {}},
+        {"a shared group name of blanks alone", Plan("   ", false, {"Moravel"}), {}},
         {"names stand as they are", Plan("ゾルヴァン 表示", true, {}),
          {"[DeleteGroup(\"ゾルヴァン 表示\")]"}},
     };
@@ -91,6 +100,7 @@ TEST(ProgmanCommands, TheFirstRefusedNameThatWouldBeSentIsFound) {
         {"an item", Plan("G (1)", false, {"a]", "b:", "c\""}), true, "b:"},
         {"items of a whole group are not sent", Plan("G", true, {"b\""}), false, ""},
         {"nothing is sent without a group", Plan("", true, {"b\""}), false, ""},
+        {"nor with a group of blanks alone", Plan("   ", false, {"b\""}), false, ""},
         {"nothing is sent without items", Plan("G\"", false, {}), false, ""},
     };
     for (const Case& c : cases) {

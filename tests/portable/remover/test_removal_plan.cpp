@@ -44,6 +44,7 @@ TEST(RemovalPlan, FileSharingLooksAtEveryOtherKey) {
         {"b", "B", 1, false},     {"twice", "A", 2, true},  {"twice", "A", 4, true},
         {"a", "A", 1, true},  // asked for another key of the same part: FILE1 holds it
         {"nowhere", "A", 0, false},
+        {"SHARED", "A", 1, true}, {"B.", "B", 0, true},  // as the system resolves them
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsFileShared(listed, c.path, c.part, c.key), c.shared)
@@ -66,6 +67,7 @@ TEST(RemovalPlan, ItemSharingLooksOnlyAtOtherParts) {
         {"Mine", "A", false},  // listed twice, by one part only
         {"Mine", "B", true},
         {"Other", "B", false},
+        {"help ", "A", true},
         {"Own", "A", true},
         {"Hidden", "A", false},  // past C's ITEMS
     };
@@ -92,6 +94,17 @@ TEST(RemovalPlan, SharedFilesStayAndAPathNamedTwiceGoesAtItsLastKey) {
         // One section listed on two lines: its keys are its own, whichever line is removed.
         {"a part listed twice", {Part("A", "G", {"p", "p"}), Part("A", "G", {"p", "p"})}, 1,
          {"", "p"}},
+        // Another part's spelling of a path is the same file to the system.
+        {"a path another part spells in another case stays",
+         {Part("A", "G", {"C:\\ZoTrial\\Plugins\\Zop2j.hlp", "a"}),
+          Part("B", "H", {"c:\\zotrial\\plugins\\ZOP2J.HLP"})},
+         0, {"", "a"}},
+        {"a path another part ends with a dot or a blank stays",
+         {Part("A", "G", {"C:\\Zo\\a.txt", "C:\\Zo\\b.txt"}),
+          Part("B", "H", {"C:\\Zo\\a.txt.", "C:/Zo/b.txt "})},
+         0, {"", ""}},
+        {"a path the part spells two ways goes at its last key, as spelt there",
+         {Part("A", "G", {"C:\\p.dll", "q", "c:\\P.DLL"})}, 0, {"", "q", "c:\\P.DLL"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -117,6 +130,17 @@ TEST(RemovalPlan, TheGroupGoesWholeOnlyWhenNoOtherLineNamesIt) {
         {"the only part", {Part("A", "G", {}, {})}, 0, true, {}},
         {"two parts without a group share the empty name",
          {Part("A", "", {"a"}, {"a1"}), Part("B", "", {})}, 0, false, {"a1"}},
+        {"another part's group in another case",
+         {Part("A", "Zolvane Filters", {"a"}, {"a1"}), Part("B", "ZOLVANE FILTERS", {})}, 0,
+         false, {"a1"}},
+        {"another part's group with a blank at its end",
+         {Part("A", "Zolvane Filters ", {"a"}, {"a1"}), Part("B", "Zolvane Filters", {})}, 0,
+         false, {"a1"}},
+        {"a group with blanks alone and one without a name",
+         {Part("A", "   ", {"a"}, {"a1"}), Part("B", "", {})}, 0, false, {"a1"}},
+        {"a group whose name only begins alike",
+         {Part("A", "Zolvane Filters", {"a"}, {"a1"}), Part("B", "Zolvane Filters 2", {})}, 0,
+         true, {"a1"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -152,6 +176,16 @@ TEST(RemovalPlan, AnItemGoesWithAFileKeyAndOnlyWhenNoOtherPartListsIt) {
          Part("B", "G", {"c", "d"}, {"c1", "x"}, 2), {"y"}},
         {"the other part's title counts without a file beside it",
          Part("A", "G", {"a", "b"}, {"x", "y"}), Part("B", "G", {}, {"x"}), {"y"}},
+        {"the other part's title in another spelling",
+         Part("A", "G", {"a", "b"}, {"Zolvane Help", "y"}), Part("B", "G", {}, {"ZOLVANE HELP."}),
+         {"y"}},
+        {"a title the part spells two ways goes once, as first spelt",
+         Part("A", "G", threeFiles, {"Moravel", "MORAVEL ", "m"}), Part("B", "G", {}),
+         {"Moravel", "m"}},
+        {"a title of blanks alone is no item", Part("A", "G", {"f1", "f2"}, {"   ", "i2"}),
+         Part("B", "G", {}), {"i2"}},
+        {"double-byte titles are compared whole", Part("A", "G", {"f1"}, {"ツール"}),
+         Part("B", "G", {}, {"イール"}), {"ツール"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

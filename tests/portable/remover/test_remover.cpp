@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,14 @@ protected:
     }
 
     std::string Text(unsigned id) const { return strings.Load(id); }
+
+    // What the window showed and did, without the commands going off and on.
+    Texts Shown() const {
+        Texts shown;
+        for (const std::string& line : ui.log)
+            if (line != "commands off" && line != "commands on") shown.push_back(line);
+        return shown;
+    }
 
     // The two questions of a removal that deletes files, answered Yes, after the file list.
     Texts Questions(const std::string& list) const {
@@ -287,7 +297,7 @@ TEST_F(RemoverTest, AFailedConversationStillTakesThePartOffTheList) {
         const Texts boxes = ui.Boxes();
         ASSERT_EQ(boxes.size(), 3u) << "no completion message";
         EXPECT_EQ(boxes[2], "warning: " + Text(zoclear_text::kNoProgramManager));
-        EXPECT_EQ(ui.log[ui.log.size() - 2], "beep");
+        EXPECT_EQ(Shown()[Shown().size() - 2], "beep");
         EXPECT_EQ(files.log, (Texts{"file C:\\Zolvane\\Zo_Mor.dll",
                                     "file C:\\Zolvane\\Moravel.txt",
                                     "folder C:\\Zolvane\\Moravel"}));
@@ -306,7 +316,102 @@ TEST_F(RemoverTest, TheLastPartRemovesTheProgramAlsoWhenProgramManagerRefuses) {
     EXPECT_EQ(ui.Boxes().back(), "warning: " + Text(zoclear_text::kNoProgramManager));
     EXPECT_EQ(files.log, (Texts{"file C:\\t.exe", "folder C:\\T", "self-removal"}));
     EXPECT_EQ(records->Text(), "[INSTALL]\nSECTIONS=0\n");
-    EXPECT_EQ(ui.log.back(), "quit");
+    EXPECT_EQ(Shown().back(), "quit");
+}
+
+// Nothing is deleted that the records could not then forget: a records file that cannot be
+// written stops the removal after its questions, before anything goes.
+TEST_F(RemoverTest, RecordsThatCannotBeWrittenStopTheRemovalBeforeAnythingGoes) {
+    StartAndClear(kThreeParts);
+    records->writable = false;
+    records->writesLeft = 0;
+    remover->Remove();
+    const std::string list = FileList({"C:\\Zolvane\\Zo_Mor.dll", "C:\\Zolvane\\Moravel.txt"});
+    EXPECT_EQ(ui.Boxes(), Join(Questions(list), {"warning: " + strings.Format(
+                                                                   zoclear_text::kRecordsLocked,
+                                                                   records->path)}));
+    EXPECT_EQ(Shown()[Shown().size() - 2], "beep");
+    EXPECT_TRUE(files.log.empty());
+    EXPECT_TRUE(programManager.log.empty());
+    EXPECT_TRUE(ui.progress.empty());
+    EXPECT_EQ(records->Text(), MemoryProfile(kThreeParts).Text());
+    EXPECT_EQ(ui.list, (Texts{"Moravel", "Kolda", "Tools"}));
+
+    records->writable = true;
+    records->writesLeft = -1;
+    ui.log.clear();
+    remover->Remove();
+    EXPECT_EQ(ui.Boxes(), Join(Questions(list), {"info: " + Text(zoclear_text::kCompleted)}));
+    EXPECT_EQ(ui.list, (Texts{"Kolda", "Tools"}));
+}
+
+// A records file that another program comes to hold while the part's files go: the part stays
+// listed and the user hears that the records could not be updated. Nothing calls the removal
+// complete or removes the program while the records still list a part, and a second removal,
+// once the file can be written, completes.
+TEST_F(RemoverTest, RecordsThatFailLaterKeepThePartListedForASecondTry) {
+    const std::string tools =
+        "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\t.exe\nDIR=C:\\T\n";
+    const std::string lastPart = "[INSTALL]\nSECTIONS=1\nSECTION1=Tools\n" + tools;
+    const Texts moravelConversation = {"connect", "[ShowGroup(\"Zolvane\", 5)]",
+                                       "[DeleteItem(\"Moravel\")]", "disconnect"};
+    // What removing Moravel leaves of the three parts' files.
+    const std::set<std::string> othersFiles = {
+        "C:\\Zolvane\\Zo_Kol.dll", "C:\\Zolvane\\Zolvane.hlp", "C:\\Zolvane\\Tools\\t.exe"};
+    auto without = [](const std::string& ini, const char* section) {
+        MemoryProfile profile(ini);
+        profile.DeleteSection(section);
+        return profile.Text();
+    };
+    struct Case {
+        const char* name;
+        std::string ini;
+        int writesLeft;
+        Texts commands;
+        std::set<std::string> filesLeft;
+        std::string recordsAfter;
+        Texts secondTryCommands;
+        Texts listAfterSecondTry;  // empty: the program removed itself
+    } cases[] = {
+        // Program Manager is asked only once the section is gone.
+        {"the section cannot be deleted", kThreeParts, 0, {}, othersFiles,
+         MemoryProfile(kThreeParts).Text(), moravelConversation, {"Kolda", "Tools"}},
+        {"the list line cannot be dropped", kThreeParts, 1, moravelConversation, othersFiles,
+         without(kThreeParts, "Moravel"), {}, {"Kolda", "Tools"}},
+        {"the last part's line cannot be dropped", lastPart, 1,
+         {"connect", "[DeleteGroup(\"Zolvane Tools\")]", "disconnect"}, {},
+         without(lastPart, "Tools"), {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetFakes();
+        StartAndClear(c.ini);
+        const Texts listed = ui.list;
+        records->writesLeft = c.writesLeft;
+        remover->Remove();
+        const Texts shown = Shown();
+        ASSERT_GE(shown.size(), 2u);
+        EXPECT_EQ(shown.back(), "warning: " + strings.Format(zoclear_text::kRecordsNotUpdated,
+                                                             records->path));
+        EXPECT_EQ(shown[shown.size() - 2], "beep");
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), "info: " + Text(zoclear_text::kCompleted)),
+                  0);
+        EXPECT_EQ(files.files, c.filesLeft) << "the part's files went";
+        EXPECT_EQ(std::count(files.log.begin(), files.log.end(), "self-removal"), 0);
+        EXPECT_EQ(programManager.log, c.commands);
+        EXPECT_EQ(records->Text(), c.recordsAfter);
+        EXPECT_EQ(ui.list, listed) << "the part stays listed";
+        EXPECT_EQ(std::find(ui.progress.begin(), ui.progress.end(), 100), ui.progress.end());
+
+        records->writesLeft = -1;
+        programManager.log.clear();
+        ui.log.clear();
+        remover->Remove();
+        EXPECT_EQ(ui.Boxes().back(), "info: " + Text(zoclear_text::kCompleted));
+        EXPECT_EQ(programManager.log, c.secondTryCommands);
+        EXPECT_EQ(ui.list, c.listAfterSecondTry);
+        EXPECT_EQ(Shown().back() == "quit", c.listAfterSecondTry.empty());
+    }
 }
 
 // The names are checked before the questions: a part that cannot be removed whole is not
@@ -333,7 +438,7 @@ TEST_F(RemoverTest, ARefusedNameChangesNothing) {
         remover->Remove();
         EXPECT_EQ(ui.Boxes(), (Texts{"warning: " + strings.Format(zoclear_text::kRefusedName,
                                                                   std::string(c.refused))}));
-        EXPECT_EQ(ui.log.front(), "beep");
+        EXPECT_EQ(Shown().front(), "beep");
         EXPECT_TRUE(files.log.empty());
         EXPECT_TRUE(programManager.log.empty());
         EXPECT_TRUE(ui.progress.empty());
@@ -370,15 +475,21 @@ TEST_F(RemoverTest, ALineNamingTheListsSectionOnlyLeavesTheList) {
     }
 }
 
+// An empty group name, and one of blanks alone, stand for the Programs folder, every group.
 TEST_F(RemoverTest, APartWithoutAGroupRemovesNoGroup) {
-    StartAndClear("[INSTALL]\nSECTIONS=2\nSECTION1=A\nSECTION2=B\n"
-                  "[A]\nFILES=1\nFILE1=C:\\a.dll\nITEMS=1\nITEM1=A item\n"
-                  "[B]\nGROUP=Zolvane\nFILES=1\nFILE1=C:\\b.dll\n");
-    remover->Remove();
-    EXPECT_TRUE(programManager.log.empty()) << "never DeleteGroup(\"\")";
-    EXPECT_EQ(ui.Boxes().back(), "info: " + Text(zoclear_text::kCompleted));
-    EXPECT_EQ(records->Text(), "[INSTALL]\nSECTIONS=1\nSECTION1=B\n"
-                               "[B]\nGROUP=Zolvane\nFILES=1\nFILE1=C:\\b.dll\n");
+    for (const char* group : {"", "GROUP=\n", "GROUP=   \n"}) {
+        SCOPED_TRACE(group);
+        ResetFakes();
+        StartAndClear(std::string("[INSTALL]\nSECTIONS=2\nSECTION1=A\nSECTION2=B\n[A]\n") +
+                      group + "FILES=1\nFILE1=C:\\a.dll\nITEMS=1\nITEM1=A item\n"
+                      "[B]\nGROUP=Zolvane\nFILES=1\nFILE1=C:\\b.dll\n");
+        remover->Remove();
+        EXPECT_TRUE(programManager.log.empty()) << "never DeleteGroup(\"\") nor (\"   \")";
+        EXPECT_EQ(ui.Boxes().back(), "info: " + Text(zoclear_text::kCompleted));
+        EXPECT_EQ(files.log, (Texts{"file C:\\a.dll"}));
+        EXPECT_EQ(records->Text(), "[INSTALL]\nSECTIONS=1\nSECTION1=B\n"
+                                   "[B]\nGROUP=Zolvane\nFILES=1\nFILE1=C:\\b.dll\n");
+    }
 }
 
 TEST_F(RemoverTest, TheLastPartEndsWithTheSelfRemoval) {
@@ -387,7 +498,7 @@ TEST_F(RemoverTest, TheLastPartEndsWithTheSelfRemoval) {
     remover->Remove();
     EXPECT_EQ(files.log, (Texts{"file C:\\t.exe", "folder C:\\T", "self-removal"}));
     EXPECT_EQ(records->Text(), "[INSTALL]\nSECTIONS=0\n");
-    EXPECT_EQ(ui.log.back(), "quit");
+    EXPECT_EQ(Shown().back(), "quit");
     EXPECT_TRUE(ui.list.empty());
 }
 
@@ -427,6 +538,49 @@ TEST_F(RemoverTest, DrivesRootsAreNeverRemovedAsFolders) {
         remover->Remove();
         EXPECT_EQ(files.log, c.removed ? Texts{std::string("folder ") + c.dir} : Texts{});
     }
+}
+
+// The window's commands are off from before the first box of a removal until it has ended,
+// however it ends; Info and Help leave them as they are.
+TEST_F(RemoverTest, TheCommandsAreOffForTheWholeRemoval) {
+    const std::string lastPart = "[INSTALL]\nSECTIONS=1\nSECTION1=Tools\n"
+                                 "[Tools]\nGROUP=Zolvane Tools\nFILES=1\nFILE1=C:\\t.exe\n";
+    const std::string badGroup = "[INSTALL]\nSECTIONS=1\nSECTION1=A\n[A]\nGROUP=..\n";
+    struct Case {
+        const char* name;
+        std::string ini;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"completed", kThreeParts, [] {}},
+        {"a No to the first question", kThreeParts, [this] { ui.answers = {false}; }},
+        {"a refused name", badGroup, [] {}},
+        {"a refused file and a No", kThreeParts,
+         [this] {
+             files.refusals["C:\\Zolvane\\Zo_Mor.dll"] = 5;
+             ui.answers = {true, true, false};
+         }},
+        {"records that cannot be written", kThreeParts, [this] { records->writable = false; }},
+        {"records that fail later", kThreeParts, [this] { records->writesLeft = 1; }},
+        {"the last part", lastPart, [] {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetFakes();
+        StartAndClear(c.ini);
+        c.arrange();
+        remover->Remove();
+        ASSERT_GE(ui.log.size(), 3u);
+        EXPECT_EQ(ui.log.front(), "commands off");
+        EXPECT_EQ(ui.log.back(), "commands on");
+        EXPECT_EQ(std::count(ui.log.begin(), ui.log.end(), "commands off"), 1);
+        EXPECT_EQ(std::count(ui.log.begin(), ui.log.end(), "commands on"), 1);
+    }
+
+    ResetFakes();
+    StartAndClear(kThreeParts);
+    remover->ShowInfo();
+    remover->ShowHelp();
+    EXPECT_EQ(ui.log.size(), 2u) << "two boxes, and the commands as they were";
 }
 
 TEST_F(RemoverTest, HelpShowsItsText) {

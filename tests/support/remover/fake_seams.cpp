@@ -67,8 +67,15 @@ std::string MemoryProfile::Read(const std::string& section, const std::string& k
     return std::string();
 }
 
-void MemoryProfile::Write(const std::string& section, const std::string& key,
+bool MemoryProfile::TakeWrite() {
+    if (writesLeft == 0) return false;
+    if (writesLeft > 0) --writesLeft;
+    return true;
+}
+
+bool MemoryProfile::Write(const std::string& section, const std::string& key,
                           const std::string& value) {
+    if (!TakeWrite()) return false;
     Section* s = Find(section);
     if (s == nullptr) {
         sections_.push_back({section, {}});
@@ -77,24 +84,29 @@ void MemoryProfile::Write(const std::string& section, const std::string& key,
     for (auto& entry : s->keys)
         if (SameIgnoringCase(entry.first, key)) {
             entry.second = value;
-            return;
+            return true;
         }
     s->keys.emplace_back(key, value);
+    return true;
 }
 
-void MemoryProfile::DeleteKey(const std::string& section, const std::string& key) {
+bool MemoryProfile::DeleteKey(const std::string& section, const std::string& key) {
+    if (!TakeWrite()) return false;
     if (Section* s = Find(section))
         s->keys.erase(
             std::remove_if(s->keys.begin(), s->keys.end(),
                            [&](const auto& entry) { return SameIgnoringCase(entry.first, key); }),
             s->keys.end());
+    return true;
 }
 
-void MemoryProfile::DeleteSection(const std::string& section) {
+bool MemoryProfile::DeleteSection(const std::string& section) {
+    if (!TakeWrite()) return false;
     sections_.erase(
         std::remove_if(sections_.begin(), sections_.end(),
                        [&](const Section& s) { return SameIgnoringCase(s.name, section); }),
         sections_.end());
+    return true;
 }
 
 std::string MemoryProfile::Text() const {
@@ -182,11 +194,16 @@ void ScriptedUi::SetPartList(const std::vector<std::string>& lines) {
     selected = lines.empty() ? -1 : 0;
 }
 
+void ScriptedUi::EnableCommands(bool enable) {
+    log.push_back(enable ? "commands on" : "commands off");
+}
+
 void ScriptedUi::Quit() { log.push_back("quit"); }
 
 std::vector<std::string> ScriptedUi::Boxes() const {
     std::vector<std::string> boxes;
     for (const std::string& line : log)
-        if (line != "beep" && line != "quit") boxes.push_back(line);
+        if (line != "beep" && line != "quit" && line != "commands off" && line != "commands on")
+            boxes.push_back(line);
     return boxes;
 }

@@ -20,7 +20,9 @@ platform::ModuleHandle ZoclearStrings();
 
 // A private-profile file in memory. Sections and keys match without regard to letter case, and
 // a section is looked up by its name trimmed of blanks and tabs at both ends; Text() lists them
-// in the order they were first written, as "[SECTION]\nKEY=value\n".
+// in the order they were first written, as "[SECTION]\nKEY=value\n". A file that another
+// program comes to hold against writing: with `writesLeft` at 0 or above, that many changes are
+// made and every later one fails and changes nothing; `writable` is what CanWrite answers.
 class MemoryProfile : public ProfileStore {
 public:
     MemoryProfile() = default;
@@ -29,15 +31,24 @@ public:
     explicit MemoryProfile(const std::string& text);
 
     std::string Read(const std::string& section, const std::string& key) override;
-    void Write(const std::string& section, const std::string& key,
+    bool Write(const std::string& section, const std::string& key,
                const std::string& value) override;
-    void DeleteKey(const std::string& section, const std::string& key) override;
-    void DeleteSection(const std::string& section) override;
+    bool DeleteKey(const std::string& section, const std::string& key) override;
+    bool DeleteSection(const std::string& section) override;
+    bool CanWrite() override { return writable; }
+    std::string Path() const override { return path; }
 
     std::string Text() const;
     int Reads() const { return reads_; }
 
+    int writesLeft = -1;  // below 0: no limit
+    bool writable = true;
+    std::string path = "C:\\WINDOWS\\Zolvane\\ZOLVIN.INI";
+
 private:
+    // Takes one change from `writesLeft`; false when none is left.
+    bool TakeWrite();
+
     struct Section {
         std::string name;
         std::vector<std::pair<std::string, std::string>> keys;
@@ -87,6 +98,7 @@ public:
     void SetProgress(int percent) override;
     void SetPartList(const std::vector<std::string>& lines) override;
     int SelectedPart() override { return selected; }
+    void EnableCommands(bool enable) override;
     void Quit() override;
 
     std::vector<bool> answers;
@@ -95,8 +107,9 @@ public:
     std::vector<std::string> list;
     std::vector<int> progress;     // every gauge value set, in order
     std::vector<std::string> log;  // "beep", "info: <text>", "warning: <text>",
-                                   // "notice: <text>", "ask: <text> -> yes|no", "quit"
-    // The boxes only (log without beeps and quit), in order.
+                                   // "notice: <text>", "ask: <text> -> yes|no", "quit",
+                                   // "commands off", "commands on"
+    // The boxes only (log without beeps, quit and the commands), in order.
     std::vector<std::string> Boxes() const;
 
 private:

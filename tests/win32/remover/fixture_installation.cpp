@@ -23,7 +23,13 @@ void MakeFile(const std::string& path, const std::string& bytes) {
     test_files::WriteAll(path, bytes);
 }
 
-std::string Value(const std::string& line) { return line.substr(line.find('=') + 1); }
+// A key's value as the profile functions read it: one pair of double quotes around it goes.
+std::string Value(const std::string& line) {
+    const std::string value = line.substr(line.find('=') + 1);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return value.substr(1, value.size() - 2);
+    return value;
+}
 
 // A group name that names a folder inside the Programs menu. The records of some scenarios
 // hold names that must never be sent; the fixture makes and clears no folder for them either.
@@ -52,7 +58,11 @@ FixtureInstallation::FixtureInstallation(const std::string& records,
     std::vector<std::string> links;
     while (std::getline(lines, line)) {
         if (line.rfind('[', 0) == 0) group.clear();
-        if (line.rfind("GROUP=", 0) == 0) group = IsPlainGroup(Value(line)) ? Value(line) : "";
+        // The group's folder as the installer's Program Manager made it.
+        if (line.rfind("GROUP=", 0) == 0) {
+            const std::string folder = SystemFolderName(Value(line));
+            group = IsPlainGroup(folder) ? folder : "";
+        }
         if (!group.empty()) groups_.push_back(group);
         if (KeyIs(line, "ITEM") && !group.empty() && !Value(line).empty())
             links.push_back(programs_ + "\\" + group + "\\" + Value(line) + ".lnk");

@@ -11,6 +11,11 @@ bool PathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string SystemFolderName(const std::string& name) {
+    const size_t end = name.find_last_not_of(" .");
+    return end == std::string::npos ? std::string() : name.substr(0, end + 1);
+}
+
 void MakeFolder(const std::string& path) {
     for (size_t i = 3; i <= path.size(); ++i)
         if (i == path.size() || path[i] == '\\')

@@ -8,6 +8,9 @@
 #include <vector>
 
 bool PathExists(const std::string& path);
+// The name of the folder the system makes when asked for `name`: it drops the blanks and dots
+// that end a name, so "Zolvane " and "Zolvane." make "Zolvane", and "   " none at all.
+std::string SystemFolderName(const std::string& name);
 void MakeFolder(const std::string& path);  // with every missing folder above it
 // Deletes a folder with all it holds; true when it is gone.
 bool RemoveTree(const std::string& path);

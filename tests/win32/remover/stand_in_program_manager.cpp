@@ -27,9 +27,10 @@ bool IsFolder(const std::string& path) {
 }
 
 // A group name that stays inside the Programs folder: what a careful Program Manager takes.
+// A name of blanks alone names the Programs folder itself.
 bool StaysInside(const std::string& group) {
-    return !group.empty() && group.find("..") == std::string::npos && group[0] != '\\' &&
-           group.find(':') == std::string::npos;
+    return !SystemFolderName(group).empty() && group.find("..") == std::string::npos &&
+           group[0] != '\\' && group.find(':') == std::string::npos;
 }
 
 }  // namespace
@@ -39,13 +40,15 @@ StandInProgramManager::StandInProgramManager(std::string programsFolder)
     ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     server = this;
     thread_ = CreateThread(nullptr, 0, &StandInProgramManager::Thread, this, 0, &threadId_);
-    if (thread_ != nullptr) WaitForSingleObject(ready_, 10000);
+    // The thread sets it once it serves, or once it knows it cannot.
+    if (thread_ != nullptr) WaitForSingleObject(ready_, INFINITE);
 }
 
 StandInProgramManager::~StandInProgramManager() {
     if (thread_ != nullptr) {
+        // Its queue is there since it was ready; the callback must not outlive this object.
         PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
-        WaitForSingleObject(thread_, 10000);
+        WaitForSingleObject(thread_, INFINITE);
         CloseHandle(thread_);
     }
     CloseHandle(ready_);
@@ -60,6 +63,12 @@ void StandInProgramManager::Refuse(const std::string& command) {
 void StandInProgramManager::DisconnectAt(const std::string& command) {
     std::lock_guard<std::mutex> lock(mutex_);
     disconnectAt_ = command;
+}
+
+void StandInProgramManager::OnceAt(const std::string& command, std::function<void()> action) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    onceAt_ = command;
+    action_ = std::move(action);
 }
 
 std::vector<std::string> StandInProgramManager::Log() const {
@@ -129,11 +138,17 @@ HDDEDATA CALLBACK StandInProgramManager::CallBack(UINT type, UINT, HCONV convers
 
 std::string StandInProgramManager::Carry(HCONV conversation, const std::string& command) {
     std::string refuse, disconnectAt;
+    std::function<void()> action;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         refuse = refuse_;
         disconnectAt = disconnectAt_;
+        if (command == onceAt_) {
+            action = std::move(action_);
+            onceAt_.clear();
+        }
     }
+    if (action) action();
     if (command == disconnectAt) {
         DdeDisconnect(conversation);
         return "disconnected";
@@ -142,8 +157,9 @@ std::string StandInProgramManager::Carry(HCONV conversation, const std::string& 
     std::string verb, argument;
     if (!ParseCommand(command, &verb, &argument)) return "refused";
     if (verb == "ShowGroup") {
-        if (!IsFolder(programs_ + "\\" + argument)) return "refused";
-        shownGroup_ = argument;
+        const std::string folder = SystemFolderName(argument);
+        if (folder.empty() || !IsFolder(programs_ + "\\" + folder)) return "refused";
+        shownGroup_ = folder;
         return "ok";
     }
     if (verb == "DeleteItem") {
@@ -153,7 +169,7 @@ std::string StandInProgramManager::Carry(HCONV conversation, const std::string& 
     }
     if (verb == "DeleteGroup") {
         if (!StaysInside(argument)) return "unsafe";
-        const std::string folder = programs_ + "\\" + argument;
+        const std::string folder = programs_ + "\\" + SystemFolderName(argument);
         return IsFolder(folder) && RemoveTree(folder) ? "ok" : "refused";
     }
     return "refused";

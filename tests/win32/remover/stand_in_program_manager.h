@@ -1,13 +1,15 @@
 // A Program Manager of the tests' own: a DDE server for service and topic "PROGMAN" on a thread
 // of its own that logs every conversation and command, carries the commands out on a Programs
-// folder as Program Manager would (a group is a folder, an item a ".lnk" file in it), and can
-// refuse a command or end the conversation at one.
+// folder as Program Manager would (a group is a folder, named as the system names it, an item a
+// ".lnk" file in it), and can refuse a command, end the conversation at one, or let something
+// else happen while one waits for its answer.
 #pragma once
 
 #include <windows.h>
 
 #include <ddeml.h>
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -27,6 +29,9 @@ public:
     // At the command with this exact text the server ends the conversation instead of
     // answering.
     void DisconnectAt(const std::string& command);
+    // When the command with this exact text first arrives, `action` runs on the server's
+    // thread before the command is carried out and answered.
+    void OnceAt(const std::string& command, std::function<void()> action);
 
     // "connect", "<command> ok", "<command> refused", "<command> disconnected", "disconnect";
     // a DeleteGroup that would reach outside the Programs folder is logged "<command> unsafe"
@@ -48,6 +53,8 @@ private:
     std::vector<std::string> log_;
     std::string refuse_;
     std::string disconnectAt_;
+    std::string onceAt_;
+    std::function<void()> action_;
 
     HANDLE thread_ = nullptr;
     DWORD threadId_ = 0;

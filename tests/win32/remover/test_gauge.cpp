@@ -23,18 +23,6 @@ std::string TextOf(HWND window) {
 
 bool NeedsPaint(HWND window) { return GetUpdateRect(window, nullptr, FALSE) != 0; }
 
-// Paints what is pending until nothing is: the display's exposures of a new window arrive
-// a while after it is shown.
-void Settle(HWND window) {
-    for (int quiet = 0, round = 0; quiet < 5 && round < 200; ++round) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        quiet = NeedsPaint(window) ? 0 : quiet + 1;
-        Sleep(10);
-    }
-}
-
 TEST(Gauge, HoldsItsValueToTheRangeAndRepaintsOnlyOnAChange) {
     HMODULE program = LoadLibraryExA(ZO_ZOCLEAR_PROGRAM, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(program, nullptr);
@@ -55,7 +43,9 @@ TEST(Gauge, HoldsItsValueToTheRangeAndRepaintsOnlyOnAChange) {
         EXPECT_EQ(TextOf(gauge), std::to_string(c.shown) + "%") << c.value;
     }
 
-    Settle(gauge);
+    // What the display still has to expose is set aside. No message is handled from here to
+    // the checks, so only the gauge's own changes can ask for paint.
+    ValidateRect(gauge, nullptr);
     ASSERT_FALSE(NeedsPaint(gauge));
     dialog.gauge.SetValue(33);
     EXPECT_FALSE(NeedsPaint(gauge)) << "the same value paints nothing";

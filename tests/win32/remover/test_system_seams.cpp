@@ -68,6 +68,37 @@ TEST(ProfileStore, RecordsReadThroughTheFile) {
     EXPECT_EQ(store.Read("ゾルヴァン", "FILES"), "");
 }
 
+// A records file that another program holds open, sharing only its reading, as a backup
+// program or a virus scanner does: it reads as before, and every change says it failed.
+TEST(ProfileStore, AFileHeldAgainstWritingSaysSoAndStaysAsItIs) {
+    test_files::ScratchFolder folder("zo-held");
+    const std::string path = folder.PathOf("ZOLVIN.INI");
+    const std::string text = "[INSTALL]\r\nSECTIONS=1\r\nSECTION1=Mor\r\n[Mor]\r\nFILES=1\r\n";
+    test_files::WriteAll(path, text);
+    PrivateProfileStore store(path);
+    EXPECT_TRUE(store.CanWrite());
+    EXPECT_EQ(store.Path(), path);
+
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(store.CanWrite());
+    EXPECT_EQ(store.Read("INSTALL", "SECTION1"), "Mor");
+    EXPECT_FALSE(store.Write("INSTALL", "SECTIONS", "0"));
+    EXPECT_FALSE(store.DeleteKey("INSTALL", "SECTION1"));
+    EXPECT_FALSE(store.DeleteSection("Mor"));
+    CloseHandle(held);
+    EXPECT_EQ(AsText(test_files::ReadAll(path)), text);
+    EXPECT_EQ(store.Read("INSTALL", "SECTIONS"), "1");
+
+    EXPECT_TRUE(store.CanWrite());
+    EXPECT_TRUE(store.DeleteSection("Mor"));
+    EXPECT_TRUE(store.DeleteKey("INSTALL", "SECTION9")) << "a key that is not there is no failure";
+    EXPECT_EQ(store.Read("Mor", "FILES"), "");
+
+    EXPECT_FALSE(PrivateProfileStore(folder.PathOf("missing.ini")).CanWrite());
+}
+
 TEST(FileRemoval, OutcomesComeFromTheSystemsErrorCodes) {
     test_files::ScratchFolder folder("zo-files");
     const std::string plain = folder.PathOf("plain.dll");
@@ -126,12 +157,16 @@ private:
     char saved_[MAX_PATH];
 };
 
-bool WaitForFile(const std::string& path, DWORD milliseconds) {
-    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
-        if (PathExists(path)) return true;
-        Sleep(50);
+// Waits for `done` to hold; false when it still does not after `milliseconds`, a bound that
+// only ends a test that would hang.
+template <typename Condition>
+bool WaitFor(Condition done, DWORD milliseconds = 60000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Sleep(20);
     }
-    return PathExists(path);
+    return true;
 }
 
 TEST(SelfRemoval, TheTemplatesBecomeTheStartedBatchFile) {
@@ -145,21 +180,26 @@ TEST(SelfRemoval, TheTemplatesBecomeTheStartedBatchFile) {
     SetFileAttributesA((product + "\\VaravUr.ba$").c_str(), hidden);
     SetFileAttributesA((product + "\\VaravUr.pi$").c_str(), hidden);
 
-    CurrentFolderKeeper keeper;
-    ASSERT_TRUE(SetCurrentDirectoryA(product.c_str()));
-    SystemFileSystem().StartSelfRemoval();
-
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(sizeof current, current);
-    EXPECT_STREQ(current, windows.Path().c_str()) << "it changes into the folder above";
+    {
+        CurrentFolderKeeper keeper;
+        ASSERT_TRUE(SetCurrentDirectoryA(product.c_str()));
+        SystemFileSystem().StartSelfRemoval();
+        char current[MAX_PATH];
+        GetCurrentDirectoryA(sizeof current, current);
+        EXPECT_STREQ(current, windows.Path().c_str()) << "it changes into the folder above";
+    }
     EXPECT_FALSE(PathExists(product + "\\VaravUr.ba$"));
     EXPECT_FALSE(PathExists(product + "\\VaravUr.pi$"));
     EXPECT_EQ(AsText(test_files::ReadAll(windows.PathOf("VaravUr.pif"))), "program information");
     EXPECT_EQ(GetFileAttributesA((windows.PathOf("VaravUr.bat")).c_str()), FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(GetFileAttributesA((windows.PathOf("VaravUr.pif")).c_str()), FILE_ATTRIBUTE_ARCHIVE);
-    EXPECT_TRUE(WaitForFile(windows.PathOf("started.txt"), 20000)) << "the batch file was started";
+    const std::string started = windows.PathOf("started.txt");
+    EXPECT_TRUE(WaitFor([&] {
+        return AsText(test_files::ReadAll(started)).rfind("started", 0) == 0;
+    })) << "the batch file was started";
     EXPECT_FALSE(PathExists(windows.PathOf("stale.txt"))) << "never a batch file of an earlier run";
-    Sleep(500);  // let the batch file's command processor let go of the folder
+    // The folder goes once the batch file's command processor has let go of it.
+    EXPECT_TRUE(WaitFor([&] { return RemoveTree(windows.Path()); }));
 }
 
 // A group of the stand-in's Programs folder with two items.

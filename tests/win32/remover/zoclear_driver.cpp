@@ -8,7 +8,6 @@ namespace {
 constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
 constexpr DWORD kPoll = 20;  // ms
 constexpr UINT kQueryTimeout = 200;  // ms; a query that times out is asked again
-constexpr int kQueryTries = 25;
 
 std::string ClassOf(HWND window) {
     char name[64] = "";
@@ -23,16 +22,17 @@ std::string TextOf(HWND window) {
     return std::string(text, length > 0 ? length : 0);
 }
 
-// A message sent to the program with its answer; false when it did not answer.
+// A message sent to the program with its answer; false when it did not answer. Between tries
+// the test's own messages are dispatched, so that the program is never held up by the test.
 bool Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* answer) {
-    for (int i = 0; i < kQueryTries; ++i) {
+    const DWORD start = GetTickCount();
+    for (;;) {
         if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kQueryTimeout,
                                 answer))
             return true;
-        if (!IsWindow(window)) return false;
+        if (!IsWindow(window) || GetTickCount() - start > ZoclearDriver::kLongWait) return false;
         Pause(kPoll);
     }
-    return false;
 }
 
 struct Search {
@@ -107,12 +107,13 @@ std::vector<HWND> ZoclearDriver::TopLevelWindows() const {
 }
 
 bool ZoclearDriver::WaitForBox(SeenBox* box, DWORD milliseconds) {
-    for (DWORD waited = 0; waited <= milliseconds; waited += kPoll) {
+    const DWORD start = GetTickCount();
+    for (;;) {
         for (HWND window : TopLevelWindows()) {
             if (ClassOf(window) != "#32770" || answered_.count(window) != 0) continue;
+            // A box shows once its set-up is done: its text and buttons are final.
             HWND text = GetDlgItem(window, kMessageTextId);
             if (text == nullptr) continue;
-            Pause(50);  // let the box finish its set-up before it is read
             box->window = window;
             box->caption = TextOf(window);
             box->text = TextOf(text);
@@ -122,10 +123,9 @@ bool ZoclearDriver::WaitForBox(SeenBox* box, DWORD milliseconds) {
             box->gauge = GaugeText();
             return true;
         }
-        if (!Running()) return false;
+        if (!Running() || GetTickCount() - start > milliseconds) return false;
         Pause(kPoll);
     }
-    return false;
 }
 
 void ZoclearDriver::Answer(const SeenBox& box, int id) {
@@ -157,6 +157,24 @@ void ZoclearDriver::Command(int id) {
 
 // The lines are read as UTF-16 and converted here: Wine hands CB_GETLBTEXT from another
 // process back in UTF-16 even to the ANSI call.
+bool ZoclearDriver::WaitForRemovalEnd(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND remove = GetDlgItem(Dialog(), kRemoveCommand);
+        if (remove != nullptr && IsWindowEnabled(remove)) return true;
+        if (!Running() || GetTickCount() - start > milliseconds) return false;
+        Pause(kPoll);
+    }
+}
+
+HWND ZoclearDriver::FocusedControl() {
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(process_.dwThreadId, &thread)) return nullptr;
+    HWND dialog = Dialog();
+    return dialog != nullptr && IsChild(dialog, thread.hwndFocus) ? thread.hwndFocus : nullptr;
+}
+
 std::vector<std::string> ZoclearDriver::ListLines() {
     std::vector<std::string> lines;
     HWND list = GetDlgItem(Dialog(), kGroupListId);

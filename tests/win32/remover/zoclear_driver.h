@@ -1,7 +1,8 @@
 // Drives the removal program Zoclear.exe from the test: starts it in a folder, finds its
 // message boxes and reads them (caption, text, buttons, icon, owner, the gauge at that moment),
 // answers them by posting the button's command, selects a list line and posts commands to its
-// dialog, and reads the list, the gauge and the frame.
+// dialog, waits for a removal to end, and reads the list, the gauge, the focus and the frame.
+// Every wait is for a state of the program; its bound only ends a test that would hang.
 #pragma once
 
 #include <windows.h>
@@ -38,7 +39,7 @@ public:
 
     // Waits for the next message box that has not been answered; false when none appears in
     // time or the program ends first.
-    bool WaitForBox(SeenBox* box, DWORD milliseconds = 30000);
+    bool WaitForBox(SeenBox* box, DWORD milliseconds = kLongWait);
     // Posts the command of button `id` (IDOK, IDYES, IDNO) to the box.
     void Answer(const SeenBox& box, int id);
 
@@ -48,14 +49,22 @@ public:
     // Posts the selection of line `index` to the list, then the command `id` to the dialog.
     void Select(int index);
     void Command(int id);
+    // Waits until the commands are on again: the program turns them off for a removal, from
+    // before its first box until it has ended. False when the program ends first.
+    bool WaitForRemovalEnd(DWORD milliseconds = kLongWait);
+    // The control of the dialog that has the keyboard focus; null when none has.
+    HWND FocusedControl();
 
     std::vector<std::string> ListLines();
     std::string GaugeText();
     std::string FrameTitle();
 
     // Waits for the program to end; false when it still runs after `milliseconds`.
-    bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr);
+    bool WaitForExit(DWORD milliseconds = kLongWait, DWORD* exitCode = nullptr);
     bool Running() const;
+
+    // The bound of every wait: far beyond what any step takes on a loaded machine.
+    static constexpr DWORD kLongWait = 60000;  // ms
 
 private:
     std::vector<HWND> TopLevelWindows() const;
