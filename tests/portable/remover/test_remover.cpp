@@ -57,14 +57,6 @@ protected:
 
     std::string Text(unsigned id) const { return strings.Load(id); }
 
-    // What the window showed and did, without the commands going off and on.
-    Texts Shown() const {
-        Texts shown;
-        for (const std::string& line : ui.log)
-            if (line != "commands off" && line != "commands on") shown.push_back(line);
-        return shown;
-    }
-
     // The two questions of a removal that deletes files, answered Yes, after the file list.
     Texts Questions(const std::string& list) const {
         return {"ask: " + list + "\n\n" + Text(zoclear_text::kDeleteAll) + " -> yes",
@@ -297,7 +289,8 @@ TEST_F(RemoverTest, AFailedConversationStillTakesThePartOffTheList) {
         const Texts boxes = ui.Boxes();
         ASSERT_EQ(boxes.size(), 3u) << "no completion message";
         EXPECT_EQ(boxes[2], "warning: " + Text(zoclear_text::kNoProgramManager));
-        EXPECT_EQ(Shown()[Shown().size() - 2], "beep");
+        const Texts shown = ui.Shown();
+        EXPECT_EQ(shown[shown.size() - 2], "beep");
         EXPECT_EQ(files.log, (Texts{"file C:\\Zolvane\\Zo_Mor.dll",
                                     "file C:\\Zolvane\\Moravel.txt",
                                     "folder C:\\Zolvane\\Moravel"}));
@@ -316,7 +309,7 @@ TEST_F(RemoverTest, TheLastPartRemovesTheProgramAlsoWhenProgramManagerRefuses) {
     EXPECT_EQ(ui.Boxes().back(), "warning: " + Text(zoclear_text::kNoProgramManager));
     EXPECT_EQ(files.log, (Texts{"file C:\\t.exe", "folder C:\\T", "self-removal"}));
     EXPECT_EQ(records->Text(), "[INSTALL]\nSECTIONS=0\n");
-    EXPECT_EQ(Shown().back(), "quit");
+    EXPECT_EQ(ui.Shown().back(), "quit");
 }
 
 // Nothing is deleted that the records could not then forget: a records file that cannot be
@@ -330,7 +323,8 @@ TEST_F(RemoverTest, RecordsThatCannotBeWrittenStopTheRemovalBeforeAnythingGoes) 
     EXPECT_EQ(ui.Boxes(), Join(Questions(list), {"warning: " + strings.Format(
                                                                    zoclear_text::kRecordsLocked,
                                                                    records->path)}));
-    EXPECT_EQ(Shown()[Shown().size() - 2], "beep");
+    const Texts shown = ui.Shown();
+    EXPECT_EQ(shown[shown.size() - 2], "beep");
     EXPECT_TRUE(files.log.empty());
     EXPECT_TRUE(programManager.log.empty());
     EXPECT_TRUE(ui.progress.empty());
@@ -389,7 +383,7 @@ TEST_F(RemoverTest, RecordsThatFailLaterKeepThePartListedForASecondTry) {
         const Texts listed = ui.list;
         records->writesLeft = c.writesLeft;
         remover->Remove();
-        const Texts shown = Shown();
+        const Texts shown = ui.Shown();
         ASSERT_GE(shown.size(), 2u);
         EXPECT_EQ(shown.back(), "warning: " + strings.Format(zoclear_text::kRecordsNotUpdated,
                                                              records->path));
@@ -410,7 +404,7 @@ TEST_F(RemoverTest, RecordsThatFailLaterKeepThePartListedForASecondTry) {
         EXPECT_EQ(ui.Boxes().back(), "info: " + Text(zoclear_text::kCompleted));
         EXPECT_EQ(programManager.log, c.secondTryCommands);
         EXPECT_EQ(ui.list, c.listAfterSecondTry);
-        EXPECT_EQ(Shown().back() == "quit", c.listAfterSecondTry.empty());
+        EXPECT_EQ(ui.Shown().back() == "quit", c.listAfterSecondTry.empty());
     }
 }
 
@@ -438,7 +432,7 @@ TEST_F(RemoverTest, ARefusedNameChangesNothing) {
         remover->Remove();
         EXPECT_EQ(ui.Boxes(), (Texts{"warning: " + strings.Format(zoclear_text::kRefusedName,
                                                                   std::string(c.refused))}));
-        EXPECT_EQ(Shown().front(), "beep");
+        EXPECT_EQ(ui.Shown().front(), "beep");
         EXPECT_TRUE(files.log.empty());
         EXPECT_TRUE(programManager.log.empty());
         EXPECT_TRUE(ui.progress.empty());
@@ -498,7 +492,7 @@ TEST_F(RemoverTest, TheLastPartEndsWithTheSelfRemoval) {
     remover->Remove();
     EXPECT_EQ(files.log, (Texts{"file C:\\t.exe", "folder C:\\T", "self-removal"}));
     EXPECT_EQ(records->Text(), "[INSTALL]\nSECTIONS=0\n");
-    EXPECT_EQ(Shown().back(), "quit");
+    EXPECT_EQ(ui.Shown().back(), "quit");
     EXPECT_TRUE(ui.list.empty());
 }
 

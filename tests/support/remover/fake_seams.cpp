@@ -200,10 +200,16 @@ void ScriptedUi::EnableCommands(bool enable) {
 
 void ScriptedUi::Quit() { log.push_back("quit"); }
 
+std::vector<std::string> ScriptedUi::Shown() const {
+    std::vector<std::string> shown;
+    for (const std::string& line : log)
+        if (line != "commands off" && line != "commands on") shown.push_back(line);
+    return shown;
+}
+
 std::vector<std::string> ScriptedUi::Boxes() const {
     std::vector<std::string> boxes;
-    for (const std::string& line : log)
-        if (line != "beep" && line != "quit" && line != "commands off" && line != "commands on")
-            boxes.push_back(line);
+    for (const std::string& line : Shown())
+        if (line != "beep" && line != "quit") boxes.push_back(line);
     return boxes;
 }

@@ -109,7 +109,9 @@ public:
     std::vector<std::string> log;  // "beep", "info: <text>", "warning: <text>",
                                    // "notice: <text>", "ask: <text> -> yes|no", "quit",
                                    // "commands off", "commands on"
-    // The boxes only (log without beeps, quit and the commands), in order.
+    // The log without the commands going off and on.
+    std::vector<std::string> Shown() const;
+    // The boxes only (Shown() without beeps and quit), in order.
     std::vector<std::string> Boxes() const;
 
 private:

@@ -61,3 +61,17 @@ std::vector<std::string> TreeListing(const std::string& root) {
     std::sort(listing.begin(), listing.end());
     return listing;
 }
+
+bool HeldFile::Take(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    Release();
+    handle_ = file;
+    return true;
+}
+
+void HeldFile::Release() {
+    HANDLE file = handle_.exchange(nullptr);
+    if (file != nullptr) CloseHandle(file);
+}

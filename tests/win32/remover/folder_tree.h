@@ -1,8 +1,12 @@
 // Folders of the Windows side for the removal's tests: making and removing whole trees through
-// the system, and listing one to compare before and after. Whole-file reads and writes and the
+// the system, listing one to compare before and after, and a file held open as another program
+// holds it. Whole-file reads and writes and the
 // scratch folder are the tests' shared ones (tests/support/files.h).
 #pragma once
 
+#include <windows.h>
+
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,3 +24,22 @@ std::vector<std::string> TreeListing(const std::string& root);
 inline std::string AsText(const std::vector<uint8_t>& bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
+
+// A file held open by another program that shares only its reading, as a running program holds
+// its DLL or a backup program or a virus scanner holds a file: nothing can write or delete it
+// until it lets go. Taken and released on any thread.
+class HeldFile {
+public:
+    HeldFile() = default;
+    ~HeldFile() { Release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    // False when the file cannot be opened.
+    bool Take(const std::string& path);
+    bool Held() const { return handle_ != nullptr; }
+    void Release();
+
+private:
+    std::atomic<HANDLE> handle_{nullptr};
+};

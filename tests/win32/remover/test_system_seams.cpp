@@ -17,6 +17,7 @@
 #include "tests/support/files.h"
 #include "tests/win32/remover/folder_tree.h"
 #include "tests/win32/remover/stand_in_program_manager.h"
+#include "tests/win32/remover/zoclear_driver.h"
 
 namespace {
 
@@ -79,15 +80,14 @@ TEST(ProfileStore, AFileHeldAgainstWritingSaysSoAndStaysAsItIs) {
     EXPECT_TRUE(store.CanWrite());
     EXPECT_EQ(store.Path(), path);
 
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HeldFile held;
+    ASSERT_TRUE(held.Take(path));
     EXPECT_FALSE(store.CanWrite());
     EXPECT_EQ(store.Read("INSTALL", "SECTION1"), "Mor");
     EXPECT_FALSE(store.Write("INSTALL", "SECTIONS", "0"));
     EXPECT_FALSE(store.DeleteKey("INSTALL", "SECTION1"));
     EXPECT_FALSE(store.DeleteSection("Mor"));
-    CloseHandle(held);
+    held.Release();
     EXPECT_EQ(AsText(test_files::ReadAll(path)), text);
     EXPECT_EQ(store.Read("INSTALL", "SECTIONS"), "1");
 
@@ -108,10 +108,9 @@ TEST(FileRemoval, OutcomesComeFromTheSystemsErrorCodes) {
     for (const std::string& path : {plain, readOnly, inUse}) test_files::WriteAll(path, "x");
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
     MakeFolder(subfolder);
-    // Open without sharing deletion, as a running program holds its DLL.
-    HANDLE held = CreateFileA(inUse.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    // In use, as a running program holds its DLL.
+    HeldFile held;
+    ASSERT_TRUE(held.Take(inUse));
 
     struct Case {
         std::string path;
@@ -130,7 +129,7 @@ TEST(FileRemoval, OutcomesComeFromTheSystemsErrorCodes) {
         EXPECT_EQ(files.RemoveFile(c.path), c.outcome) << c.path;
         EXPECT_EQ(PathExists(c.path), c.remains) << c.path;
     }
-    CloseHandle(held);
+    held.Release();
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -157,18 +156,6 @@ private:
     char saved_[MAX_PATH];
 };
 
-// Waits for `done` to hold; false when it still does not after `milliseconds`, a bound that
-// only ends a test that would hang.
-template <typename Condition>
-bool WaitFor(Condition done, DWORD milliseconds = 60000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 TEST(SelfRemoval, TheTemplatesBecomeTheStartedBatchFile) {
     test_files::ScratchFolder windows("zo-selfremoval");
     const std::string product = windows.PathOf("Zolvane");
@@ -194,12 +181,12 @@ TEST(SelfRemoval, TheTemplatesBecomeTheStartedBatchFile) {
     EXPECT_EQ(GetFileAttributesA((windows.PathOf("VaravUr.bat")).c_str()), FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(GetFileAttributesA((windows.PathOf("VaravUr.pif")).c_str()), FILE_ATTRIBUTE_ARCHIVE);
     const std::string started = windows.PathOf("started.txt");
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return AsText(test_files::ReadAll(started)).rfind("started", 0) == 0;
     })) << "the batch file was started";
     EXPECT_FALSE(PathExists(windows.PathOf("stale.txt"))) << "never a batch file of an earlier run";
     // The folder goes once the batch file's command processor has let go of it.
-    EXPECT_TRUE(WaitFor([&] { return RemoveTree(windows.Path()); }));
+    EXPECT_TRUE(WaitUntil([&] { return RemoveTree(windows.Path()); }));
 }
 
 // A group of the stand-in's Programs folder with two items.

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -84,33 +83,6 @@ struct Box {
 };
 
 std::string Canonical(const std::string& records) { return MemoryProfile(records).Text(); }
-
-// A file held open by another program that shares only its reading, as a backup program or a
-// virus scanner holds it: nothing can write it until it lets go. Taken on any thread.
-class HeldFile {
-public:
-    HeldFile() = default;
-    ~HeldFile() { Release(); }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-
-    bool Take(const std::string& path) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
-        Release();
-        handle_ = file;
-        return true;
-    }
-    bool Held() const { return handle_ != nullptr; }
-    void Release() {
-        HANDLE file = handle_.exchange(nullptr);
-        if (file != nullptr) CloseHandle(file);
-    }
-
-private:
-    std::atomic<HANDLE> handle_{nullptr};
-};
 
 class ZoclearProgram : public ::testing::Test {
 protected:
@@ -236,9 +208,7 @@ protected:
     void ExpectSelfRemoval() {
         EXPECT_TRUE(driver->WaitForExit()) << "the program ends after the last part";
         const Texts ran = {"VaravUr.bat", "VaravUr.pif", "VaravUr.ran"};
-        const DWORD start = GetTickCount();
-        while (fixture->Take().windows != ran && GetTickCount() - start < ZoclearDriver::kLongWait)
-            Pause(50);
+        WaitUntil([&] { return fixture->Take().windows == ran; });
         EXPECT_EQ(fixture->Take().windows, ran);
     }
     // The files, the Programs menu and the records are as they were before the start.
@@ -359,8 +329,7 @@ TEST_F(ZoclearProgram, TheCloseBoxAndTheEscapeKeyEndTheProgramWithoutAQuestion) 
         ExpectList({"Moravel", "Kolda", "Tools"});
         c.end(*driver);
         DWORD exitCode = 99;
-        EXPECT_TRUE(driver->WaitForExit(ZoclearDriver::kLongWait, &exitCode))
-            << "the program still runs";
+        EXPECT_TRUE(driver->WaitForExit(kLongWait, &exitCode)) << "the program still runs";
         EXPECT_EQ(exitCode, 0u);
         SeenBox none;
         EXPECT_FALSE(driver->WaitForBox(&none, 0)) << none.text;
@@ -449,9 +418,8 @@ TEST_F(ZoclearProgram, ARefusedFileKeepsThePartForASecondTry) {
     LaunchThreeParts();
     // The plug-in is in use: opened without sharing its deletion.
     const std::string& plugIn = kMoravelFiles[0];
-    HANDLE held = CreateFileA(plugIn.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HeldFile held;
+    ASSERT_TRUE(held.Take(plugIn));
     Remove(0, kMoravelFiles);
     Expect(kYesNo,
            strings.Format(zoclear_text::kDeleteFailed, plugIn) + "\n" +
@@ -467,7 +435,7 @@ TEST_F(ZoclearProgram, ARefusedFileKeepsThePartForASecondTry) {
         << "all but the held plug-in";
 
     // Freed, the plug-in goes on a second try; the files already gone are passed over.
-    CloseHandle(held);
+    held.Release();
     Remove(0, kMoravelFiles);
     ExpectCompleted();
     ExpectList({"Kolda", "Tools"});

@@ -30,7 +30,7 @@ bool Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* a
         if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kQueryTimeout,
                                 answer))
             return true;
-        if (!IsWindow(window) || GetTickCount() - start > ZoclearDriver::kLongWait) return false;
+        if (!IsWindow(window) || GetTickCount() - start > kLongWait) return false;
         Pause(kPoll);
     }
 }
@@ -75,6 +75,15 @@ void Pause(DWORD milliseconds, HANDLE object) {
     }
 }
 
+bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Pause(kPoll);
+    }
+    return true;
+}
+
 ZoclearDriver::~ZoclearDriver() {
     if (process_.hProcess == nullptr) return;
     if (Running()) {
@@ -106,26 +115,28 @@ std::vector<HWND> ZoclearDriver::TopLevelWindows() const {
     return windows;
 }
 
-bool ZoclearDriver::WaitForBox(SeenBox* box, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        for (HWND window : TopLevelWindows()) {
-            if (ClassOf(window) != "#32770" || answered_.count(window) != 0) continue;
-            // A box shows once its set-up is done: its text and buttons are final.
-            HWND text = GetDlgItem(window, kMessageTextId);
-            if (text == nullptr) continue;
-            box->window = window;
-            box->caption = TextOf(window);
-            box->text = TextOf(text);
-            box->owned = GetWindow(window, GW_OWNER) != nullptr;
-            box->question =
-                GetDlgItem(window, IDYES) != nullptr && GetDlgItem(window, IDNO) != nullptr;
-            box->gauge = GaugeText();
-            return true;
-        }
-        if (!Running() || GetTickCount() - start > milliseconds) return false;
-        Pause(kPoll);
+bool ZoclearDriver::FindBox(SeenBox* box) {
+    for (HWND window : TopLevelWindows()) {
+        if (ClassOf(window) != "#32770" || answered_.count(window) != 0) continue;
+        // A box shows once its set-up is done: its text and buttons are final.
+        HWND text = GetDlgItem(window, kMessageTextId);
+        if (text == nullptr) continue;
+        box->window = window;
+        box->caption = TextOf(window);
+        box->text = TextOf(text);
+        box->owned = GetWindow(window, GW_OWNER) != nullptr;
+        box->question =
+            GetDlgItem(window, IDYES) != nullptr && GetDlgItem(window, IDNO) != nullptr;
+        box->gauge = GaugeText();
+        return true;
     }
+    return false;
+}
+
+bool ZoclearDriver::WaitForBox(SeenBox* box, DWORD milliseconds) {
+    bool found = false;
+    WaitUntil([&] { return (found = FindBox(box)) || !Running(); }, milliseconds);
+    return found;
 }
 
 void ZoclearDriver::Answer(const SeenBox& box, int id) {
@@ -155,16 +166,13 @@ void ZoclearDriver::Command(int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// The lines are read as UTF-16 and converted here: Wine hands CB_GETLBTEXT from another
-// process back in UTF-16 even to the ANSI call.
 bool ZoclearDriver::WaitForRemovalEnd(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (;;) {
+    auto ended = [this] {
         HWND remove = GetDlgItem(Dialog(), kRemoveCommand);
-        if (remove != nullptr && IsWindowEnabled(remove)) return true;
-        if (!Running() || GetTickCount() - start > milliseconds) return false;
-        Pause(kPoll);
-    }
+        return remove != nullptr && IsWindowEnabled(remove);
+    };
+    WaitUntil([&] { return ended() || !Running(); }, milliseconds);
+    return ended();
 }
 
 HWND ZoclearDriver::FocusedControl() {
@@ -175,6 +183,8 @@ HWND ZoclearDriver::FocusedControl() {
     return dialog != nullptr && IsChild(dialog, thread.hwndFocus) ? thread.hwndFocus : nullptr;
 }
 
+// The lines are read as UTF-16 and converted here: Wine hands CB_GETLBTEXT from another
+// process back in UTF-16 even to the ANSI call.
 std::vector<std::string> ZoclearDriver::ListLines() {
     std::vector<std::string> lines;
     HWND list = GetDlgItem(Dialog(), kGroupListId);

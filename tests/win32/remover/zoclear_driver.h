@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +27,13 @@ struct SeenBox {
 // The program sends messages to the test's windows too (activation moves to them when its own
 // windows close), so a test that slept instead would hold the program up.
 void Pause(DWORD milliseconds, HANDLE object = nullptr);
+
+// The bound of every wait for a state: far beyond what any step takes on a loaded machine.
+constexpr DWORD kLongWait = 60000;  // ms
+
+// Asks `done` until it holds, with this thread's messages dispatched in between; false when it
+// still does not after `milliseconds`. It is asked at least once.
+bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = kLongWait);
 
 class ZoclearDriver {
 public:
@@ -63,11 +71,10 @@ public:
     bool WaitForExit(DWORD milliseconds = kLongWait, DWORD* exitCode = nullptr);
     bool Running() const;
 
-    // The bound of every wait: far beyond what any step takes on a loaded machine.
-    static constexpr DWORD kLongWait = 60000;  // ms
-
 private:
     std::vector<HWND> TopLevelWindows() const;
+    // The first box not yet answered, read into `box`; false when none is up.
+    bool FindBox(SeenBox* box);
 
     PROCESS_INFORMATION process_ = {};
     std::set<HWND> answered_;
